@@ -1,0 +1,16 @@
+# Turns text files (SQL scripts) into a C++ source that defines one string per file,
+# so the program carries its local schema without depending on files beside it.
+function(pos_embed_text out_cpp)
+  set(body "// Generated from the files under sql/; edit those instead.\n#include <string_view>\nnamespace pos::embedded {\n")
+  foreach(pair IN LISTS ARGN)
+    string(REPLACE "=" ";" parts "${pair}")
+    list(GET parts 0 name)
+    list(GET parts 1 file)
+    file(READ "${file}" content)
+    string(APPEND body "extern const std::string_view ${name};\nconst std::string_view ${name} = R\"__sql__(${content})__sql__\";\n")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${file}")
+  endforeach()
+  string(APPEND body "}\n")
+  file(WRITE "${out_cpp}.tmp" "${body}")
+  configure_file("${out_cpp}.tmp" "${out_cpp}" COPYONLY)
+endfunction()

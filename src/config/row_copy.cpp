@@ -1,0 +1,45 @@
+#include "config/row_copy.h"
+
+namespace pos {
+
+RowCopy::RowCopy(Database& target, std::string table, const Columns& source)
+    : target_(target), table_(std::move(table))
+{
+    Columns targetColumns = target_.tableColumns(table_);
+    std::string names;
+    std::string values;
+    for (const std::string& column : targetColumns.names()) {
+        auto from = source.find(column);
+        if (!from)
+            continue;
+        sourceIndex_.push_back(*from);
+        if (!names.empty()) {
+            names += ',';
+            values += ',';
+        }
+        names += '"' + column + '"';
+        values += '$' + std::to_string(sourceIndex_.size());
+    }
+    if (!names.empty())
+        statement_ = "insert into " + table_ + "(" + names + ") values(" + values + ")";
+}
+
+void RowCopy::insert(const Row& sourceRow)
+{
+    if (statement_.empty())
+        throw DbError("no column of " + table_ + " matches the rows to copy");
+    if (!prepared_)
+        prepared_ = target_.prepare(statement_);
+    params_.clear();
+    for (std::size_t i : sourceIndex_)
+        params_.push_back(sourceRow[i]);
+    prepared_->execute(params_);
+}
+
+void RowCopy::insertAll(const RowSet& rows)
+{
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        insert(rows.row(r));
+}
+
+}  // namespace pos

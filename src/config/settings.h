@@ -1,0 +1,61 @@
+#pragma once
+
+#include "config/ini_file.h"
+#include "config/pg_database.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace pos {
+
+inline constexpr const char* kConnectionSection = "Connection";
+inline constexpr const char* kOptionsSection = "Options";
+inline constexpr const char* kPortsSection = "Ports";
+
+// A setting that cannot be taken in the form its readers need (SeleStore).
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// XOR with a fixed byte: the same call scrambles and unscrambles; the length is kept.
+std::string scramblePassword(std::string_view text);
+
+// Typed reads of POS.ini with the defaults each key has when missing or malformed.
+class Settings {
+public:
+    explicit Settings(IniFile ini) : ini_(std::move(ini)) {}
+
+    const IniFile& ini() const { return ini_; }
+    const std::string& path() const { return ini_.path(); }
+
+    std::string option(const std::string& key) const { return ini_.read(kOptionsSection, key); }
+    void setOption(const std::string& key, const std::string& value) const { ini_.write(kOptionsSection, key, value); }
+
+    // Integer keys: a value that is not an integer gives the default.
+    int optionInt(const std::string& key, int defaultValue) const;
+    bool optionYes(const std::string& key) const { return option(key) == "是"; }      // receipt and points keys
+    bool optionPresent(const std::string& key) const { return option(key) == "有"; }  // device keys
+
+    // nullopt when empty; "-1"/"0", any number, "True"/"False"; otherwise SettingsError.
+    std::optional<bool> seleStore() const;
+    void setSeleStore(bool allowed) const { setOption("SeleStore", allowed ? "-1" : "0"); }
+
+    int charNum() const;    // characters per receipt line, at least 30
+    int billNum() const;    // receipt copies; 0 or less prints none
+    int footerNum() const;  // empty lines after the footer
+
+    // Section "Connection", with the password unscrambled.
+    ServerLogin serverLogin() const;
+    void writeServerLogin(const ServerLogin& login) const;
+
+    // Device path of "LPT1".."LPT4" and "COM1".."COM4" (section "Ports"); empty for other names.
+    std::string devicePath(const std::string& portName) const;
+
+private:
+    IniFile ini_;
+};
+
+}  // namespace pos
