@@ -1,0 +1,27 @@
+#pragma once
+
+#include "config/clock.h"
+#include "config/database.h"
+
+#include <string>
+
+namespace pos {
+
+// Bill numbers: machine code, the counter's day as YYYYMMDD, and a daily sequence of at
+// least four digits, kept in the local MaxBillNo. Works outside any caller transaction.
+class BillNumbering {
+public:
+    BillNumbering(Database& local, const Clock& clock) : local_(local), clock_(clock) {}
+
+    std::string peek(const std::string& machineCode);  // the number the next saved bill gets
+    std::string take(const std::string& machineCode);  // that number, consumed
+    void dayRoll();                                     // after a failed save: next day, sequence 1
+
+private:
+    std::string next(const std::string& machineCode, bool consume);
+
+    Database& local_;
+    const Clock& clock_;
+};
+
+}  // namespace pos
