@@ -21,6 +21,9 @@ start)
   fi
   as_owner "$bin/pg_ctl -D '$dir/data' -l '$dir/server.log' -w -o \"-p $port -k '$dir' -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200\" start" >/dev/null
   ;;
+status)
+  as_owner "$bin/pg_ctl -D '$dir/data' status" >/dev/null 2>&1
+  ;;
 stop)
   as_owner "$bin/pg_ctl -D '$dir/data' -m fast -w stop" >/dev/null 2>&1 || true
   ;;
