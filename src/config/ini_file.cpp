@@ -20,16 +20,25 @@ std::string trim(const std::string& s)
     return s.substr(b, e - b + 1);
 }
 
-// Lines of the file in UTF-8. A line that is not valid GBK is kept as it stands.
-std::vector<std::string> readLines(const std::string& path)
+// One line of the file: its text in UTF-8, or its bytes as they stand when they are not
+// valid GBK, so that writing another key leaves such a line untouched.
+struct Line {
+    std::string text;
+    bool decoded = true;
+};
+
+std::vector<Line> readLines(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
+    std::vector<Line> lines;
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(gbkToUtf8(line).value_or(line));
+        if (auto text = gbkToUtf8(line))
+            lines.push_back({std::move(*text)});
+        else
+            lines.push_back({std::move(line), false});
     }
     return lines;
 }
@@ -59,10 +68,10 @@ std::string IniFile::read(const std::string& section, const std::string& key, co
     std::string current;
     bool inSection = false;
     std::string value;
-    for (const std::string& line : readLines(path_)) {
-        if (isSection(line, &current))
+    for (const Line& line : readLines(path_)) {
+        if (isSection(line.text, &current))
             inSection = sameName(current, section);
-        else if (inSection && isKey(line, key, &value))
+        else if (inSection && isKey(line.text, key, &value))
             return value;
     }
     return defaultValue;
@@ -72,7 +81,7 @@ void IniFile::write(const std::string& section, const std::string& key, const st
 {
     if (value.find_first_of("\r\n") != std::string::npos)
         throw std::invalid_argument("a setting is one line");
-    std::vector<std::string> lines = readLines(path_);
+    std::vector<Line> lines = readLines(path_);
     std::string entry = key + "=" + value;
     std::string current;
     bool inSection = false;
@@ -81,7 +90,7 @@ void IniFile::write(const std::string& section, const std::string& key, const st
     std::string old;
     bool done = false;
     for (std::size_t i = 0; i < lines.size() && !done; ++i) {
-        if (isSection(lines[i], &current)) {
+        if (isSection(lines[i].text, &current)) {
             if (inSection)
                 break;  // end of our section without the key
             inSection = sameName(current, section);
@@ -90,26 +99,26 @@ void IniFile::write(const std::string& section, const std::string& key, const st
                 insertAt = i + 1;
             }
         } else if (inSection) {
-            if (isKey(lines[i], key, &old)) {
-                lines[i] = entry;
+            if (isKey(lines[i].text, key, &old)) {
+                lines[i] = {entry};
                 done = true;
-            } else if (!trim(lines[i]).empty()) {
+            } else if (!trim(lines[i].text).empty()) {
                 insertAt = i + 1;
             }
         }
     }
     if (!done) {
         if (!sectionSeen) {
-            if (!lines.empty() && !trim(lines.back()).empty())
-                lines.push_back("");
-            lines.push_back("[" + section + "]");
+            if (!lines.empty() && !trim(lines.back().text).empty())
+                lines.push_back({""});
+            lines.push_back({"[" + section + "]"});
             insertAt = lines.size();
         }
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{entry});
     }
     std::ostringstream text;
-    for (const std::string& line : lines)
-        text << utf8ToGbk(line) << "\r\n";
+    for (const Line& line : lines)
+        text << (line.decoded ? utf8ToGbk(line.text) : line.text) << "\r\n";
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
     if (!out)
         throw std::runtime_error("cannot write " + path_);

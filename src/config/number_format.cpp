@@ -9,21 +9,32 @@ namespace pos {
 
 std::string generalNumber(double v)
 {
-    if (v == 0)
-        return "0";
-    std::string s = fmt::format("{:.15g}", v);
-    // %g may choose exponent form for very large or small values; prefer plain decimals.
-    if (s.find('e') != std::string::npos) {
-        s = fmt::format("{:.15f}", v);
-        if (s.find('.') != std::string::npos) {
-            while (!s.empty() && s.back() == '0')
-                s.pop_back();
-            if (!s.empty() && s.back() == '.')
-                s.pop_back();
-        }
+    if (v == 0 || !std::isfinite(v))
+        return v == 0 ? "0" : fmt::format("{}", v);
+    // Fifteen significant digits, then the decimal exponent of the rounded value decides
+    // the notation: plain below 16 integer digits and from 0.00001 on, scientific outside.
+    std::string sci = fmt::format("{:.14e}", std::fabs(v));
+    std::size_t ePos = sci.find('e');
+    int exponent = std::stoi(sci.substr(ePos + 1));
+    std::string digits = sci.substr(0, 1) + sci.substr(2, ePos - 2);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string s = v < 0 ? "-" : "";
+    if (exponent > 14 || exponent < -5) {
+        s += digits.substr(0, 1);
+        if (digits.size() > 1)
+            s += "." + digits.substr(1);
+        s += "E" + std::to_string(exponent);
+    } else if (exponent < 0) {
+        s += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= intDigits)
+            s += digits + std::string(intDigits - digits.size(), '0');
+        else
+            s += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
     }
-    if (s == "-0")
-        return "0";
     return s;
 }
 

@@ -5,7 +5,8 @@
 namespace pos {
 
 // Shortest decimal text with at most 15 significant digits, no trailing zeros,
-// no point when whole, "." as separator, no thousands separator.
+// no point when whole, "." as separator, no thousands separator. Magnitudes below
+// 0.00001 and values of more than 15 integer digits are written as 1.5E-6, 1E20.
 std::string generalNumber(double v);
 
 // Fixed notation with two decimals and no leading blanks.

@@ -81,11 +81,7 @@ std::optional<bool> Settings::seleStore() const
 
 int Settings::charNum() const { return std::max(30, optionInt("CharNum", 30)); }
 
-int Settings::billNum() const
-{
-    long long v = 0;
-    return parseInt(ini_.read(kOptionsSection, "BillNum", "1"), v) ? static_cast<int>(v) : 1;
-}
+int Settings::billNum() const { return optionInt("BillNum", 1); }
 
 int Settings::footerNum() const { return optionInt("FooterNum", 8); }
 

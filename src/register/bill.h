@@ -11,6 +11,9 @@ namespace pos {
 struct Bill {
     RowSet master;
     RowSet detail;
+    // The line under the cursor of the line list, valid while below detail.size(). The
+    // goods input merges into it and leaves it on the line it added or changed.
+    std::size_t currentLine = 0;
 
     // Empty records shaped by the local tables.
     static Bill open(Database& local);

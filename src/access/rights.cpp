@@ -1,0 +1,34 @@
+#include "access/rights.h"
+
+#include "access/operators.h"
+#include "config/trim.h"
+#include "register/terminal.h"
+
+namespace pos {
+
+bool operatorHasRight(Database& db, int operatorId, int right)
+{
+    RowSet rights = db.query("select * from PosOperatorRight where OperatorId=$1", {operatorId});
+    for (std::size_t r = 0; r < rights.size(); ++r)
+        if (rights.at(r, "RightId").toInt() == right)
+            return true;
+    return false;
+}
+
+bool supervisorGrants(Database& db, const Credentials& credentials, int right)
+{
+    const std::string code = trimmed(credentials.code);
+    const int supervisorId = static_cast<int>(SelectValue(db, "OperatorId", "PosOperator", "Code", code).toInt());
+    const bool holdsRight = operatorHasRight(db, supervisorId, right);
+    return CheckOperator(db, code, trimmed(credentials.password)) == 2 && holdsRight;
+}
+
+bool HasRight(Terminal& t, int right)
+{
+    if (operatorHasRight(t.db(), t.state.OperatorId, right))
+        return true;
+    std::optional<Credentials> credentials = t.person.supervisor(right);
+    return credentials && supervisorGrants(t.db(), *credentials, right);
+}
+
+}  // namespace pos

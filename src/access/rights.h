@@ -1,0 +1,21 @@
+#pragma once
+
+#include "config/database.h"
+#include "config/person.h"
+
+namespace pos {
+
+struct Terminal;
+
+// Whether PosOperatorRight has a row for the operator and the right number.
+bool operatorHasRight(Database& db, int operatorId, int right);
+
+// The supervisor's verdict: the code and password (trimmed) belong to a supervisor
+// (SysManager 1) who holds the right.
+bool supervisorGrants(Database& db, const Credentials& credentials, int right);
+
+// Whether the signed-on operator may do what the right guards: the operator's own
+// right, or else a supervisor's grant for this one call. Nothing is remembered.
+bool HasRight(Terminal& t, int right);
+
+}  // namespace pos

@@ -1,0 +1,166 @@
+#include "peripherals/receipt_text.h"
+
+#include "config/clock.h"
+#include "config/gbk.h"
+#include "config/number_format.h"
+#include "peripherals/printer_port.h"
+
+#include <algorithm>
+#include <fmt/format.h>
+
+namespace pos {
+namespace {
+
+constexpr int kStoredValueCard = 2;
+
+// Every width below counts bytes of GBK text; a cut may split a Chinese character.
+std::string spaces(int count) { return std::string(static_cast<std::size_t>(std::max(0, count)), ' '); }
+
+int byteLength(const std::string& gbk) { return static_cast<int>(gbk.size()); }
+
+// Right-aligned in `width` bytes; a longer value is kept whole and pushes on.
+std::string rightAligned(const std::string& text, int width) { return spaces(width - byteLength(text)) + text; }
+
+// Cut to `width` bytes, then filled with spaces to `fill` bytes.
+std::string cutAndFilled(const std::string& gbk, int width, int fill)
+{
+    std::string s = gbk.substr(0, static_cast<std::size_t>(std::max(0, width)));
+    return s + spaces(fill - byteLength(s));
+}
+
+std::string centred(const std::string& gbk, int width) { return spaces((width - byteLength(gbk)) / 2) + gbk; }
+
+// Header2, Footer1, Footer2: a leading "@" asks for centring and is not printed.
+std::string marked(const std::string& gbk, int width)
+{
+    if (!gbk.empty() && gbk.front() == '@')
+        return centred(gbk.substr(1), width);
+    return gbk;
+}
+
+std::string billTime(const Value& billDate)
+{
+    auto t = DateTime::parse(billDate.toString());
+    if (!t)
+        return {};
+    return fmt::format("{:04}-{:02}-{:02} {:02}:{:02}", t->year, t->month, t->day, t->hour, t->minute);
+}
+
+struct Layout {
+    int width;           // N
+    bool discountColumn; // D = 4 when on
+    bool goodsOneLine;
+    int nameWidth() const { return width - 17 - (discountColumn ? 4 : 0); }  // W
+};
+
+class ReceiptBuilder {
+public:
+    explicit ReceiptBuilder(Layout layout) : layout_(layout) {}
+
+    void line(const std::string& gbk) { out_ += gbk + "\r\n"; }
+    void utf8Line(const std::string& utf8) { line(utf8ToGbk(utf8)); }
+
+    void columnHeader()
+    {
+        std::string header = "商品名称" + spaces(layout_.nameWidth() - 8) + "数量" + spaces(2) + "单价" + spaces(1);
+        if (layout_.discountColumn)
+            header += "折扣" + spaces(2);
+        utf8Line(header + "金额");
+    }
+
+    void rule() { line(std::string(static_cast<std::size_t>(std::max(0, layout_.width)), '-')); }
+
+    void goodsLine(const RowSet& lines, std::size_t r)
+    {
+        std::string name = utf8ToGbk(lines.at(r, "Name").toString());
+        int w = layout_.nameWidth();
+        if (layout_.goodsOneLine) {
+            line(cutAndFilled(name, layout_.width - 2, layout_.width));
+            line(spaces(w) + figures(lines, r));
+        } else {
+            line(cutAndFilled(name, w, w) + figures(lines, r));
+        }
+    }
+
+    std::string take() { return std::move(out_); }
+
+private:
+    std::string figures(const RowSet& lines, std::size_t r) const
+    {
+        std::string s = rightAligned(generalNumber(lines.at(r, "Quantity").toDouble()), 4)
+                        + rightAligned(generalNumber(lines.at(r, "Price").toDouble()), 6);
+        if (layout_.discountColumn) {
+            double discount = lines.at(r, "Discount").toDouble();
+            s += rightAligned(discount == 100 ? std::string() : generalNumber(discount), 4);
+        }
+        return s + rightAligned(generalNumber(lines.at(r, "Amount").toDouble()), 7);
+    }
+
+    Layout layout_;
+    std::string out_;
+};
+
+}  // namespace
+
+std::string ReceiptText(const Settings& settings, const Bill& bill, int width, const TPosState& state,
+                        const CurrentMember& member, const BillTotals& totals)
+{
+    const Layout layout{width, settings.optionYes("DiscountCol"), settings.optionYes("GoodsOneLine")};
+    const bool printBillNo = settings.optionYes("PrintBillNo");
+    const bool printVIPCard = settings.optionYes("PrintVIPCard");
+    const bool printPoint = settings.optionYes("PrintPoint");
+    const bool printExeMan = settings.optionYes("PrintExeMan");
+    const bool printDisAmount = settings.optionYes("PrintDisAmount");
+    const std::string header1 = utf8ToGbk(settings.option("Header1"));
+    const std::string header2 = utf8ToGbk(settings.option("Header2"));
+    const std::string footer1 = utf8ToGbk(settings.option("Footer1"));
+    const std::string footer2 = utf8ToGbk(settings.option("Footer2"));
+    const int footerNum = settings.footerNum();
+
+    auto amount = [&](std::string_view column) { return bill.m(column).toDouble(); };
+    auto total = [](const std::string& text) { return rightAligned(text, 5); };
+
+    ReceiptBuilder r(layout);
+    r.line(centred(header1, width));
+    r.line(marked(header2, width));
+    r.utf8Line("收银员:" + state.OperatorCode + " 时间:" + billTime(bill.m("BillDate")));
+    if (printBillNo)
+        r.utf8Line("单号:" + bill.m("BillNo").toString());
+    if (printVIPCard) {
+        r.utf8Line("会员卡号:" + member.VIPCardNo + " 持卡人:" + member.VIPHolderName);
+        if (!member.VIPCardNo.empty() && member.VIPCardKind == kStoredValueCard)
+            r.utf8Line("卡内余额:" + twoDecimals(member.VIPCardBalance) + " ");
+    }
+    if (printPoint)
+        r.utf8Line("会员积分:" + generalNumber(member.VIPUsedCount));
+    if (printExeMan)
+        r.utf8Line("业务员:" + state.ExeManName);
+    r.line("");
+    r.columnHeader();
+    r.rule();
+    for (std::size_t i = 0; i < bill.detail.size(); ++i)
+        r.goodsLine(bill.detail, i);
+    r.rule();
+    r.utf8Line("总 数 量：" + total(generalNumber(totals.TotalQty)) + " 应收金额：" + total(generalNumber(amount("RealAmount"))));
+    r.utf8Line("客付金额：" + total(generalNumber(amount("RealAmount") + amount("ChangeAmount"))) + " 找零金额："
+               + total(generalNumber(amount("ChangeAmount"))));
+    if (!bill.m("CardNo").toString().empty())
+        r.utf8Line("付 现 金：" + total(generalNumber(amount("CashAmount"))) + " 付购物券："
+                   + total(generalNumber(amount("CardAmount2"))));
+    if (printDisAmount)
+        r.utf8Line("优惠金额：" + total(twoDecimals(totals.DisAmount)));
+    r.line("");
+    r.line(marked(footer1, width));
+    r.line(marked(footer2, width));
+    for (int i = 0; i < footerNum; ++i)
+        r.line("");
+    return r.take();
+}
+
+void WriteReceiptText(const Settings& settings, const std::string& device, const Bill& bill, int width,
+                      const TPosState& state, const CurrentMember& member, const BillTotals& totals)
+{
+    writeToPrinter(settings, device, ReceiptText(settings, bill, width, state, member, totals));
+}
+
+}  // namespace pos

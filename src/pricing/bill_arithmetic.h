@@ -1,0 +1,42 @@
+#pragma once
+
+#include "register/bill.h"
+#include "register/pos_state.h"
+
+#include <cstddef>
+
+namespace pos {
+
+// Rounds halves away from zero at the given number of decimals. The value is taken as
+// the decimal number it stands for (15 significant digits), so 1.005 gives 1.01 and
+// 28.215 formed as 9.90 × 3 × 0.95 gives 28.22. Negative decimals round to tens,
+// hundreds, ...
+double RoundHalfUp(double value, int decimals);
+
+// Price × Quantity × Discount / 100, rounded to `digit` decimals; a discount whose whole
+// part is 0 charges the full price.
+double lineAmountOf(double price, double quantity, double discount, int digit);
+
+// Sets Amount of one bill line from its Price, Quantity and Discount. Runs whenever one
+// of those three changes.
+void LineAmount(Bill& bill, std::size_t line, int digit);
+
+// Lays one discount rate over every line of the bill, amounts included; the current
+// line stays where it was.
+void ApplyBillDiscount(Bill& bill, double rate, int digit);
+
+struct BillSums {
+    double quantity = 0;
+    double amount = 0;
+    double discount = 0;  // what the customer saves against the regular prices
+};
+
+// Sums the lines, writes Amount and RealAmount of the bill master and sets DisAmount and
+// NoPointAmount of the totals. The caller keeps the quantity in TotalQty as it shows it.
+BillSums ComputeBillTotals(Bill& bill, const TPosState& state, BillTotals& totals);
+
+// Points a bill earns: (RealAmount − the amount that earns none) ÷ PointRate, rounded
+// to two decimals, halves away from zero. A PointRate of 0 counts as 1.
+double BillPoints(double realAmount, double noPointAmount, int pointRate);
+
+}  // namespace pos

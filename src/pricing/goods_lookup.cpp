@@ -1,0 +1,190 @@
+#include "pricing/goods_lookup.h"
+
+#include "pricing/bill_arithmetic.h"
+#include "pricing/price_determination.h"
+#include "pricing/price_label.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pos {
+namespace {
+
+// The keys that have a server procedure; the local file answers the same with plain
+// selects.
+struct KeyStatements {
+    const char* byBarCode;
+    const char* byCode;
+    const char* extraBarCode;  // the B_BarCode row, for its GoodsId
+    const char* byId;
+};
+
+constexpr KeyStatements kServerKeys{
+    "select * from SelectGoodsA($1)",
+    "select * from SelectGoodsB($1)",
+    "select * from SelectBarCode($1)",
+    "select * from SelectGoodsD($1)",
+};
+
+constexpr KeyStatements kLocalKeys{
+    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where BarCode=$1",
+    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where Code=$1",
+    "select * from B_BarCode where BarCode=$1",
+    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where GoodsId=$1",
+};
+
+constexpr const char* kByPackageBarCode =
+    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1,UnitRate,PKPrice from B_Goods where PKBarCode=$1";
+constexpr const char* kByFindCode = "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where FindCode=$1";
+
+std::string substringStatement()
+{
+    return "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods "
+           "where Code like $1 escape '\\' or BarCode like $1 escape '\\' "
+           "or FindCode like $1 escape '\\' or Name like $1 escape '\\' "
+           "order by Code, GoodsId limit "
+        + std::to_string(kGoodsMatchLimit);
+}
+
+// The typed text is matched literally inside the columns: its own wildcards are escaped.
+std::string containsPattern(const std::string& text)
+{
+    std::string pattern = "%";
+    for (char c : text) {
+        if (c == '%' || c == '_' || c == '\\')
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern + "%";
+}
+
+enum class Hit { Goods, Label, Package };
+
+struct Found {
+    RowSet rows;
+    Hit hit = Hit::Goods;
+    double labelAmount = 0;
+};
+
+// Tries the keys in order; the first that yields rows ends the search.
+Found findGoods(Database& db, const KeyStatements& keys, const std::string& text)
+{
+    Found found;
+    found.rows = db.query(keys.byBarCode, {text});
+    if (!found.rows.empty())
+        return found;
+    found.rows = db.query(keys.byCode, {text});
+    if (!found.rows.empty())
+        return found;
+    if (auto label = parsePriceLabel(text)) {
+        found.rows = db.query(keys.byCode, {label->goodsCode});
+        if (!found.rows.empty()) {
+            found.hit = Hit::Label;
+            found.labelAmount = label->amount;
+            return found;
+        }
+    }
+    found.rows = db.query(kByPackageBarCode, {text});
+    if (!found.rows.empty()) {
+        found.hit = Hit::Package;
+        return found;
+    }
+    const RowSet extra = db.query(keys.extraBarCode, {text});
+    if (!extra.empty()) {
+        found.rows = db.query(keys.byId, {extra.first("GoodsId")});
+        if (!found.rows.empty())
+            return found;
+    }
+    found.rows = db.query(kByFindCode, {text});
+    if (!found.rows.empty())
+        return found;
+    found.rows = db.query(substringStatement(), {containsPattern(text)});
+    return found;
+}
+
+void tell(Person& person, const char* text) { person.message(text, "提示", MessageIcon::Information); }
+
+// Discounts are fixed-point numbers with four decimals.
+bool sameDiscount(double a, double b) { return std::llround(a * 10000) == std::llround(b * 10000); }
+
+bool mergesIntoCurrentLine(const Bill& bill, std::int64_t goodsId, double price, double discount)
+{
+    if (bill.currentLine >= bill.detail.size())
+        return false;
+    const RowSet& d = bill.detail;
+    const std::size_t line = bill.currentLine;
+    return d.at(line, "GoodsId").toInt() == goodsId && d.at(line, "Price").toDouble() == price
+        && sameDiscount(d.at(line, "Discount").toDouble(), discount);
+}
+
+}  // namespace
+
+void AddGoodsByInput(Terminal& t, const std::string& input, double givenPrice, double quantity, double discount,
+                     Bill& bill, int& nextOrderId)
+{
+    const bool online = t.state.NetMode == Online;
+    const Found found = findGoods(t.db(), online ? kServerKeys : kLocalKeys, input);
+    if (found.rows.empty()) {
+        tell(t.person, "没有找到该商品！");
+        return;
+    }
+    const RowSet& rows = found.rows;
+    const std::size_t g = rows.size() > 1 ? std::min(t.person.pickGoods(rows), rows.size() - 1) : 0;
+    const std::int64_t goodsId = rows.at(g, "GoodsId").toInt();
+
+    double price = givenPrice;
+    if (found.hit == Hit::Label) {
+        // The label holds an amount; the quantity is what that amount buys.
+        const double regular = rows.at(g, "SPrice1").toDouble();
+        if (regular == 0) {
+            tell(t.person, "该商品的零售价为0，不能按金额条码计算数量！");
+            return;
+        }
+        quantity = found.labelAmount / regular;
+    } else if (found.hit == Hit::Package) {
+        // Packages are counted in units, each at its share of the package price.
+        const double unitRate = rows.at(g, "UnitRate").toDouble();
+        quantity *= unitRate;
+        if (quantity != 0)
+            price = rows.at(g, "PKPrice").toDouble() / unitRate;
+    }
+
+    // A typed price or a package price overrides every price rule.
+    DeterminedPrice determined{price, PriceKind::Regular};
+    if (price == 0 && found.hit != Hit::Package)
+        determined = DeterminePrice(t, static_cast<int>(goodsId), quantity, bill);
+    if (determined.price == 0) {
+        tell(t.person, "价格为0的商品不能销售！");
+        return;
+    }
+
+    if (mergesIntoCurrentLine(bill, goodsId, determined.price, discount)) {
+        Value& q = bill.detail.at(bill.currentLine, "Quantity");
+        q = q.toDouble() + quantity;
+        LineAmount(bill, bill.currentLine, t.state.Digit);
+        return;
+    }
+
+    const std::size_t line = bill.detail.append();
+    RowSet& d = bill.detail;
+    const PriceKind kind = determined.kind;
+    d.at(line, "BillNo") = bill.m("BillNo");
+    d.at(line, "OrderId") = nextOrderId;
+    d.at(line, "GoodsId") = goodsId;
+    d.at(line, "Code") = rows.at(g, "Code");
+    d.at(line, "BarCode") = rows.at(g, "BarCode");
+    d.at(line, "Name") = rows.at(g, "Name").toString() + nameSuffix(kind);
+    d.at(line, "Unit1") = rows.at(g, "Unit1");
+    d.at(line, "Quantity") = quantity;
+    // Online, promotion, special and member prices are never discounted further.
+    d.at(line, "Discount") = online && kind != PriceKind::Regular ? 100.0 : discount;
+    d.at(line, "Price") = determined.price;
+    d.at(line, "SPrice1") = rows.at(g, "SPrice1");
+    if (kind != PriceKind::Regular)
+        d.at(line, "Memo") = priceTag(kind);
+    LineAmount(bill, line, t.state.Digit);
+    bill.currentLine = line;
+    ++nextOrderId;
+}
+
+}  // namespace pos

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "pricing/price_kind.h"
+#include "register/bill.h"
+#include "register/terminal.h"
+
+#include <string>
+
+namespace pos {
+
+struct DeterminedPrice {
+    double price = 0;  // 0: no pricing row, or every applicable price is 0
+    PriceKind kind = PriceKind::Regular;
+};
+
+// The unit price of goods about to be added to the bill, by promotion, special price,
+// member price or regular price, in that order. The promotion's limits per bill and in
+// all may lower `quantity` (with a message); a promotional sale raises the goods'
+// promotion counter at once, on the database of the working mode.
+DeterminedPrice DeterminePrice(Terminal& t, int goodsId, double& quantity, Bill& bill);
+
+// Sum of Quantity over the bill's lines of these goods; leaves the current line on the
+// last line of the bill, as walking the line list does.
+double SumQuantityOfGoods(int goodsId, Bill& bill);
+
+// PriceLevel of a member card; 0 when there is no such card.
+int MemberPriceLevel(Database& db, const std::string& cardNo);
+
+}  // namespace pos

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "register/pos_state.h"
+#include "register/register_state.h"
+
+#include <string>
+
+namespace pos {
+
+struct Terminal;
+
+// The texts of the bill's header labels.
+struct BillHeader {
+    std::string billNo;        // lblBillNo
+    std::string operatorCode;  // lblOperator
+    std::string machineName;   // lblMachineNo
+    std::string className;     // lblClassNo
+    std::string member;        // lblVIPCardNo
+    std::string exeMan;        // lblExeMan
+};
+
+// What the header labels show for the bill in progress.
+BillHeader currentBillHeader(const Terminal& t, const RegisterState& reg);
+
+// "card number, two blanks, holder" while a member card is on the bill; empty otherwise.
+std::string memberCaption(const CurrentMember& member);
+
+// Starts the next bill on the same master record: the number it is expected to get, the
+// time, the terminal's store, operator, shift and machine, and no salesman, member or
+// payment. The lines, NextOrderId, the discount box and DiscountState are left to the
+// caller. Returns what the header labels show now.
+BillHeader NewBill(Terminal& t, RegisterState& reg);
+
+}  // namespace pos

@@ -1,0 +1,42 @@
+#include "register/server_options.h"
+
+#include "register/terminal.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace pos {
+namespace {
+
+// A value set at the terminal wins over the back office's.
+constexpr std::array<std::string_view, 11> kUnlessSetLocally = {
+    "Header1", "Header2", "Footer1", "Footer2", "DiscountCol", "PrintVIPCard",
+    "PrintExeMan", "PrintBillNo", "PrintPoint", "PrintDisAmount", "GoodsOneLine"};
+
+// The back office decides these for every terminal.
+constexpr std::array<std::string_view, 6> kAlwaysFromServer = {"FooterNum", "Digit", "PointRate",
+                                                               "NotPointSP", "NotPointLP", "NotPointIP"};
+
+template <std::size_t N>
+bool listed(const std::array<std::string_view, N>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+void LoadServerOptions(Terminal& t)
+{
+    if (t.state.NetMode != Online)
+        return;
+    RowSet options = t.dm.conServer().query("select * from PosOptions");
+    for (std::size_t r = 0; r < options.size(); ++r) {
+        const std::string name = options.at(r, "OptionName").toString();
+        const std::string value = options.at(r, "OptionValue").toString();
+        if (listed(kAlwaysFromServer, name) || (listed(kUnlessSetLocally, name) && t.settings.option(name).empty()))
+            t.settings.setOption(name, value);
+    }
+}
+
+}  // namespace pos

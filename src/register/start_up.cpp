@@ -1,0 +1,173 @@
+#include "register/start_up.h"
+
+#include "config/enrollment.h"
+#include "config/number_format.h"
+#include "register/new_bill.h"
+#include "register/server_options.h"
+#include "register/store_lookup.h"
+#include "register/terminal.h"
+#include "storage/master_data_download.h"
+
+#include <cstdint>
+
+namespace pos {
+namespace {
+
+constexpr const char* kNoPosStore = "没有设置POS机销售仓库！请在后台仓库资料中设置。";
+
+class StartUpSequence {
+public:
+    StartUpSequence(Terminal& t, StartupWindows& windows, RegisterState& reg)
+        : t_(t), s_(t.state), windows_(windows), reg_(reg)
+    {
+    }
+
+    // An error no step expects (an unreadable SeleStore, a server lost during the
+    // download) ends the start-up with its text.
+    bool run()
+    {
+        try {
+            return runSteps();
+        } catch (const std::exception& e) {
+            return fail(e.what());
+        }
+    }
+
+private:
+    bool runSteps()
+    {
+        s_.NetMode = Offline;
+        s_.IniFileName = t_.settings.path();
+        return haveServerLogin() && openLocal() && connectServer() && enrolled() && acceptOffline()
+            && openBill() && checkDate() && windows_.signOn() && fixStore() && loadFromServer() && readMachine()
+            && readAmountSettings() && startFirstBill();
+    }
+
+    bool fail(const std::string& text)
+    {
+        t_.person.message(text, "错误", MessageIcon::Error);
+        return false;
+    }
+
+    bool haveServerLogin()
+    {
+        const ServerLogin login = t_.settings.serverLogin();
+        if (!login.serverName.empty() && !login.loginName.empty())
+            return true;
+        return windows_.connectToServer();
+    }
+
+    bool openLocal() { return t_.dm.openLocalDatabase() || fail("不能与本地数据连接！"); }
+
+    // A server that does not answer leaves the terminal offline; the person decides later.
+    bool connectServer()
+    {
+        if (!t_.dm.connectToServer(t_.settings.serverLogin(), t_.dm.registryDatabase()))
+            return true;
+        const auto accountSet = t_.dm.selectAccountSet();
+        if (!accountSet)
+            return fail("无法取得帐套信息！");
+        s_.NetMode = t_.dm.switchDatabase(accountSet->dbName) ? Online : Offline;
+        s_.StoreId = 0;
+        t_.settings.setSeleStore(accountSet->seleStore);
+        return accountSet->seleStore || GetPosStore(t_) || fail(kNoPosStore);
+    }
+
+    bool enrolled()
+    {
+        if (isEnrolled(t_.settings, t_.dm, s_.NetMode))
+            return true;
+        if (s_.NetMode == Online)
+            return windows_.enrolMachine();
+        return fail("无法连接到服务器,注册POS机失败！");
+    }
+
+    bool acceptOffline()
+    {
+        return s_.NetMode == Online
+            || t_.person.ask("无法连接到服务器！现在只能进入『断网销售』模式。 \r\n您想进入『断网销售』模式吗？", "提示");
+    }
+
+    bool openBill()
+    {
+        reg_.bill = Bill::open(t_.dm.conClient());
+        return true;
+    }
+
+    // Only a warning: the cashier may go on with a wrong clock.
+    bool checkDate()
+    {
+        if (s_.NetMode == Online && t_.dm.serverTime(Online).dateText() != t_.clock.now().dateText())
+            t_.person.message("该收银机的日期与服务器的日期不相同！，请校对时间。", "", MessageIcon::Information);
+        return true;
+    }
+
+    bool fixStore()
+    {
+        const std::optional<bool> seleStore = t_.settings.seleStore();
+        if (!seleStore)
+            return fail("无法进入『断网销售』模式，因为有些基本料还未下载到本地。\r\n"
+                        "请进入『连网销售』模式，系统会自动从服务器上下载基本资料并配置该POS机。");
+        if (!*seleStore)
+            return GetPosStore(t_) || fail(kNoPosStore);
+        long long fixed = 0;
+        if (parseInt(t_.settings.option("FixStoreId"), fixed)) {
+            s_.StoreId = static_cast<int>(fixed);
+            GetStoreById(t_, s_.StoreId);
+        }
+        return true;
+    }
+
+    bool loadFromServer()
+    {
+        if (s_.NetMode != Online)
+            return true;
+        LoadServerOptions(t_);
+        downloadMasterData(t_, false);
+        if (t_.person.ask("是否从服务器下载货品资料到本地？", "提示"))
+            downloadMasterData(t_, true);
+        return true;
+    }
+
+    // A MachineId that is not a number cannot name a PosMachine row; bills would carry
+    // the wrong terminal, so the terminal must be enrolled again.
+    bool readMachine()
+    {
+        long long id = 0;
+        if (!parseInt(t_.settings.option("MachineId"), id) || id < INT32_MIN || id > INT32_MAX)
+            return fail("POS.ini 中的 MachineId 不是整数！请重新注册POS机。");
+        s_.MachineId = static_cast<int>(id);
+        GetMachine(t_, s_.MachineId);
+        return true;
+    }
+
+    bool readAmountSettings()
+    {
+        s_.Digit = t_.settings.optionInt("Digit", 2);
+        s_.PointRate = t_.settings.optionInt("PointRate", 1);
+        s_.NotPointSP = t_.settings.optionYes("NotPointSP");
+        s_.NotPointLP = t_.settings.optionYes("NotPointLP");
+        s_.NotPointIP = t_.settings.optionYes("NotPointIP");
+        return true;
+    }
+
+    bool startFirstBill()
+    {
+        NewBill(t_, reg_);
+        return true;
+    }
+
+    Terminal& t_;
+    TPosState& s_;
+    StartupWindows& windows_;
+    RegisterState& reg_;
+};
+
+}  // namespace
+
+bool StartUp(Terminal& t, StartupWindows& windows, RegisterState& reg)
+{
+    return StartUpSequence(t, windows, reg).run();
+}
+
+}  // namespace pos

@@ -1,0 +1,49 @@
+#include "register/store_lookup.h"
+
+#include "register/terminal.h"
+
+namespace pos {
+namespace {
+
+void takeStore(TPosState& s, const RowSet& store)
+{
+    s.StoreId = static_cast<int>(store.first("StoreId").toInt());
+    s.StoreCode = store.first("Code").toString();
+    s.StoreName = store.first("Name").toString();
+}
+
+}  // namespace
+
+bool GetPosStore(Terminal& t)
+{
+    RowSet store = t.db().query("select * from B_Store where IsPos=1 order by StoreId limit 1");
+    if (store.empty())
+        return false;
+    takeStore(t.state, store);
+    return true;
+}
+
+void GetStoreById(Terminal& t, int storeId)
+{
+    RowSet store = t.db().query("select * from B_Store where StoreId=$1", {storeId});
+    t.state.StoreCode = store.first("Code").toString();
+    t.state.StoreName = store.first("Name").toString();
+}
+
+bool GetStoreByCode(Terminal& t, const std::string& code)
+{
+    RowSet store = t.db().query("select * from B_Store where Code=$1 order by StoreId limit 1", {code});
+    if (store.empty())
+        return false;
+    takeStore(t.state, store);
+    return true;
+}
+
+void GetMachine(Terminal& t, int machineId)
+{
+    RowSet machine = t.db().query("select * from PosMachine where MachineId=$1", {machineId});
+    t.state.MachineCode = machine.first("MachineCode").toString();
+    t.state.MachineName = machine.first("MachineName").toString();
+}
+
+}  // namespace pos

@@ -1,0 +1,103 @@
+#include "access/login.h"
+#include "support/operator_data.h"
+#include "support/terminal_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace pos {
+namespace {
+
+// Operators and shifts live on the side of the working mode under test only.
+class LoginTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        fx_.state.NetMode = GetParam();
+        test::addOperator(db(), {5, "1005", "王芳", "pw5", 0, {}});
+    }
+
+    Database& db() { return fx_.side(GetParam()); }
+    void addShifts()
+    {
+        test::addShift(db(), 1, "01", "早班");
+        test::addShift(db(), 2, "02", "晚班");
+        test::addShift(db(), 3, "03", "A'班");
+    }
+
+    test::TerminalFixture fx_;
+};
+
+TEST_P(LoginTest, ShiftListFollowsTheTable)
+{
+    EXPECT_TRUE(shiftNames(fx_.terminal.db()).empty());
+    addShifts();
+    EXPECT_EQ(shiftNames(fx_.terminal.db()), (std::vector<std::string>{"早班", "晚班", "A'班"}));
+}
+
+TEST_P(LoginTest, SignOnFillsOperatorAndShift)
+{
+    addShifts();
+    EXPECT_EQ(signOn(fx_.terminal, "  1005\t", " pw5 ", "晚班"), SignOnResult::SignedOn);
+    const TPosState& s = fx_.state;
+    EXPECT_EQ(s.OperatorId, 5);
+    EXPECT_EQ(s.OperatorCode, "1005");
+    EXPECT_EQ(s.OperatorName, "王芳");
+    EXPECT_EQ(s.ClassId, 2);
+    EXPECT_EQ(s.ClassCode, "02");
+    EXPECT_EQ(s.ClassName, "晚班");
+
+    EXPECT_EQ(signOn(fx_.terminal, "1005", "pw5", "A'班"), SignOnResult::SignedOn);
+    EXPECT_EQ(s.ClassId, 3);
+}
+
+TEST_P(LoginTest, RefusalsLeaveTheStateAlone)
+{
+    addShifts();
+    const struct {
+        const char* code;
+        const char* password;
+        const char* shift;
+        SignOnResult expected;
+    } cases[] = {
+        {"1005", "wrong", "早班", SignOnResult::BadCredentials},
+        {"1005", "wrong", "", SignOnResult::BadCredentials},  // credentials are checked first
+        {"9999", "pw5", "早班", SignOnResult::BadCredentials},
+        {"' or '1'='1", "' or '1'='1", "早班", SignOnResult::BadCredentials},
+        {"1005", "pw5", "", SignOnResult::NoShift},
+        {"1005", "pw5", "夜班", SignOnResult::NoShift},  // removed since the list was filled
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(signOn(fx_.terminal, c.code, c.password, c.shift), c.expected) << c.code << "/" << c.shift;
+        EXPECT_EQ(fx_.state.OperatorId, 0);
+        EXPECT_EQ(fx_.state.OperatorCode, "");
+        EXPECT_EQ(fx_.state.ClassId, 0);
+        EXPECT_EQ(fx_.state.ClassName, "");
+    }
+}
+
+TEST_P(LoginTest, WithoutShiftsNobodyCanSignOn)
+{
+    ASSERT_TRUE(shiftNames(fx_.terminal.db()).empty());
+    EXPECT_EQ(signOn(fx_.terminal, "1005", "pw5", ""), SignOnResult::NoShift);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, LoginTest, ::testing::Values(Online, Offline),
+                         [](const auto& info) { return info.param == Online ? "Online" : "Offline"; });
+
+// Offline the terminal knows only what the last download brought.
+TEST(LoginOffline, OperatorOnlyOnTheServerCannotSignOn)
+{
+    test::TerminalFixture fx;
+    for (int mode : {Online, Offline})
+        test::addShift(fx.side(mode), 1, "01", "早班");
+    test::addOperator(fx.side(Online), {6, "1006", "新员工", "pw6", 0, {}});
+
+    fx.state.NetMode = Offline;
+    EXPECT_EQ(signOn(fx.terminal, "1006", "pw6", "早班"), SignOnResult::BadCredentials);
+    fx.state.NetMode = Online;
+    EXPECT_EQ(signOn(fx.terminal, "1006", "pw6", "早班"), SignOnResult::SignedOn);
+    EXPECT_EQ(fx.state.OperatorId, 6);
+}
+
+}  // namespace
+}  // namespace pos

@@ -1,0 +1,63 @@
+#include "access/ui/frm_admin_login.h"
+#include "support/ui/window_keys.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace pos {
+namespace {
+
+using test::press;
+using test::type;
+
+class AdminLoginWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(test::showActive(dlg_)); }
+
+    // Code, Enter, password: the focus is then in the password box.
+    void typeCredentials()
+    {
+        type(dlg_, " 9001");
+        press(dlg_, Qt::Key_Return);
+        ASSERT_EQ(dlg_.focusWidget()->objectName(), QStringLiteral("edtPass"));
+        type(dlg_, "999 ");
+    }
+
+    TfrmAdminLogin dlg_{3};
+};
+
+TEST_F(AdminLoginWindowTest, EnterInThePasswordGivesTheCredentialsAsTyped)
+{
+    EXPECT_EQ(dlg_.windowTitle(), QStringLiteral("管理员授权"));
+    EXPECT_EQ(dlg_.right(), 3);
+    EXPECT_EQ(dlg_.findChild<QLineEdit*>("edtPass")->echoMode(), QLineEdit::Password);
+    typeCredentials();
+    press(dlg_, Qt::Key_Return);
+
+    EXPECT_EQ(dlg_.result(), QDialog::Accepted);
+    EXPECT_FALSE(dlg_.isVisible());
+    ASSERT_TRUE(dlg_.credentials().has_value());
+    EXPECT_EQ(dlg_.credentials()->code, " 9001");
+    EXPECT_EQ(dlg_.credentials()->password, "999 ");
+}
+
+TEST_F(AdminLoginWindowTest, EscapeGivesNothing)
+{
+    typeCredentials();
+    press(dlg_, Qt::Key_Escape);
+    EXPECT_EQ(dlg_.result(), QDialog::Rejected);
+    EXPECT_FALSE(dlg_.isVisible());
+    EXPECT_FALSE(dlg_.credentials().has_value());
+}
+
+TEST_F(AdminLoginWindowTest, CancelGivesNothing)
+{
+    typeCredentials();
+    dlg_.findChild<QPushButton*>("btnCancel")->click();
+    EXPECT_FALSE(dlg_.isVisible());
+    EXPECT_FALSE(dlg_.credentials().has_value());
+}
+
+}  // namespace
+}  // namespace pos

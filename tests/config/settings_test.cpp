@@ -1,0 +1,250 @@
+#include "config/settings.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace pos {
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    std::string path() const { return dir_.file("POS.ini"); }
+    void fileHas(const std::string& bytes) const { test::writeFile(path(), bytes); }
+    std::string fileBytes() const { return test::readFile(path()); }
+
+    test::TempDir dir_;
+    IniFile ini_{dir_.file("POS.ini")};
+    Settings settings_{ini_};
+};
+
+// Chinese text on disk is GBK: the bytes of "欢迎光临" in that code page.
+constexpr const char* kWelcomeGbk = "\xBB\xB6\xD3\xAD\xB9\xE2\xC1\xD9";
+
+TEST_F(SettingsTest, FileIsWrittenInGbkWithCrLfLines)
+{
+    ini_.write("Options", "Header1", "欢迎光临");
+    ini_.write("Options", "Footer1", "谢谢");
+    const std::string bytes = fileBytes();
+    EXPECT_NE(bytes.find(std::string("Header1=") + kWelcomeGbk + "\r\n"), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.find("欢迎光临"), std::string::npos) << "UTF-8 bytes must not reach the file";
+    EXPECT_EQ(bytes, std::string("[Options]\r\nHeader1=") + kWelcomeGbk + "\r\nFooter1=\xD0\xBB\xD0\xBB\r\n");
+}
+
+TEST_F(SettingsTest, GbkFileWrittenElsewhereReadsAsText)
+{
+    fileHas(std::string("[Options]\nHeader1=") + kWelcomeGbk + "\n");
+    EXPECT_EQ(ini_.read("Options", "Header1"), "欢迎光临");
+}
+
+TEST_F(SettingsTest, ChineseValuesSurviveWriteAndRead)
+{
+    const std::vector<std::string> values = {"欢迎光临", "@谢谢惠顾，欢迎再来", "MBI-1828单行", "整张快速打印",
+                                             "接客户显示屏", "有", "是", "a=b；c", "半角 and 全角　混排"};
+    for (const std::string& v : values) {
+        ini_.write("Options", "Header2", v);
+        EXPECT_EQ(ini_.read("Options", "Header2"), v);
+    }
+}
+
+TEST_F(SettingsTest, MissingFileSectionOrKeyReadsTheDefault)
+{
+    EXPECT_EQ(ini_.read("Options", "Header1", "dflt"), "dflt");  // no file at all
+    fileHas("[Connection]\r\nServerName=srv\r\n[Options]\r\nHeader1=x\r\n");
+    EXPECT_EQ(ini_.read("Ports", "LPT1", "dflt"), "dflt");
+    EXPECT_EQ(ini_.read("Options", "Footer1", "dflt"), "dflt");
+    EXPECT_EQ(ini_.read("Options", "ServerName", "dflt"), "dflt") << "a key of another section";
+    EXPECT_EQ(ini_.read("Options", "Header1", "dflt"), "x");
+}
+
+TEST_F(SettingsTest, ReplacingAValueKeepsEveryOtherLine)
+{
+    const std::string notGbk = "Note=\xFF\xFE\x80";  // bytes no code page reads; must stay as they are
+    fileHas("[Connection]\r\nServerName=srv\r\n\r\n[Options]\r\nHeader1=old\r\nFooter1=f\r\n" + notGbk
+            + "\r\n\r\n[Ports]\r\nLPT1=/tmp/lp\r\n");
+    ini_.write("Options", "Header1", "新");
+    ini_.write("Options", "CharNum", "41");
+    ini_.write("Display", "Port", "COM2");
+
+    EXPECT_EQ(ini_.read("Options", "Header1"), "新");
+    EXPECT_EQ(ini_.read("Options", "CharNum"), "41");
+    EXPECT_EQ(ini_.read("Display", "Port"), "COM2");
+    EXPECT_EQ(ini_.read("Connection", "ServerName"), "srv");
+    EXPECT_EQ(ini_.read("Options", "Footer1"), "f");
+    EXPECT_EQ(ini_.read("Ports", "LPT1"), "/tmp/lp");
+    const std::string bytes = fileBytes();
+    EXPECT_NE(bytes.find(notGbk + "\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("old"), std::string::npos);
+    // The new key joins its own section, not the end of the file.
+    EXPECT_LT(bytes.find("CharNum=41"), bytes.find("[Ports]"));
+}
+
+TEST_F(SettingsTest, SectionsAndKeysCompareWithoutCase)
+{
+    fileHas("[options]\r\nheader1=abc\r\n");
+    EXPECT_EQ(ini_.read("Options", "Header1"), "abc");
+    EXPECT_EQ(ini_.read("OPTIONS", "HEADER1"), "abc");
+    ini_.write("Options", "HEADER1", "xyz");
+    EXPECT_EQ(ini_.read("options", "header1"), "xyz");
+    const std::string bytes = fileBytes();
+    EXPECT_EQ(bytes.find("abc"), std::string::npos);
+    EXPECT_EQ(bytes.find("[Options]"), std::string::npos) << "the existing section is reused";
+}
+
+TEST_F(SettingsTest, ValueOfSeveralLinesIsRefused)
+{
+    EXPECT_THROW(ini_.write("Options", "Header1", "a\r\nMachineId=1"), std::invalid_argument);
+    EXPECT_EQ(settings_.option("MachineId"), "");
+}
+
+struct IntCase {
+    const char* key;
+    std::optional<std::string> stored;  // nullopt: key missing
+    int expected;
+};
+
+class SettingsIntTest : public SettingsTest, public ::testing::WithParamInterface<IntCase> {};
+
+int readInt(const Settings& s, const std::string& key)
+{
+    if (key == "CharNum")
+        return s.charNum();
+    if (key == "BillNum")
+        return s.billNum();
+    if (key == "FooterNum")
+        return s.footerNum();
+    return s.optionInt(key, key == "Digit" ? 2 : 1);
+}
+
+TEST_P(SettingsIntTest, ReadsWithTheKeysDefault)
+{
+    const IntCase& c = GetParam();
+    settings_.setOption("Other", "5");
+    if (c.stored)
+        settings_.setOption(c.key, *c.stored);
+    EXPECT_EQ(readInt(settings_, c.key), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, SettingsIntTest,
+                         ::testing::Values(IntCase{"CharNum", "20", 30}, IntCase{"CharNum", "abc", 30},
+                                           IntCase{"CharNum", std::nullopt, 30}, IntCase{"CharNum", "41", 41},
+                                           IntCase{"BillNum", std::nullopt, 1}, IntCase{"BillNum", "0", 0},
+                                           IntCase{"BillNum", "3", 3}, IntCase{"BillNum", "two", 1},
+                                           IntCase{"BillNum", "99999999999", 1},
+                                           IntCase{"FooterNum", std::nullopt, 8}, IntCase{"FooterNum", "-2", -2},
+                                           IntCase{"FooterNum", "", 8}, IntCase{"Digit", "x", 2},
+                                           IntCase{"Digit", "2.5", 2}, IntCase{"Digit", " 3 ", 3},
+                                           IntCase{"PointRate", "0", 0}, IntCase{"PointRate", "1O", 1}));
+
+TEST_F(SettingsTest, YesNoFormsOfDevicesAndReceipt)
+{
+    struct Case {
+        std::optional<std::string> stored;
+        bool yes, present;
+    };
+    const Case cases[] = {{"是", true, false}, {"有", false, true}, {"否", false, false}, {"无", false, false},
+                          {"", false, false},  {"yes", false, false}, {"1", false, false},
+                          {std::nullopt, false, false}};
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        Settings s{IniFile(dir.file("POS.ini"))};
+        if (c.stored)
+            s.setOption("Printer", *c.stored);
+        SCOPED_TRACE(c.stored.value_or("(missing)"));
+        EXPECT_EQ(s.optionYes("Printer"), c.yes);
+        EXPECT_EQ(s.optionPresent("Printer"), c.present);
+    }
+}
+
+TEST_F(SettingsTest, SeleStoreForms)
+{
+    struct Case {
+        std::optional<std::string> stored;
+        std::optional<bool> expected;
+    };
+    const Case cases[] = {{"-1", true},   {"0", false},    {"True", true},        {"False", false},
+                          {"true", true}, {"2", true},     {"0.0", false},        {"", std::nullopt},
+                          {std::nullopt, std::nullopt}};
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        Settings s{IniFile(dir.file("POS.ini"))};
+        if (c.stored)
+            s.setOption("SeleStore", *c.stored);
+        SCOPED_TRACE(c.stored.value_or("(missing)"));
+        EXPECT_EQ(s.seleStore(), c.expected);
+    }
+    settings_.setOption("SeleStore", "abc");
+    EXPECT_THROW(settings_.seleStore(), SettingsError);
+}
+
+TEST_F(SettingsTest, SeleStoreIsWrittenAsMinusOneOrZero)
+{
+    settings_.setSeleStore(true);
+    EXPECT_EQ(settings_.option("SeleStore"), "-1");
+    EXPECT_EQ(settings_.seleStore(), true);
+    settings_.setSeleStore(false);
+    EXPECT_EQ(settings_.option("SeleStore"), "0");
+    EXPECT_EQ(settings_.seleStore(), false);
+}
+
+TEST_F(SettingsTest, DevicePathsDefaultAndOverrideInSectionPorts)
+{
+    fileHas("[ports]\r\nCOM2=/dev/pts/7\r\nLPT3=/tmp/printer.txt\r\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"LPT1", "/dev/lp0"},   {"LPT2", "/dev/lp1"},    {"LPT3", "/tmp/printer.txt"}, {"LPT4", "/dev/lp3"},
+        {"COM1", "/dev/ttyS0"}, {"COM2", "/dev/pts/7"},  {"COM4", "/dev/ttyS3"},       {"LPT5", ""},
+        {"COM0", ""},           {"PRN", ""},             {"", ""}};
+    for (const auto& [port, path] : cases)
+        EXPECT_EQ(settings_.devicePath(port), path) << port;
+}
+
+// Passwords that must come back exactly as typed.
+std::vector<std::string> passwords()
+{
+    std::string allAscii;
+    for (int c = 0x01; c <= 0x7F; ++c)
+        allAscii.push_back(static_cast<char>(c));
+    return {"", "a", "Z", "ZZ", "%41", "%", " pass word ", "p=w;d", "[Options]", "密码123", allAscii};
+}
+
+TEST_F(SettingsTest, ScramblingTwiceGivesTheTextBackAndKeepsItsLength)
+{
+    for (const std::string& p : passwords()) {
+        const std::string once = scramblePassword(p);
+        EXPECT_EQ(once.size(), p.size());
+        if (!p.empty())
+            EXPECT_NE(once, p);
+        EXPECT_EQ(scramblePassword(once), p);
+    }
+}
+
+TEST_F(SettingsTest, PasswordsRoundTripThroughTheConnectionSection)
+{
+    settings_.setOption("Header1", "欢迎光临");
+    for (const std::string& p : passwords()) {
+        SCOPED_TRACE(testing::PrintToString(p));
+        settings_.writeServerLogin({"db.shop:5433", "收银", p});
+        const ServerLogin back = settings_.serverLogin();
+        EXPECT_EQ(back.password, p);
+        EXPECT_EQ(back.serverName, "db.shop:5433");
+        EXPECT_EQ(back.loginName, "收银");
+        const std::string stored = ini_.read("Connection", "LoginPwd");
+        if (p.size() > 1)
+            EXPECT_EQ(stored.find(p), std::string::npos) << "stored in the clear";
+        EXPECT_EQ(stored.find_first_of(std::string("\0\r\n", 3)), std::string::npos);
+    }
+    EXPECT_EQ(settings_.option("Header1"), "欢迎光临");
+}
+
+TEST_F(SettingsTest, MissingConnectionSectionGivesAnEmptyLogin)
+{
+    fileHas("[Options]\r\nMachineId=3\r\n");
+    const ServerLogin login = settings_.serverLogin();
+    EXPECT_EQ(login.serverName, "");
+    EXPECT_EQ(login.loginName, "");
+    EXPECT_EQ(login.password, "");
+}
+
+}  // namespace
+}  // namespace pos

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "register/bill.h"
+#include "support/terminal_fixture.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pos::test {
+
+// The scripted person, also keeping what the pick list was offered, and able to run
+// something while a message is on the screen (another terminal selling meanwhile).
+class PricingPerson : public ScriptedPerson {
+public:
+    std::vector<RowSet> offered;
+    std::function<void()> whileNextMessageShown;
+
+    std::size_t pickGoods(const RowSet& candidates) override;
+    void message(const std::string& text, const std::string& title, MessageIcon icon) override;
+};
+
+using Fields = std::vector<std::pair<std::string, Value>>;
+
+// Inserts a B_Goods row: GoodsId `id`, code "G<id>", no bar code, name "商品<id>", unit
+// "个", SPrice1 10, changed and completed by `fields`.
+void addGoods(Database& db, int id, const Fields& fields = {});
+
+// A terminal in the working mode of the test parameter (Online or Offline) with an
+// empty bill; data is arranged on that mode's side.
+class PricingTest : public ::testing::TestWithParam<int> {
+protected:
+    PricingTest();
+
+    int mode() const { return GetParam(); }
+    bool online() const { return mode() == Online; }
+    Database& side() { return f.side(mode()); }
+    DateTime now() { return f.dm.serverTime(mode()); }
+
+    void addGoods(int id, const Fields& fields = {}) { test::addGoods(side(), id, fields); }
+    void addCard(const std::string& cardNo, int priceLevel);
+    // The member card on the bill, as the member card dialog leaves it.
+    void memberOnBill(const std::string& cardNo, int discountType);
+    double soldOnPromotion(int goodsId) { return soldOnPromotion(side(), goodsId); }
+    static double soldOnPromotion(Database& db, int goodsId);
+
+    void scan(const std::string& text, double quantity = 1, double price = 0, double discount = 100);
+    const Value& line(std::size_t r, const char* column) const { return bill.detail.at(r, column); }
+
+    TerminalFixture f;
+    PricingPerson person;
+    Terminal t;
+    Bill bill;
+    int nextOrderId = 1;
+};
+
+std::string modeName(const ::testing::TestParamInfo<int>& info);
+
+#define INSTANTIATE_BOTH_MODES(Suite) \
+    INSTANTIATE_TEST_SUITE_P(BothModes, Suite, ::testing::Values(Online, Offline), ::pos::test::modeName)
+
+}  // namespace pos::test

@@ -1,0 +1,217 @@
+#include "storage/master_data_download.h"
+
+#include "support/terminal_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace pos {
+namespace {
+
+// The copied tables in download order, with rows on the server and an older row in the
+// local file. serverKeys are what the local table holds after a copy.
+struct CopiedTable {
+    const char* name;
+    const char* key;
+    const char* serverRows;
+    const char* oldRow;
+    const char* serverKeys;
+    const char* oldKeys;
+};
+
+const CopiedTable kTables[] = {
+    {"B_Goods", "GoodsId",
+     "insert into B_Goods(GoodsId,Code,BarCode,Name,SPrice1,SPBeginDate,WarehouseNote) values"
+     "(301,'A1','6901','矿泉水',12.5,'2024-03-01 08:00:00','shelf 4'),(302,'A2','6902','面包',3,null,null),"
+     "(401,'B1','6903','other store',1,null,null)",
+     "insert into B_Goods(GoodsId,Name) values(90,'old')", "301,302", "90"},
+    {"B_BarCode", "BarCode", "insert into B_BarCode(BarCode,GoodsId) values('S1',301),('S2',302)",
+     "insert into B_BarCode(BarCode,GoodsId) values('OLD',90)", "S1,S2", "OLD"},
+    {"B_Store", "StoreId", "insert into B_Store(StoreId,Code,Name,IsPos) values(1,'01','一店',0),(3,'03','三店',1)",
+     "insert into B_Store(StoreId,Code) values(90,'old')", "1,3", "90"},
+    {"PosOperator", "OperatorId",
+     "insert into PosOperator(OperatorId,Code,Name,Password) values(1,'001','张三','1'),(2,'002','李四','2')",
+     "insert into PosOperator(OperatorId,Code) values(90,'old')", "1,2", "90"},
+    {"B_Employ", "EmployId",
+     "insert into B_Employ(EmployId,Code,Name,IsExeMan) values(1,'E1','王五',1),(2,'E2','赵六',0),(3,'E3','钱七',1)",
+     "insert into B_Employ(EmployId,Code,IsExeMan) values(90,'old',1)", "1,3", "90"},
+    {"PosClassNo", "ClassId", "insert into PosClassNo(ClassId,ClassCode,ClassName) values(1,'A','早班'),(2,'B','晚班')",
+     "insert into PosClassNo(ClassId) values(90)", "1,2", "90"},
+    {"PosMachine", "MachineId",
+     "insert into PosMachine(MachineId,MachineCode,MachineName,IsRegister) values(1,'07','一号机',1),(2,'08','二号机',0)",
+     "insert into PosMachine(MachineId,MachineCode) values(90,'old')", "1,2", "90"},
+    {"PosOperatorRight", "RightId", "insert into PosOperatorRight(OperatorId,RightId) values(1,5),(1,6)",
+     "insert into PosOperatorRight(OperatorId,RightId) values(90,90)", "5,6", "90"},
+    {"B_VIPCards", "CardNo", "insert into B_VIPCards(CardNo,HolderName,Amount) values('S1','孙八',100),('S2','周九',0)",
+     "insert into B_VIPCards(CardNo) values('OLD')", "S1,S2", "OLD"},
+    {"B_AutoDiscount", "DownAmount",
+     "insert into B_AutoDiscount(DownAmount,UpAmount,Discount) values(0,1000,98),(1000,5000,95)",
+     "insert into B_AutoDiscount(DownAmount,UpAmount,Discount) values(90,91,50)", "0,1000", "90"},
+    {"B_GoodsTicket", "TicketNo", "insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('S1',50,0),('S2',20,1)",
+     "insert into B_GoodsTicket(TicketNo,Amount) values('OLD',1)", "S1,S2", "OLD"},
+};
+constexpr std::size_t kGoodsTables = 2;  // B_Goods and B_BarCode, copied only with goods
+
+const char* const kUntouchedTables[] = {"PosBill", "PosDetail", "hPosBill", "hPosDetail", "MaxBillNo", "PosHelp"};
+
+class DownloadFixture : public ::testing::Test, public test::TerminalFixture {
+protected:
+    void SetUp() override
+    {
+        state.StoreId = 3;
+
+        PgDatabase& server = office.accountSet();
+        // A server column the local file lacks, and goods that depend on the store.
+        server.execute("alter table B_Goods add column WarehouseNote text");
+        server.executeScript("create or replace function PosGoods(p_storeid integer) returns setof B_Goods "
+                             "language sql stable as $$ select * from B_Goods where GoodsId/100 = p_storeid $$");
+        for (const CopiedTable& t : kTables) {
+            server.execute(t.serverRows);
+            local().execute(t.oldRow);
+        }
+        local().execute("insert into PosBill(BillNo,StoreId) values('07202403150001',3)");
+        local().execute("insert into PosDetail(BillNo,OrderId,GoodsId) values('07202403150001',1,90)");
+        local().execute("insert into hPosBill(BillNo,StoreId) values('0001',3)");
+        local().execute("insert into hPosDetail(BillNo,OrderId,GoodsId) values('0001',1,90)");
+        local().execute("insert into MaxBillNo(BillDate,MaxNo) values('2024-03-15 00:00:00',2)");
+        untouchedBefore = untouchedRows();
+    }
+
+    Database& local() { return dm.conClient(); }
+
+    std::string keys(const CopiedTable& t)
+    {
+        RowSet rows = local().query(std::string("select ") + t.key + " as K from " + t.name + " order by " + t.key);
+        std::string joined;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            joined += (r ? "," : "") + rows.at(r, "K").toString();
+        return joined;
+    }
+
+    // Replaced tables hold the server's rows; the others still hold their old row.
+    void expectReplaced(const std::function<bool(std::size_t step)>& replaced)
+    {
+        for (std::size_t i = 0; i < std::size(kTables); ++i) {
+            const CopiedTable& t = kTables[i];
+            EXPECT_EQ(keys(t), replaced(i) ? t.serverKeys : t.oldKeys) << t.name;
+        }
+    }
+
+    std::string untouchedRows()
+    {
+        std::string counts;
+        for (const char* table : kUntouchedTables)
+            counts += std::string(table) + "=" + local().query(std::string("select count(*) as n from ") + table)
+                          .first("n").toString() + " ";
+        return counts;
+    }
+
+    std::string untouchedBefore;
+};
+
+using MasterDataDownloadTest = DownloadFixture;
+
+TEST_F(MasterDataDownloadTest, WithoutGoodsKeepsGoodsAndBarCodesAndReplacesTheRest)
+{
+    downloadMasterData(terminal, false);
+
+    expectReplaced([](std::size_t step) { return step >= kGoodsTables; });
+    EXPECT_TRUE(person.waits.empty());
+    EXPECT_EQ(untouchedRows(), untouchedBefore);
+}
+
+TEST_F(MasterDataDownloadTest, WithGoodsReplacesEverythingBehindThePleaseWaitWindow)
+{
+    downloadMasterData(terminal, true);
+
+    expectReplaced([](std::size_t) { return true; });
+    EXPECT_EQ(person.waits, std::vector<std::string>{"正在下载货品资料,请稍候..."});
+    EXPECT_EQ(person.openWaits, 0);
+    EXPECT_EQ(untouchedRows(), untouchedBefore);
+
+    RowSet goods = local().query("select Name, SPrice1, SPBeginDate, UnitRate from B_Goods where GoodsId=301");
+    ASSERT_EQ(goods.size(), 1u);
+    EXPECT_EQ(goods.first("Name").toString(), "矿泉水");
+    EXPECT_DOUBLE_EQ(goods.first("SPrice1").toDouble(), 12.5);
+    EXPECT_EQ(goods.first("SPBeginDate").toString(), "2024-03-01 08:00:00");
+    EXPECT_DOUBLE_EQ(goods.first("UnitRate").toDouble(), 1.0);  // the server's default travels too
+}
+
+TEST_F(MasterDataDownloadTest, GoodsFollowTheSellingStore)
+{
+    state.StoreId = 4;
+    downloadMasterData(terminal, true);
+    EXPECT_EQ(keys(kTables[0]), "401");
+
+    state.StoreId = 0;
+    downloadMasterData(terminal, true);
+    EXPECT_EQ(keys(kTables[0]), "");
+}
+
+TEST_F(MasterDataDownloadTest, ServerTableWithoutRowsEmptiesTheLocalOne)
+{
+    office.accountSet().execute("delete from B_VIPCards");
+    downloadMasterData(terminal, false);
+    EXPECT_EQ(local().query("select count(*) as n from B_VIPCards").first("n").toInt(), 0);
+}
+
+struct FailureCase {
+    const char* name;
+    bool withGoods;
+    std::size_t failingStep;  // index into kTables
+    bool networkFailure;
+    std::function<void(PgDatabase& server)> breakServer;
+};
+
+// Ends the session reading PosOperator once its rows are on their way, as a cable
+// pulled in the middle of the table would.
+void breakConnectionWhileReadingOperators(PgDatabase& server)
+{
+    server.executeScript(R"(
+        alter table PosOperator rename to PosOperatorRows;
+        create function BreakConnection() returns setof PosOperatorRows language plpgsql as $$
+        begin
+            perform pg_terminate_backend(pg_backend_pid());
+            perform pg_sleep(5);
+        end $$;
+        create view PosOperator as
+            select * from PosOperatorRows union all select * from BreakConnection();)");
+}
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+const FailureCase kFailures[] = {
+    {"ServerQueryFailsOnSalespeople", false, 4, false,
+     [](PgDatabase& server) { server.execute("drop table B_Employ cascade"); }},
+    {"ConnectionBreaksInsideOperators", false, 3, true, breakConnectionWhileReadingOperators},
+    {"BarCodesFailAfterGoods", true, 1, false,
+     [](PgDatabase& server) { server.execute("drop table B_BarCode cascade"); }},
+};
+
+class MasterDataDownloadFailure : public DownloadFixture, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(MasterDataDownloadFailure, KeepsTheFailingTableAndPassesTheErrorOn)
+{
+    const FailureCase& c = GetParam();
+    c.breakServer(office.accountSet());
+
+    try {
+        downloadMasterData(terminal, c.withGoods);
+        ADD_FAILURE() << "the download reported no error";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.isNetworkFailure(), c.networkFailure) << e.what();
+    }
+
+    expectReplaced([&](std::size_t step) {
+        return step < c.failingStep && (c.withGoods || step >= kGoodsTables);
+    });
+    EXPECT_EQ(person.openWaits, 0);
+    EXPECT_EQ(untouchedRows(), untouchedBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, MasterDataDownloadFailure, ::testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace pos

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "config/database.h"
+
+#include <string>
+#include <vector>
+
+namespace pos::test {
+
+struct OperatorRow {
+    int id;
+    std::string code;
+    std::string name;
+    std::string password;
+    int sysManager = 0;
+    std::vector<int> rights;
+};
+
+// A PosOperator row with its PosOperatorRight rows, on either database.
+void addOperator(Database& db, const OperatorRow& op);
+// A PosClassNo row.
+void addShift(Database& db, int classId, const std::string& classCode, const std::string& className);
+
+}  // namespace pos::test

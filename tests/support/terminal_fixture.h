@@ -1,0 +1,40 @@
+#pragma once
+
+#include "config/data_module.h"
+#include "config/settings.h"
+#include "register/pos_state.h"
+#include "register/terminal.h"
+#include "support/back_office.h"
+#include "support/fixed_clock.h"
+#include "support/scripted_person.h"
+#include "support/temp_dir.h"
+
+namespace pos::test {
+
+// A terminal as the register has it after start-up: POS.ini in a temp dir naming the
+// test cluster, a private back office, the local file POS.mdb open with its tables,
+// the server connection moved to the account set and the working mode online. Set
+// state.NetMode to Offline to work on the local file. The person is scripted and
+// starts with nothing recorded.
+class TerminalFixture {
+public:
+    TerminalFixture();
+    TerminalFixture(const TerminalFixture&) = delete;
+    TerminalFixture& operator=(const TerminalFixture&) = delete;
+
+    // Where to arrange data for a working mode: the account set or the local file.
+    Database& side(int netMode);
+
+    TempDir dir;
+    BackOffice office;
+    Settings settings;
+    ScriptedPerson person;
+    FixedClock clock;
+    TDM dm;
+    TPosState state;
+    CurrentMember member;
+    BillTotals totals;
+    Terminal terminal;
+};
+
+}  // namespace pos::test
