@@ -1,7 +1,38 @@
-#include <QApplication>
+#include "config/clock.h"
+#include "config/data_module.h"
+#include "config/settings.h"
+#include "config/terminal_dir.h"
+#include "register/pos_state.h"
+#include "register/register_state.h"
+#include "register/start_up.h"
+#include "register/terminal.h"
+#include "register/ui/frm_main.h"
+#include "register/ui/pos_application.h"
+#include "register/ui/qt_person.h"
+#include "register/ui/qt_startup_windows.h"
+
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    pos::PosApplication app(argc, argv);
+    const std::string dir = pos::terminalDirectory();
+    const pos::Settings settings{pos::IniFile(dir + "POS.ini")};
+    pos::QtPerson person;
+    pos::SystemClock clock;
+    pos::TDM dm(settings, person, clock, dir + "POS.mdb");
+    pos::TPosState state;
+    pos::CurrentMember member;
+    pos::BillTotals totals;
+    pos::Terminal terminal{settings, dm, state, member, totals, person, clock};
+    pos::RegisterState reg;
+
+    pos::TfrmMain frmMain(terminal, reg);
+    app.setErrorHandler([&frmMain](const std::exception& error) { frmMain.handleError(error); });
+
+    pos::QtStartupWindows windows(terminal);
+    if (!pos::StartUp(terminal, windows, reg))
+        return EXIT_FAILURE;
+    frmMain.showMaximized();
+    return app.exec();
 }

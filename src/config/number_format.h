@@ -9,7 +9,7 @@ namespace pos {
 // 0.00001 and values of more than 15 integer digits are written as 1.5E-6, 1E20.
 std::string generalNumber(double v);
 
-// Fixed notation with two decimals and no leading blanks.
+// Fixed notation with two decimals and no leading blanks; halves round away from zero.
 std::string twoDecimals(double v);
 
 // Strict parses of the whole text (no surrounding blanks).

@@ -1,5 +1,7 @@
 #include "config/pg_database.h"
 
+#include "config/pg_params.h"
+
 #include <libpq-fe.h>
 
 #include <memory>
@@ -14,22 +16,6 @@ struct ResultDeleter {
     void operator()(PGresult* r) const { PQclear(r); }
 };
 using Result = std::unique_ptr<PGresult, ResultDeleter>;
-
-struct TextParams {
-    std::vector<std::string> texts;
-    std::vector<const char*> pointers;
-
-    explicit TextParams(const Params& params)
-    {
-        texts.reserve(params.size());
-        for (const Value& v : params)
-            texts.push_back(v.toString());
-        for (std::size_t i = 0; i < params.size(); ++i)
-            pointers.push_back(params[i].isNull() ? nullptr : texts[i].c_str());
-    }
-    int count() const { return static_cast<int>(pointers.size()); }
-    const char* const* data() const { return pointers.empty() ? nullptr : pointers.data(); }
-};
 
 Value cellValue(const PGresult* r, int row, int col)
 {
@@ -106,7 +92,7 @@ public:
 private:
     Result run(const Params& params)
     {
-        TextParams p(params);
+        PgTextParams p(params);
         Result r(PQexecPrepared(db_.handle(), name_.c_str(), p.count(), p.data(), nullptr, nullptr, 0));
         if (!r || !isOk(r.get()))
             db_.fail(r ? PQresultErrorMessage(r.get()) : "");
@@ -202,7 +188,7 @@ RowSet PgDatabase::query(std::string_view sql, const Params& params)
 {
     if (!conn_)
         fail("");
-    TextParams p(params);
+    PgTextParams p(params);
     Result r(PQexecParams(conn_, std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0));
     if (!r || !isOk(r.get()))
         fail(r ? PQresultErrorMessage(r.get()) : "");
@@ -213,7 +199,7 @@ std::int64_t PgDatabase::execute(std::string_view sql, const Params& params)
 {
     if (!conn_)
         fail("");
-    TextParams p(params);
+    PgTextParams p(params);
     Result r(PQexecParams(conn_, std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0));
     if (!r || !isOk(r.get()))
         fail(r ? PQresultErrorMessage(r.get()) : "");
@@ -225,7 +211,7 @@ void PgDatabase::forEach(std::string_view sql, const Params& params,
 {
     if (!conn_)
         fail("");
-    TextParams p(params);
+    PgTextParams p(params);
     if (!PQsendQueryParams(conn_, std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0))
         fail("");
     PQsetSingleRowMode(conn_);

@@ -24,16 +24,23 @@ RowCopy::RowCopy(Database& target, std::string table, const Columns& source)
         statement_ = "insert into " + table_ + "(" + names + ") values(" + values + ")";
 }
 
-void RowCopy::insert(const Row& sourceRow)
+Params RowCopy::parameters(const Row& sourceRow) const
 {
     if (statement_.empty())
         throw DbError("no column of " + table_ + " matches the rows to copy");
+    Params params;
+    params.reserve(sourceIndex_.size());
+    for (std::size_t i : sourceIndex_)
+        params.push_back(sourceRow[i]);
+    return params;
+}
+
+void RowCopy::insert(const Row& sourceRow)
+{
+    Params params = parameters(sourceRow);
     if (!prepared_)
         prepared_ = target_.prepare(statement_);
-    params_.clear();
-    for (std::size_t i : sourceIndex_)
-        params_.push_back(sourceRow[i]);
-    prepared_->execute(params_);
+    prepared_->execute(params);
 }
 
 void RowCopy::insertAll(const RowSet& rows)

@@ -18,6 +18,10 @@ public:
     // Empty when the two share no column.
     const std::string& statement() const { return statement_; }
 
+    // The values of statement() for one source row, in parameter order, for a caller
+    // that sends the insert itself. Raises DbError when the statement is empty.
+    Params parameters(const Row& sourceRow) const;
+
     void insert(const Row& sourceRow);
     void insertAll(const RowSet& rows);
 
@@ -27,7 +31,6 @@ private:
     std::string statement_;
     std::vector<std::size_t> sourceIndex_;  // source column of each parameter, in order
     std::unique_ptr<PreparedStatement> prepared_;
-    Params params_;
 };
 
 }  // namespace pos

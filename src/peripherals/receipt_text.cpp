@@ -46,11 +46,12 @@ std::string billTime(const Value& billDate)
     return fmt::format("{:04}-{:02}-{:02} {:02}:{:02}", t->year, t->month, t->day, t->hour, t->minute);
 }
 
+// Columns after the name: quantity 4, unit price 6, (discount 4,) amount 7 bytes.
 struct Layout {
-    int width;           // N
-    bool discountColumn; // D = 4 when on
+    int width;  // bytes per line
+    bool discountColumn;
     bool goodsOneLine;
-    int nameWidth() const { return width - 17 - (discountColumn ? 4 : 0); }  // W
+    int nameWidth() const { return width - 17 - (discountColumn ? 4 : 0); }
 };
 
 class ReceiptBuilder {

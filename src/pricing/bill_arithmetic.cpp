@@ -1,5 +1,6 @@
 #include "pricing/bill_arithmetic.h"
 
+#include "config/number_format.h"
 #include "pricing/price_kind.h"
 
 #include <cmath>
@@ -13,30 +14,17 @@ double RoundHalfUp(double value, int decimals)
 {
     if (!std::isfinite(value) || value == 0)
         return value;
-    // The magnitude as 15 significant decimal digits, correctly rounded: the binary
-    // noise below them (1.005 is stored as 1.00499999999999989...) is gone, while every
-    // amount the shop can write keeps its digits.
-    constexpr int kDigits = 15;
-    char text[40];
-    std::snprintf(text, sizeof text, "%.*e", kDigits - 1, std::fabs(value));
-    std::string digits(1, text[0]);
-    digits.append(text + 2, kDigits - 1);
-    const int exponent = std::atoi(text + kDigits + 2);  // after "d.<14 digits>e"
-
-    // The magnitude is 0.<digits> × 10^(exponent + 1); keep the digits above the
-    // rounding position and look at the first one below it.
-    const int keep = exponent + 1 + decimals;
-    if (keep >= kDigits)
-        return value;
-    if (keep < 0)
-        return 0.0;
-    long long units = keep == 0 ? 0 : std::stoll(digits.substr(0, static_cast<std::size_t>(keep)));
-    if (digits[static_cast<std::size_t>(keep)] >= '5')
-        ++units;
-    // units × 10^-decimals, read back as the nearest binary value.
-    const std::string rounded = std::to_string(units) + "e" + std::to_string(-decimals);
-    const double magnitude = std::strtod(rounded.c_str(), nullptr);
-    return value < 0 ? -magnitude : magnitude;
+    // Whole and fractional parts apart, in extended precision; the small tolerance lets a
+    // value whose binary form lies just below a half (1.005) round upward as written.
+    const long double r = std::fabs(static_cast<long double>(value));
+    const long double whole = std::floor(r);
+    const long double scale = std::pow(10.0L, decimals);
+    long double s = (r - whole) * scale;
+    const long double sWhole = std::floor(s);
+    s = (s - sWhole) + 1e-8L >= 0.5L ? sWhole + 1 : sWhole;
+    const double magnitude = static_cast<double>(whole + s / scale);
+    // A negative value that rounds to nothing gives 0, never -0 (which prints as "-0.00").
+    return value < 0 && magnitude != 0 ? -magnitude : magnitude;
 }
 
 double lineAmountOf(double price, double quantity, double discount, int digit)
@@ -93,7 +81,10 @@ BillSums ComputeBillTotals(Bill& bill, const TPosState& state, BillTotals& total
 
 double BillPoints(double realAmount, double noPointAmount, int pointRate)
 {
-    return RoundHalfUp((realAmount - noPointAmount) / (pointRate == 0 ? 1 : pointRate), 2);
+    // Two decimals as the fixed-point text gives them, read back.
+    double points = 0;
+    parseNumber(twoDecimals((realAmount - noPointAmount) / (pointRate == 0 ? 1 : pointRate)), points);
+    return points;
 }
 
 }  // namespace pos

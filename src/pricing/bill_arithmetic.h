@@ -7,10 +7,9 @@
 
 namespace pos {
 
-// Rounds halves away from zero at the given number of decimals. The value is taken as
-// the decimal number it stands for (15 significant digits), so 1.005 gives 1.01 and
-// 28.215 formed as 9.90 × 3 × 0.95 gives 28.22. Negative decimals round to tens,
-// hundreds, ...
+// Rounds halves away from zero at the given number of decimals (0 or more). A value whose
+// binary form lies within 1e-8 below a half rounds up, so 1.005 gives 1.01 and 28.215
+// formed as 9.90 × 3 × 0.95 gives 28.22.
 double RoundHalfUp(double value, int decimals);
 
 // Price × Quantity × Discount / 100, rounded to `digit` decimals; a discount whose whole

@@ -9,6 +9,7 @@
 #include "storage/master_data_download.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace pos {
 namespace {
@@ -73,9 +74,11 @@ private:
         return accountSet->seleStore || GetPosStore(t_) || fail(kNoPosStore);
     }
 
+    // A MachineId that is not a number names no PosMachine row: such a terminal is not
+    // enrolled, and enrolling writes a proper one.
     bool enrolled()
     {
-        if (isEnrolled(t_.settings, t_.dm, s_.NetMode))
+        if (machineIdSetting() && isEnrolled(t_.settings, t_.dm, s_.NetMode))
             return true;
         if (s_.NetMode == Online)
             return windows_.enrolMachine();
@@ -129,16 +132,19 @@ private:
         return true;
     }
 
-    // A MachineId that is not a number cannot name a PosMachine row; bills would carry
-    // the wrong terminal, so the terminal must be enrolled again.
     bool readMachine()
+    {
+        s_.MachineId = machineIdSetting().value_or(0);
+        GetMachine(t_, s_.MachineId);
+        return true;
+    }
+
+    std::optional<int> machineIdSetting() const
     {
         long long id = 0;
         if (!parseInt(t_.settings.option("MachineId"), id) || id < INT32_MIN || id > INT32_MAX)
-            return fail("POS.ini 中的 MachineId 不是整数！请重新注册POS机。");
-        s_.MachineId = static_cast<int>(id);
-        GetMachine(t_, s_.MachineId);
-        return true;
+            return std::nullopt;
+        return static_cast<int>(id);
     }
 
     bool readAmountSettings()

@@ -13,6 +13,14 @@ namespace {
 
 const char* const kConnectingText = "正在与服务器建立连接，请稍后...";
 
+void expectShown(const test::ScriptedPerson::Shown& shown, const std::string& text, const char* title,
+                 MessageIcon icon)
+{
+    EXPECT_EQ(shown.text, text);
+    EXPECT_EQ(shown.title, title);
+    EXPECT_EQ(shown.icon, icon);
+}
+
 // The local file needs no server.
 class LocalFileTest : public ::testing::Test {
 protected:
@@ -172,9 +180,7 @@ TEST_P(AccountSetFaultTest, SelectAccountSetShowsItsErrorMessage)
     ASSERT_TRUE(connectToRegistry());
     EXPECT_FALSE(dm_.selectAccountSet());
     ASSERT_EQ(person_.messages.size(), 1u);
-    EXPECT_EQ(person_.messages[0].text, GetParam().message);
-    EXPECT_EQ(person_.messages[0].title, "错误");
-    EXPECT_EQ(person_.messages[0].icon, MessageIcon::Error);
+    expectShown(person_.messages[0], GetParam().message, "错误", MessageIcon::Error);
 }
 
 TEST_P(AccountSetFaultTest, GoingOnlineNamesTheAccountSetAfterItsMessage)
@@ -185,10 +191,8 @@ TEST_P(AccountSetFaultTest, GoingOnlineNamesTheAccountSetAfterItsMessage)
     EXPECT_FALSE(dm_.switchWorkingMode(state));
     EXPECT_EQ(state.NetMode, Offline);
     ASSERT_EQ(person_.messages.size(), 2u);
-    EXPECT_EQ(person_.messages[0].text, GetParam().message);
-    EXPECT_EQ(person_.messages[1].text, "无法取得帐套信息！ 切换到『连网销售』模式失败。");
-    EXPECT_EQ(person_.messages[1].title, "提示");
-    EXPECT_EQ(person_.messages[1].icon, MessageIcon::Information);
+    expectShown(person_.messages[0], GetParam().message, "错误", MessageIcon::Error);
+    expectShown(person_.messages[1], "无法取得帐套信息！ 切换到『连网销售』模式失败。", "提示", MessageIcon::Information);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, AccountSetFaultTest, ::testing::ValuesIn(kAccountSetFaults),
@@ -224,9 +228,9 @@ TEST_F(DataModuleTest, GoingOnlineToADeadServerFailsWithOneMessage)
     EXPECT_FALSE(dm_.switchWorkingMode(state));
     EXPECT_EQ(state.NetMode, Offline);
     ASSERT_EQ(person_.messages.size(), 1u);
-    EXPECT_EQ(person_.messages[0].text, "无法与服务器建立连接！ 切换到『连网销售』模式失败。");
-    EXPECT_EQ(person_.messages[0].title, "提示");
-    EXPECT_EQ(person_.messages[0].icon, MessageIcon::Information);
+    expectShown(person_.messages[0], "无法与服务器建立连接！ 切换到『连网销售』模式失败。", "提示",
+                MessageIcon::Information);
+    EXPECT_EQ(person_.waits, std::vector<std::string>{kConnectingText});
     EXPECT_EQ(person_.openWaits, 0);
 }
 

@@ -2,6 +2,7 @@
 
 #include "pricing/goods_lookup.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pos::test {
@@ -49,7 +50,7 @@ PricingTest::PricingTest() : t{f.settings, f.dm, f.state, f.member, f.totals, pe
     f.state.StoreId = 1;
     bill = Bill::open(f.dm.conClient());
     bill.master.append();
-    bill.m("BillNo") = "0120240315" "0001";
+    bill.m("BillNo") = "01202403150001";
     bill.m("Discount") = 100.0;
 }
 

@@ -4,12 +4,16 @@
 
 namespace pos::test {
 
-TerminalFixture::TerminalFixture()
+TerminalFixture::TerminalFixture(BeforeStartUp)
     : settings(IniFile(dir.file("POS.ini"))),
       dm(settings, person, clock, dir.file("POS.mdb"), office.registryName()),
       terminal{settings, dm, state, member, totals, person, clock}
 {
     settings.writeServerLogin(office.login());
+}
+
+TerminalFixture::TerminalFixture() : TerminalFixture(BeforeStartUp{})
+{
     state.IniFileName = settings.path();
     if (!dm.openLocalDatabase())
         throw std::runtime_error("cannot open the local file: " + dm.conClient().lastError());

@@ -19,6 +19,10 @@ namespace pos::test {
 class TerminalFixture {
 public:
     TerminalFixture();
+    // A terminal before start-up: POS.ini names the test cluster, nothing is open yet
+    // and the working mode is offline.
+    struct BeforeStartUp {};
+    explicit TerminalFixture(BeforeStartUp);
     TerminalFixture(const TerminalFixture&) = delete;
     TerminalFixture& operator=(const TerminalFixture&) = delete;
 

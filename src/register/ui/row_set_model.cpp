@@ -18,6 +18,8 @@ void RowSetModel::reload()
 
 void RowSetModel::applyWidths(QTableView& view) const
 {
+    // Narrow filler columns keep their width too.
+    view.horizontalHeader()->setMinimumSectionSize(1);
     for (std::size_t c = 0; c < columns_.size(); ++c)
         if (columns_[c].width > 0)
             view.setColumnWidth(static_cast<int>(c), columns_[c].width);

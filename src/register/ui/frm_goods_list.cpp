@@ -1,0 +1,53 @@
+#include "register/ui/frm_goods_list.h"
+
+#include "register/ui/row_set_model.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace pos {
+
+TfrmGoodsList::TfrmGoodsList(const RowSet& goods, QWidget* parent) : TfrmBase(parent)
+{
+    setWindowTitle(QStringLiteral("选择商品"));
+    model_ = new RowSetModel(goods,
+                             {{QStringLiteral("商品代码"), "Code", 93},
+                              {QStringLiteral("商品条形码"), "BarCode", 118},
+                              {QStringLiteral("商品名称"), "Name", 215},
+                              {QStringLiteral("单位"), "Unit1", 28},
+                              {QStringLiteral("单价"), "SPrice1", 70, Qt::AlignRight | Qt::AlignVCenter}},
+                             this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("grdGoods"));
+    grid_->setModel(model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->verticalHeader()->hide();
+    model_->applyWidths(*grid_);
+    if (model_->rowCount() > 0)
+        grid_->setCurrentIndex(model_->index(0, 0));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    resize(93 + 118 + 215 + 28 + 70 + 40, 260);
+    grid_->setFocus();
+}
+
+std::size_t TfrmGoodsList::currentRow() const
+{
+    const int row = grid_->currentIndex().row();
+    return row < 0 ? 0 : static_cast<std::size_t>(row);
+}
+
+bool TfrmGoodsList::baseKeyDown(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return true;
+    }
+    return TfrmBase::baseKeyDown(event);
+}
+
+}  // namespace pos

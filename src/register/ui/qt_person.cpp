@@ -1,0 +1,89 @@
+#include "register/ui/qt_person.h"
+
+#include "access/ui/frm_admin_login.h"
+#include "register/ui/frm_comm_input.h"
+#include "register/ui/frm_goods_list.h"
+#include "register/ui/frm_wait_show.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace pos {
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The please-wait window lives as long as the indicator the caller holds.
+class WaitWindow : public WaitIndicator {
+public:
+    explicit WaitWindow(const std::string& text)
+    {
+        window_.showMessage(q(text));
+        QApplication::processEvents();
+    }
+
+private:
+    TfrmWaitShow window_;
+};
+
+}  // namespace
+
+QWidget* QtPerson::owner() { return QApplication::activeWindow(); }
+
+void QtPerson::message(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    QMessageBox box(boxIcon(icon), q(title), q(text), QMessageBox::Ok, owner());
+    box.exec();
+}
+
+bool QtPerson::ask(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Question, q(title), q(text), QMessageBox::Yes | QMessageBox::No, owner());
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtPerson::input(const std::string& caption, const std::string& label, InputKind kind)
+{
+    TfrmCommInput dialog(*this, owner());
+    dialog.setWindowTitle(q(caption));
+    dialog.setLabel(q(label));
+    dialog.setKind(static_cast<int>(kind));
+    dialog.exec();
+    return dialog.resultText();
+}
+
+std::size_t QtPerson::pickGoods(const RowSet& candidates)
+{
+    TfrmGoodsList dialog(candidates, owner());
+    dialog.exec();
+    return dialog.currentRow();
+}
+
+std::optional<Credentials> QtPerson::supervisor(int right)
+{
+    TfrmAdminLogin dialog(right, owner());
+    dialog.exec();
+    return dialog.credentials();
+}
+
+std::unique_ptr<WaitIndicator> QtPerson::pleaseWait(const std::string& text)
+{
+    return std::make_unique<WaitWindow>(text);
+}
+
+}  // namespace pos

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "config/person.h"
+
+class QWidget;
+
+namespace pos {
+
+// The person at the terminal, reached through modal windows over the active window.
+class QtPerson : public Person {
+public:
+    void message(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool ask(const std::string& text, const std::string& title) override;
+    std::string input(const std::string& caption, const std::string& label, InputKind kind) override;
+    std::size_t pickGoods(const RowSet& candidates) override;
+    std::optional<Credentials> supervisor(int right) override;
+    std::unique_ptr<WaitIndicator> pleaseWait(const std::string& text) override;
+
+private:
+    static QWidget* owner();
+};
+
+}  // namespace pos

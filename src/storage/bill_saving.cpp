@@ -1,0 +1,137 @@
+#include "storage/bill_saving.h"
+
+#include "config/number_format.h"
+#include "config/row_copy.h"
+#include "pricing/bill_arithmetic.h"
+#include "storage/bill_numbering.h"
+#include "storage/coupon_list.h"
+
+namespace pos {
+namespace {
+
+constexpr int kStoredValueCard = 2;
+
+constexpr const char* kOrdinaryCardBooking =
+    "update B_VIPCards set TotalAmount=coalesce(TotalAmount,0)+$1, UsedCount=coalesce(UsedCount,0)+$2 "
+    "where CardNo=$3";
+constexpr const char* kStoredValueCardBooking =
+    "update B_VIPCards set Amount=coalesce(Amount,0)-$1, TotalAmount=coalesce(TotalAmount,0)+$2, "
+    "UsedCount=coalesce(UsedCount,0)+$3 where CardNo=$4";
+
+// The checks before anything is written or a number taken; the first failure is shown.
+bool passesChecks(Person& person, const Bill& bill)
+{
+    if (bill.master.size() != 1) {
+        person.message("主表记录只能有一条记录！", "", MessageIcon::Error);
+        return false;
+    }
+    if (bill.m("StoreId").toInt() == 0) {
+        person.message("此单没有选择销售仓库！请选择销售仓库。", "错误", MessageIcon::Error);
+        return false;
+    }
+    if (bill.m("OperatorId").toInt() == 0) {
+        person.message("保存失败！原因：收银员为空。", "", MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+void writeNumber(Bill& bill, const std::string& number)
+{
+    bill.m("BillNo") = number;
+    for (std::size_t line = 0; line < bill.detail.size(); ++line)
+        bill.detail.at(line, "BillNo") = number;
+}
+
+bool hasCard(const Bill& bill) { return !bill.m("InsiderCode").toString().empty(); }
+
+void saveOnServer(PgDatabase& server, const Bill& bill, int cardKind, double points)
+{
+    Transaction transaction(server);
+    runPipelined(server, serverSaveStatements(server, bill, cardKind, points));
+    transaction.commit();
+}
+
+void saveLocally(Database& local, const Bill& bill)
+{
+    Transaction transaction(local);
+    RowCopy(local, "PosBill", bill.master.columns()).insertAll(bill.master);
+    RowCopy(local, "PosDetail", bill.detail.columns()).insertAll(bill.detail);
+    transaction.commit();
+}
+
+// After a failed save: a number that may already exist on the server is never offered
+// again.
+void reportFailure(Terminal& t, BillNumbering& numbering)
+{
+    try {
+        numbering.dayRoll();
+    } catch (const DbError&) {
+        // the local file failed as well; the cashier is told the save failed all the same
+    }
+    t.person.message("单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。", "提示", MessageIcon::Error);
+}
+
+}  // namespace
+
+std::vector<SqlStatement> serverSaveStatements(Database& server, const Bill& bill, int cardKind, double points)
+{
+    std::vector<SqlStatement> statements;
+    RowCopy master(server, "PosBill", bill.master.columns());
+    statements.push_back({master.statement(), master.parameters(bill.master.row(0))});
+    RowCopy lines(server, "PosDetail", bill.detail.columns());
+    for (std::size_t line = 0; line < bill.detail.size(); ++line)
+        statements.push_back({lines.statement(), lines.parameters(bill.detail.row(line))});
+
+    const Value storeId = bill.m("StoreId");
+    for (std::size_t line = 0; line < bill.detail.size(); ++line)
+        statements.push_back({"select UpdateStock($1,$2,$3)",
+                              {bill.detail.at(line, "GoodsId"), storeId,
+                               twoDecimals(-bill.detail.at(line, "Quantity").toDouble())}});
+
+    if (hasCard(bill)) {
+        const Value cardNo = bill.m("InsiderCode");
+        const double realAmount = bill.m("RealAmount").toDouble();
+        if (cardKind == kStoredValueCard)
+            statements.push_back({kStoredValueCardBooking,
+                                  {bill.m("CardAmount3").toDouble(), realAmount, points, cardNo}});
+        else
+            statements.push_back({kOrdinaryCardBooking, {realAmount, points, cardNo}});
+    }
+
+    if (auto marking = couponMarking(bill.m("CardNo").toString()))
+        statements.push_back(std::move(*marking));
+    return statements;
+}
+
+int SaveBill(Terminal& t, Bill& bill, bool keepNumber)
+{
+    return SaveBill(t, bill, keepNumber,
+                    CardAccount{t.member.VIPCardKind, t.totals.NoPointAmount, &t.member.VIPUsedCount});
+}
+
+int SaveBill(Terminal& t, Bill& bill, bool keepNumber, const CardAccount& card)
+{
+    if (!passesChecks(t.person, bill))
+        return BillNotSaved;
+    BillNumbering numbering(t.dm.conClient(), t.clock);
+    try {
+        if (!keepNumber)
+            writeNumber(bill, numbering.take(t.state.MachineCode));
+        if (t.state.NetMode != Online) {
+            saveLocally(t.dm.conClient(), bill);
+            return BillSavedLocally;
+        }
+        const double points = BillPoints(bill.m("RealAmount").toDouble(), card.noPointAmount, t.state.PointRate);
+        saveOnServer(t.dm.conServer(), bill, card.cardKind, points);
+        // Only a stored bill raises the member's points, so a failed try cannot count twice.
+        if (card.points && hasCard(bill))
+            *card.points += points;
+        return BillSavedOnServer;
+    } catch (const DbError&) {
+        reportFailure(t, numbering);
+        return BillNotSaved;
+    }
+}
+
+}  // namespace pos

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "config/pg_pipeline.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pos {
+
+// The coupon numbers typed into a bill's CardNo: half- and full-width spaces removed,
+// full-width commas read as commas, split at the commas. An empty piece (",," or a
+// trailing comma) names no coupon and is skipped.
+std::vector<std::string> couponNumbers(const std::string& cardNo);
+
+// Marks the bill's coupons used, one bound value per number; nothing when CardNo names
+// no coupon.
+std::optional<SqlStatement> couponMarking(const std::string& cardNo);
+
+}  // namespace pos

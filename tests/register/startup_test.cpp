@@ -1,0 +1,340 @@
+#include "access/login.h"
+#include "config/enrollment.h"
+#include "register/start_up.h"
+#include "support/operator_data.h"
+#include "support/terminal_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace pos {
+namespace {
+
+using test::TerminalFixture;
+
+constexpr const char* kOfflineQuestion =
+    "无法连接到服务器！现在只能进入『断网销售』模式。 \r\n您想进入『断网销售』模式吗？";
+constexpr const char* kGoodsQuestion = "是否从服务器下载货品资料到本地？";
+
+// The start-up's dialogs, scripted: each records that it was opened and does what the
+// test set (by default: cancelled).
+struct ScriptedWindows : StartupWindows {
+    std::vector<std::string> opened;
+    std::function<bool()> onConnect = [] { return false; };
+    std::function<bool()> onEnrol = [] { return false; };
+    std::function<bool()> onSignOn = [] { return false; };
+
+    bool connectToServer() override { return record("connect", onConnect); }
+    bool enrolMachine() override { return record("enrol", onEnrol); }
+    bool signOn() override { return record("signOn", onSignOn); }
+
+private:
+    bool record(const char* name, const std::function<bool()>& action)
+    {
+        opened.push_back(name);
+        return action();
+    }
+};
+
+// Master data a terminal needs to start: a store to sell from, terminal "07", an
+// operator and a shift.
+void arrangeMasterData(Database& db)
+{
+    db.execute("insert into B_Store(StoreId,Code,Name,IsPos) values(3,'S03','三号店',1),(4,'S04','四号店',0)");
+    db.execute("insert into PosMachine(MachineId,MachineCode,MachineName,IsRegister) values(5,'07','七号机',0)");
+    test::addOperator(db, {1, "01", "张三", "pw"});
+    test::addShift(db, 2, "A", "早班");
+}
+
+class StartUpTest : public ::testing::Test {
+protected:
+    StartUpTest()
+    {
+        windows_.onSignOn = [this] { return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn; };
+        windows_.onEnrol = [this] {
+            return enrolMachine(fx_.settings, fx_.dm.conServer(), "07") == EnrolResult::Enrolled;
+        };
+    }
+
+    bool start() { return StartUp(fx_.terminal, windows_, reg_); }
+
+    // Online with everything in place and the terminal's clock on the server's day.
+    void arrangeOnline()
+    {
+        arrangeMasterData(fx_.office.accountSet());
+        fx_.office.accountSet().execute(
+            "insert into B_Goods(GoodsId,Code,BarCode,Name,Unit1,SPrice1) values(9,'G9','690009','牙刷','支',3.5)");
+        fx_.clock.set(serverNow());
+    }
+
+    // A terminal enrolled as MachineId 5 whose server cannot be reached, with its local
+    // copy of the master data.
+    void arrangeOffline(const std::string& seleStore)
+    {
+        fx_.settings.writeServerLogin({"127.0.0.1:1", "postgres", ""});
+        fx_.settings.setOption("MachineId", "5");
+        fx_.settings.setOption("SeleStore", seleStore);
+        ASSERT_TRUE(fx_.dm.openLocalDatabase());
+        arrangeMasterData(fx_.dm.conClient());
+    }
+
+    DateTime serverNow()
+    {
+        return *DateTime::parse(fx_.office.accountSet().query("select localtimestamp(0) as t").first("t").toString());
+    }
+
+    TerminalFixture fx_{TerminalFixture::BeforeStartUp{}};
+    ScriptedWindows windows_;
+    RegisterState reg_;
+};
+
+TEST_F(StartUpTest, MissingServerCredentialsOpenTheConnectionDialogFirst)
+{
+    const ServerLogin complete = fx_.office.login();
+    const ServerLogin incomplete[] = {{"", complete.loginName, ""}, {complete.serverName, "", ""}, {}};
+    for (const ServerLogin& login : incomplete) {
+        fx_.settings.writeServerLogin(login);
+        windows_.opened.clear();
+        EXPECT_FALSE(start());
+        EXPECT_EQ(windows_.opened, std::vector<std::string>{"connect"});
+        EXPECT_FALSE(fx_.dm.conClient().isOpen()) << "nothing may happen before the dialog";
+    }
+    EXPECT_TRUE(fx_.person.messages.empty());
+    EXPECT_TRUE(fx_.person.questions.empty());
+}
+
+TEST_F(StartUpTest, ConfirmedConnectionDialogIsReadAgainAndUsed)
+{
+    arrangeOnline();
+    fx_.settings.writeServerLogin({});
+    windows_.onConnect = [this] {
+        fx_.settings.writeServerLogin(fx_.office.login());
+        return true;
+    };
+    fx_.person.answers = {false};
+    EXPECT_TRUE(start());
+    EXPECT_EQ(windows_.opened, (std::vector<std::string>{"connect", "enrol", "signOn"}));
+    EXPECT_EQ(fx_.state.NetMode, Online);
+}
+
+TEST_F(StartUpTest, ServerDownAsksForOfflineModeAndNoEnds)
+{
+    arrangeOffline("0");
+    fx_.person.answers = {false};
+    EXPECT_FALSE(start());
+    EXPECT_EQ(fx_.person.questions, std::vector<std::string>{kOfflineQuestion});
+    EXPECT_TRUE(fx_.person.messages.empty());
+    EXPECT_TRUE(windows_.opened.empty());
+    EXPECT_EQ(fx_.state.NetMode, Offline);
+}
+
+TEST_F(StartUpTest, EnrollmentOnlineOpensTheDialogAndOfflineEnds)
+{
+    struct Case {
+        const char* machineId;
+        bool online;
+        bool dialog;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"", true, true, nullptr},
+        {"5x", true, true, nullptr},  // names no row: enrolling gives a proper one
+        {"99", true, true, nullptr},  // the row was removed in the back office
+        {"", false, false, "无法连接到服务器,注册POS机失败！"},
+        {"5x", false, false, "无法连接到服务器,注册POS机失败！"},
+    };
+    arrangeMasterData(fx_.office.accountSet());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.machineId) + (c.online ? " online" : " offline"));
+        fx_.settings.writeServerLogin(c.online ? fx_.office.login() : ServerLogin{"127.0.0.1:1", "postgres", ""});
+        fx_.settings.setOption("MachineId", c.machineId);
+        windows_.opened.clear();
+        windows_.onEnrol = [] { return false; };
+        fx_.person.messages.clear();
+
+        EXPECT_FALSE(start());
+        EXPECT_EQ(windows_.opened, c.dialog ? std::vector<std::string>{"enrol"} : std::vector<std::string>{});
+        if (c.message) {
+            ASSERT_EQ(fx_.person.messages.size(), 1u);
+            EXPECT_EQ(fx_.person.messages[0].text, c.message);
+            EXPECT_EQ(fx_.person.messages[0].title, "错误");
+            EXPECT_EQ(fx_.person.messages[0].icon, MessageIcon::Error);
+        } else {
+            EXPECT_TRUE(fx_.person.messages.empty());
+        }
+    }
+    EXPECT_TRUE(fx_.person.questions.empty()) << "the offline question comes after the enrollment";
+}
+
+TEST_F(StartUpTest, OfflineWithoutSeleStoreEndsAfterTheLogin)
+{
+    arrangeOffline("");
+    fx_.person.answers = {true};
+    EXPECT_FALSE(start());
+    EXPECT_EQ(windows_.opened, std::vector<std::string>{"signOn"});
+    ASSERT_EQ(fx_.person.messages.size(), 1u);
+    EXPECT_EQ(fx_.person.messages[0].text,
+              "无法进入『断网销售』模式，因为有些基本料还未下载到本地。\r\n"
+              "请进入『连网销售』模式，系统会自动从服务器上下载基本资料并配置该POS机。");
+    EXPECT_EQ(fx_.person.messages[0].icon, MessageIcon::Error);
+}
+
+TEST_F(StartUpTest, UnreadableSeleStoreEndsTheStartUp)
+{
+    arrangeOffline("maybe");
+    fx_.person.answers = {true};
+    EXPECT_FALSE(start());
+    ASSERT_EQ(fx_.person.messages.size(), 1u);
+    EXPECT_EQ(fx_.person.messages[0].title, "错误");
+    EXPECT_FALSE(reg_.bill.hasMaster());
+}
+
+TEST_F(StartUpTest, OfflineStartWorksFromTheLocalCopy)
+{
+    arrangeOffline("0");
+    fx_.settings.setOption("Digit", "2.5");
+    fx_.settings.setOption("PointRate", "");
+    fx_.settings.setOption("NotPointLP", "是");
+    fx_.person.answers = {true};
+
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(fx_.person.messages.empty()) << "no date check offline";
+    const TPosState& s = fx_.state;
+    EXPECT_EQ(s.NetMode, Offline);
+    EXPECT_EQ(s.IniFileName, fx_.settings.path());
+    EXPECT_EQ(s.StoreId, 3);
+    EXPECT_EQ(s.StoreName, "三号店");
+    EXPECT_EQ(s.MachineId, 5);
+    EXPECT_EQ(s.MachineCode, "07");
+    EXPECT_EQ(s.Digit, 2);
+    EXPECT_EQ(s.PointRate, 1);
+    EXPECT_FALSE(s.NotPointSP);
+    EXPECT_TRUE(s.NotPointLP);
+    EXPECT_EQ(reg_.bill.m("BillNo").toString(), "07202403150001");
+    EXPECT_EQ(reg_.bill.m("BillDate").toString(), fx_.clock.now().text());
+}
+
+TEST_F(StartUpTest, OnlineStartFillsTheStateAndStartsTheFirstBill)
+{
+    arrangeOnline();
+    fx_.person.answers = {true};  // download the goods too
+
+    ASSERT_TRUE(start());
+    EXPECT_EQ(windows_.opened, (std::vector<std::string>{"enrol", "signOn"}));
+    EXPECT_EQ(fx_.person.questions, std::vector<std::string>{kGoodsQuestion});
+    EXPECT_TRUE(fx_.person.messages.empty());
+    EXPECT_EQ(fx_.settings.option("SeleStore"), "0");
+
+    const TPosState& s = fx_.state;
+    EXPECT_EQ(s.NetMode, Online);
+    EXPECT_EQ(s.OperatorCode, "01");
+    EXPECT_EQ(s.ClassName, "早班");
+    EXPECT_EQ(s.StoreId, 3);
+    EXPECT_EQ(s.StoreCode, "S03");
+    EXPECT_EQ(s.MachineId, 5);
+    EXPECT_EQ(s.MachineName, "七号机");
+
+    const Bill& bill = reg_.bill;
+    const std::string today = fx_.clock.now().text().substr(0, 10);
+    std::string dayDigits = today;
+    std::erase(dayDigits, '-');
+    EXPECT_EQ(bill.m("BillNo").toString(), "07" + dayDigits + "0001");
+    EXPECT_EQ(bill.m("BillDate").toString().substr(0, 10), today);
+    EXPECT_EQ(bill.m("StoreId").toInt(), 3);
+    EXPECT_EQ(bill.m("OperatorId").toInt(), 1);
+    EXPECT_EQ(bill.m("ClassId").toInt(), 2);
+    EXPECT_EQ(bill.m("MachineId").toInt(), 5);
+    EXPECT_TRUE(bill.detail.empty());
+
+    Database& local = fx_.dm.conClient();
+    EXPECT_EQ(local.query("select count(*) as n from B_Store").first("n").toInt(), 2);
+    EXPECT_EQ(local.query("select Name from B_Goods where GoodsId=9").first("Name").toString(), "牙刷");
+    EXPECT_EQ(fx_.person.waits, (std::vector<std::string>{"正在与服务器建立连接，请稍后...", "正在下载货品资料,请稍候..."}));
+}
+
+TEST_F(StartUpTest, GoodsAreDownloadedOnlyOnYes)
+{
+    arrangeOnline();
+    fx_.settings.setOption("MachineId", "5");
+    fx_.office.accountSet().execute("update PosMachine set IsRegister=1");
+    fx_.person.answers = {false};
+    ASSERT_TRUE(start());
+    Database& local = fx_.dm.conClient();
+    EXPECT_EQ(local.query("select count(*) as n from B_Goods").first("n").toInt(), 0);
+    EXPECT_EQ(local.query("select count(*) as n from PosOperator").first("n").toInt(), 1);
+}
+
+TEST_F(StartUpTest, ChosenStoreComesFromFixStoreIdWhenTheBackOfficeAllowsChoosing)
+{
+    struct Case {
+        const char* fixStoreId;
+        int storeId;
+        const char* storeName;
+    };
+    const Case cases[] = {{"4", 4, "四号店"}, {"", 0, ""}, {"abc", 0, ""}};
+    arrangeOnline();
+    fx_.office.accountSet().execute("update S_AccountInfo set SeleStore=1");
+    fx_.office.accountSet().execute("delete from B_Store where IsPos=1");  // not needed when choosing
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fixStoreId);
+        fx_.state = {};  // each case is a fresh program start
+        fx_.settings.setOption("FixStoreId", c.fixStoreId);
+        fx_.person.answers = {false};
+        windows_.onEnrol = [] { return true; };
+        fx_.settings.setOption("MachineId", "5");
+        ASSERT_TRUE(start());
+        EXPECT_EQ(fx_.settings.option("SeleStore"), "-1");
+        EXPECT_EQ(fx_.state.StoreId, c.storeId);
+        EXPECT_EQ(fx_.state.StoreName, c.storeName);
+        EXPECT_EQ(reg_.bill.m("StoreId").toInt(), c.storeId);
+    }
+}
+
+TEST_F(StartUpTest, OnlineWithoutPosStoreEndsBeforeTheEnrollment)
+{
+    arrangeOnline();
+    fx_.office.accountSet().execute("update B_Store set IsPos=0");
+    EXPECT_FALSE(start());
+    EXPECT_TRUE(windows_.opened.empty());
+    ASSERT_EQ(fx_.person.messages.size(), 1u);
+    EXPECT_EQ(fx_.person.messages[0].text, "没有设置POS机销售仓库！请在后台仓库资料中设置。");
+    EXPECT_EQ(fx_.settings.option("SeleStore"), "0") << "the flag is written before the store is looked for";
+}
+
+TEST_F(StartUpTest, DifferentDateOnServerWarnsAndGoesOn)
+{
+    arrangeOnline();
+    fx_.clock.set(serverNow().addDays(-1));
+    fx_.person.answers = {false};
+    ASSERT_TRUE(start());
+    ASSERT_EQ(fx_.person.messages.size(), 1u);
+    EXPECT_EQ(fx_.person.messages[0].text, "该收银机的日期与服务器的日期不相同！，请校对时间。");
+    EXPECT_EQ(fx_.person.messages[0].title, "");
+    EXPECT_EQ(fx_.person.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(windows_.opened.back(), "signOn") << "the warning comes before the login";
+}
+
+TEST_F(StartUpTest, ServerOptionsFillEmptyReceiptKeysAndAlwaysReplaceAmountKeys)
+{
+    arrangeOnline();
+    fx_.office.accountSet().execute(
+        "insert into PosOptions(OptionName,OptionValue) values"
+        "('Header1','服务器抬头'),('Footer1','服务器页脚'),('Digit','3'),('PointRate','10'),"
+        "('NotPointSP','是'),('WindowTitle','服务器标题')");
+    fx_.settings.setOption("Header1", "本机抬头");
+    fx_.settings.setOption("Digit", "4");
+    fx_.person.answers = {false};
+
+    ASSERT_TRUE(start());
+    EXPECT_EQ(fx_.settings.option("Header1"), "本机抬头");
+    EXPECT_EQ(fx_.settings.option("Footer1"), "服务器页脚");
+    EXPECT_EQ(fx_.settings.option("Digit"), "3");
+    EXPECT_EQ(fx_.settings.option("WindowTitle"), "") << "not an option the back office sets";
+    EXPECT_EQ(fx_.state.Digit, 3) << "read after the copy";
+    EXPECT_EQ(fx_.state.PointRate, 10);
+    EXPECT_TRUE(fx_.state.NotPointSP);
+}
+
+}  // namespace
+}  // namespace pos

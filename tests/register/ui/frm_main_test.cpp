@@ -1,0 +1,166 @@
+#include "register/new_bill.h"
+#include "register/ui/frm_main.h"
+#include "support/terminal_fixture.h"
+#include "support/ui/window_keys.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+namespace pos {
+namespace {
+
+using test::press;
+
+// Counts the presses of F4 that reach a control.
+class F4Spy : public QObject {
+public:
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F4)
+            ++presses;
+        return false;
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fx_.settings.setOption("WindowTitle", "一号收银台");
+        fx_.state.OperatorCode = "01";
+        fx_.state.ClassName = "早班";
+        fx_.state.MachineCode = "07";
+        fx_.state.MachineName = "七号机";
+        fx_.state.StoreName = "三号店";
+        reg_.bill = Bill::open(fx_.dm.conClient());
+        NewBill(fx_.terminal, reg_);
+        ASSERT_TRUE(test::showActive(frm_));
+    }
+
+    template <class W>
+    W* control(const char* name)
+    {
+        W* w = frm_.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString label(const char* name) { return control<QLabel>(name)->text(); }
+    QString edit(const char* name) { return control<QLineEdit>(name)->text(); }
+
+    void addLine(int orderId, const char* name, double quantity, double amount)
+    {
+        RowSet& lines = reg_.bill.detail;
+        const std::size_t r = lines.append();
+        lines.at(r, "OrderId") = orderId;
+        lines.at(r, "Name") = name;
+        lines.at(r, "Quantity") = quantity;
+        lines.at(r, "Amount") = amount;
+    }
+
+    test::TerminalFixture fx_;
+    RegisterState reg_;
+    TfrmMain frm_{fx_.terminal, reg_};
+};
+
+TEST_F(MainWindowTest, ShowsTheBillAndTheTerminalWhenShown)
+{
+    EXPECT_EQ(frm_.windowTitle(), QStringLiteral("一号收银台"));
+    EXPECT_EQ(label("lblNetMode"), QStringLiteral("连网销售"));
+    EXPECT_EQ(label("lblBillNo"), QStringLiteral("07202403150001"));
+    EXPECT_EQ(label("lblMachineNo"), QStringLiteral("七号机"));
+    EXPECT_EQ(label("lblClassNo"), QStringLiteral("早班"));
+    EXPECT_EQ(label("lblOperator"), QStringLiteral("01"));
+    EXPECT_EQ(label("lblExeMan"), QString());
+    EXPECT_EQ(label("lblStore"), QStringLiteral("三号店"));
+    EXPECT_EQ(label("lblVIPCardNo"), QString());
+    EXPECT_EQ(label("lblTotalQty"), QStringLiteral("0.00"));
+    for (const char* previous : {"lblPRealAmount", "lblPClientAmount", "lblPChangeAmount"})
+        EXPECT_EQ(label(previous), QStringLiteral("     0.00")) << previous;
+    EXPECT_EQ(edit("edtDiscount"), QStringLiteral("100"));
+    EXPECT_EQ(edit("edtQuantity"), QStringLiteral("1"));
+    EXPECT_EQ(frm_.focusWidget(), control<QLineEdit>("edtInput"));
+    for (const char* name : {"edtPrice", "edtQuantity", "edtDiscount", "edtAmount"})
+        EXPECT_FALSE(control<QLineEdit>(name)->focusPolicy() & Qt::TabFocus) << name;
+    EXPECT_EQ(reg_.NextOrderId, 1);
+    EXPECT_TRUE(reg_.FocusToInput);
+}
+
+TEST_F(MainWindowTest, LineGridHasItsColumnsInOrder)
+{
+    auto* grid = control<QTableView>("DBGrid1");
+    const QStringList titles = {"序号", "货品编码", "条形码", "货品名称", "单位", "数量", "单价", "折扣%", "金额", ""};
+    const int widths[] = {36, 72, 132, 198, 32, -1, 79, 36, 102, 7};
+    ASSERT_EQ(grid->model()->columnCount(), titles.size());
+    for (int c = 0; c < titles.size(); ++c) {
+        EXPECT_EQ(grid->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
+        if (widths[c] > 0)
+            EXPECT_EQ(grid->columnWidth(c), widths[c]) << c;
+    }
+    EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST_F(MainWindowTest, EnterInTheInputBoxShowsTheTotalsAndEmptiesTheBox)
+{
+    addLine(1, "牙刷", 2, 7);
+    addLine(2, "毛巾", 1.5, 18.25);
+    frm_.showLines();
+    test::type(frm_, QStringLiteral("20/"));
+    press(frm_, Qt::Key_Return);
+    EXPECT_EQ(edit("edtInput"), QString());
+    EXPECT_EQ(label("lblTotalQty"), QStringLiteral("3.5"));
+    EXPECT_EQ(edit("edtAmount"), QStringLiteral("  25.25"));
+    auto* grid = control<QTableView>("DBGrid1");
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(1, 3).data().toString(), QStringLiteral("毛巾"));
+}
+
+TEST_F(MainWindowTest, AltF4AndEscDoNotCloseTheWindow)
+{
+    auto* input = control<QLineEdit>("edtInput");
+    F4Spy spy;
+    input->installEventFilter(&spy);
+    press(frm_, Qt::Key_F4, Qt::AltModifier);
+    EXPECT_EQ(spy.presses, 0) << "Alt+F4 is swallowed before any control sees it";
+    press(frm_, Qt::Key_F4);
+    EXPECT_EQ(spy.presses, 1) << "F4 alone is an ordinary key";
+    press(frm_, Qt::Key_Escape);
+    EXPECT_TRUE(frm_.isVisible());
+    EXPECT_TRUE(fx_.person.questions.empty());
+}
+
+TEST_F(MainWindowTest, ClosesOnlyWhenTheCloseQueryIsAnsweredYes)
+{
+    fx_.person.answers = {false};
+    frm_.closeRegister();
+    EXPECT_TRUE(frm_.isVisible());
+    EXPECT_EQ(fx_.person.questions, std::vector<std::string>{"你真的要退出系统吗？"});
+
+    fx_.person.answers = {true};
+    frm_.closeRegister();
+    EXPECT_FALSE(frm_.isVisible());
+    EXPECT_EQ(fx_.person.questions.size(), 2u) << "no local bills: no upload question";
+}
+
+TEST_F(MainWindowTest, LostServerShowsOfflineModeInTheLabel)
+{
+    fx_.office.registry().execute("alter database " + fx_.office.accountSetName() + " allow_connections false");
+    fx_.office.dropClientConnections();
+    try {
+        fx_.terminal.db().query("select 1");
+        FAIL() << "the server still answers";
+    } catch (const DbError& e) {
+        frm_.handleError(e);
+    }
+    EXPECT_EQ(label("lblNetMode"), QStringLiteral("断网销售"));
+    EXPECT_EQ(fx_.person.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace pos

@@ -1,0 +1,510 @@
+#include "storage/bill_saving.h"
+
+#include "storage/bill_numbering.h"
+#include "storage/coupon_list.h"
+#include "pricing/bill_arithmetic.h"
+#include "support/terminal_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+
+namespace pos {
+namespace {
+
+constexpr const char* kSaveFailed = "单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。";
+constexpr const char* kFirstNumber = "07202403150001";   // counter of the fixed clock's day
+constexpr const char* kNumberAfterRoll = "07202403160001";
+constexpr int kStore = 2;
+
+struct Line {
+    int goodsId;
+    double quantity;
+    double price;
+};
+
+struct Card {
+    Value amount, totalAmount, usedCount;
+};
+
+// Cards on the server before each save.
+const std::map<std::string, Card> kCards = {
+    {"V1", {200, 500, 10}},                  // ordinary
+    {"S1", {200, 500, 10}},                  // stored-value
+    {"N1", {Value(), Value(), Value()}},     // stored-value, never booked
+};
+
+std::string text(const RowSet& rows)
+{
+    std::string out;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (const Value& v : rows.row(r))
+            out += (v.isNull() ? std::string("<null>") : v.toString()) + "|";
+        out += "\n";
+    }
+    return out;
+}
+
+// A terminal after start-up, signed on at store 2 with terminal number "07", the first
+// bill's number peeked; the server has stock, member cards and coupons.
+class SaleFixture : public test::TerminalFixture {
+public:
+    SaleFixture()
+    {
+        state.MachineCode = "07";
+        state.OperatorId = 3;
+        state.StoreId = kStore;
+        state.PointRate = 1;
+        BillNumbering(dm.conClient(), clock).peek(state.MachineCode);
+        PgDatabase& server = office.accountSet();
+        server.execute("insert into D_Stock(StoreId,GoodsId,Quantity) values(2,101,10),(2,102,5),(2,103,0)");
+        server.execute("insert into B_GoodsTicket(TicketNo,Amount) values('A01',50),('A02',20),('A03',10)");
+        for (const auto& [cardNo, card] : kCards)
+            server.execute("insert into B_VIPCards(CardNo,CardType) values($1,$2)",
+                           {cardNo, cardNo == "V1" ? "普通卡" : "储值卡"});
+        resetCards();
+    }
+
+    void resetCards()
+    {
+        for (const auto& [cardNo, card] : kCards)
+            office.accountSet().execute("update B_VIPCards set Amount=$1,TotalAmount=$2,UsedCount=$3 where CardNo=$4",
+                                        {card.amount, card.totalAmount, card.usedCount, cardNo});
+    }
+
+    // A bill as checkout leaves it, paid in cash, with the display columns of its lines.
+    Bill bill(const std::vector<Line>& lines)
+    {
+        Bill b = Bill::open(dm.conClient());
+        b.master.append();
+        double amount = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const Line& l = lines[i];
+            std::size_t r = b.detail.append();
+            const std::string id = std::to_string(l.goodsId);
+            const std::pair<const char*, Value> values[] = {
+                {"OrderId", static_cast<int>(i + 1)}, {"GoodsId", l.goodsId}, {"Quantity", l.quantity},
+                {"Price", l.price}, {"Discount", 100}, {"Amount", l.price * l.quantity}, {"SPrice1", l.price},
+                {"Memo", i % 2 ? Value("促销") : Value()}, {"Code", "C" + id}, {"BarCode", "69" + id},
+                {"Name", "商品" + id + " [促销]"}, {"Unit1", "个"}};
+            for (const auto& [column, value] : values)
+                b.detail.at(r, column) = value;
+            amount += l.price * l.quantity;
+        }
+        const std::pair<const char*, Value> master[] = {
+            {"BillDate", "2024-03-15 10:29:41"}, {"StoreId", kStore}, {"OperatorId", 3}, {"ClassId", 1},
+            {"MachineId", 5}, {"InsiderCode", ""}, {"Discount", 100}, {"Amount", amount}, {"RealAmount", amount},
+            {"CashAmount", amount}, {"CardAmount1", 0}, {"CardAmount2", 0}, {"CardAmount3", 0},
+            {"ChangeAmount", 0}, {"CardNo", ""}, {"IsCloseOff", 0}};
+        for (const auto& [column, value] : master)
+            b.m(column) = value;
+        return b;
+    }
+
+    // A bill with a stored-value card partly paid from it, and two coupons.
+    Bill bookedBill()
+    {
+        Bill b = bill({{101, 3, 10}, {102, 1, 40}});
+        b.m("InsiderCode") = "S1";
+        b.m("CardAmount3") = 30;
+        b.m("CashAmount") = 40;
+        b.m("CardNo") = "A01,A02";
+        member.VIPCardNo = "S1";
+        member.VIPCardKind = 2;
+        member.VIPUsedCount = 10;
+        return b;
+    }
+
+    int save(Bill& b, bool keepNumber = false)
+    {
+        int result = -1;
+        EXPECT_NO_THROW(result = SaveBill(terminal, b, keepNumber));
+        return result;
+    }
+
+    Database& server() { return office.accountSet(); }
+    Database& local() { return dm.conClient(); }
+
+    std::string serverTables()
+    {
+        return text(server().query("select * from PosBill order by BillNo"))
+            + text(server().query("select * from PosDetail order by BillNo,OrderId"))
+            + text(server().query("select * from D_Stock order by StoreId,GoodsId"))
+            + text(server().query("select * from B_VIPCards order by CardNo"))
+            + text(server().query("select * from B_GoodsTicket order by TicketNo"));
+    }
+    std::string localBills()
+    {
+        return text(local().query("select * from PosBill order by BillNo"))
+            + text(local().query("select * from PosDetail order by BillNo,OrderId"));
+    }
+    std::pair<std::string, std::int64_t> counter()
+    {
+        RowSet c = local().query("select BillDate, MaxNo from MaxBillNo");
+        return {c.first("BillDate").toString().substr(0, 10), c.first("MaxNo").toInt()};
+    }
+    double stock(int goodsId)
+    {
+        return server().query("select Quantity from D_Stock where StoreId=$1 and GoodsId=$2", {kStore, goodsId})
+            .first("Quantity").toDouble();
+    }
+    Card card(const std::string& cardNo)
+    {
+        RowSet c = server().query("select Amount,TotalAmount,UsedCount from B_VIPCards where CardNo=$1", {cardNo});
+        return {c.first("Amount"), c.first("TotalAmount"), c.first("UsedCount")};
+    }
+    std::set<std::string> usedCoupons()
+    {
+        RowSet t = server().query("select TicketNo from B_GoodsTicket where IsEnd=1");
+        std::set<std::string> used;
+        for (std::size_t r = 0; r < t.size(); ++r)
+            used.insert(t.at(r, "TicketNo").toString());
+        return used;
+    }
+};
+
+// Every column a table holds equals the record it was copied from.
+void expectCopied(const RowSet& stored, const RowSet& source)
+{
+    ASSERT_EQ(stored.size(), source.size());
+    for (std::size_t r = 0; r < stored.size(); ++r) {
+        for (std::size_t c = 0; c < stored.columns().size(); ++c) {
+            const std::string& name = stored.columns().name(c);
+            SCOPED_TRACE("row " + std::to_string(r) + " column " + name);
+            const Value& want = source.at(r, name);
+            const Value& got = stored.row(r)[c];
+            if (want.isNull())
+                EXPECT_TRUE(got.isNull());
+            else if (want.isText())
+                EXPECT_EQ(got.toString(), want.toString());
+            else
+                EXPECT_NEAR(got.toDouble(), want.toDouble(), 1e-9);
+        }
+    }
+}
+
+void expectCard(const Card& got, const Card& want)
+{
+    const std::pair<Value, Value> columns[] = {
+        {got.amount, want.amount}, {got.totalAmount, want.totalAmount}, {got.usedCount, want.usedCount}};
+    for (const auto& [g, w] : columns) {
+        EXPECT_EQ(g.isNull(), w.isNull());
+        EXPECT_NEAR(g.toDouble(), w.toDouble(), 1e-9);
+    }
+}
+
+// --- the checks --------------------------------------------------------------------
+
+struct CheckCase {
+    const char* name;
+    std::function<void(Bill&)> spoil;
+    const char* message;
+    const char* title;
+};
+
+TEST(BillSaving, ChecksRefuseTheBillBeforeTakingANumber)
+{
+    const CheckCase cases[] = {
+        {"TwoMasterRows", [](Bill& b) { b.master.append(b.master.row(0)); }, "主表记录只能有一条记录！", ""},
+        {"NoMasterRow", [](Bill& b) { b.master.clear(); }, "主表记录只能有一条记录！", ""},
+        {"NoStore", [](Bill& b) { b.m("StoreId") = 0; }, "此单没有选择销售仓库！请选择销售仓库。", "错误"},
+        {"StoreNull", [](Bill& b) { b.m("StoreId") = Value(); }, "此单没有选择销售仓库！请选择销售仓库。", "错误"},
+        {"NoOperatorAndNoStore", [](Bill& b) { b.m("StoreId") = 0; b.m("OperatorId") = 0; },
+         "此单没有选择销售仓库！请选择销售仓库。", "错误"},
+        {"NoOperator", [](Bill& b) { b.m("OperatorId") = 0; }, "保存失败！原因：收银员为空。", ""},
+    };
+    SaleFixture f;
+    const std::string serverBefore = f.serverTables();
+    for (int mode : {Online, Offline}) {
+        f.state.NetMode = mode;
+        for (const CheckCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (mode == Online ? " online" : " offline"));
+            Bill b = f.bookedBill();
+            c.spoil(b);
+            f.person.messages.clear();
+
+            EXPECT_EQ(f.save(b), BillNotSaved);
+
+            ASSERT_EQ(f.person.messages.size(), 1u);
+            EXPECT_EQ(f.person.messages[0].text, c.message);
+            EXPECT_EQ(f.person.messages[0].title, c.title);
+            EXPECT_EQ(f.person.messages[0].icon, MessageIcon::Error);
+            EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-15"), std::int64_t{1}));
+            EXPECT_EQ(f.serverTables(), serverBefore);
+            EXPECT_EQ(f.localBills(), "");
+            EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);
+        }
+    }
+}
+
+// --- online ------------------------------------------------------------------------
+
+TEST(BillSaving, OnlineSaveWritesTheBillAndBooksTheStockOfEveryLine)
+{
+    SaleFixture f;
+    // A sale, a return of two (stock rises by 2.00) and a weighed line booked to two decimals.
+    Bill b = f.bill({{101, 3, 9.9}, {102, -2, 15}, {103, 1.256, 4}});
+
+    EXPECT_EQ(f.save(b), BillSavedOnServer);
+
+    EXPECT_TRUE(f.person.messages.empty());
+    EXPECT_EQ(b.m("BillNo").toString(), kFirstNumber);
+    for (std::size_t line = 0; line < b.detail.size(); ++line)
+        EXPECT_EQ(b.detail.at(line, "BillNo").toString(), kFirstNumber);
+    expectCopied(f.server().query("select * from PosBill"), b.master);
+    // The display columns of the lines have no place on the server and are left out.
+    expectCopied(f.server().query("select * from PosDetail order by OrderId"), b.detail);
+    EXPECT_DOUBLE_EQ(f.stock(101), 7);
+    EXPECT_DOUBLE_EQ(f.stock(102), 7);
+    EXPECT_DOUBLE_EQ(f.stock(103), -1.26);
+    EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-15"), std::int64_t{2}));
+    EXPECT_EQ(f.localBills(), "");
+}
+
+TEST(BillSaving, KeptNumberIsSavedWithoutTouchingTheCounter)
+{
+    SaleFixture f;
+    Bill b = f.bill({{101, 1, 5}});
+    b.m("BillNo") = "07202403010042";
+    b.detail.at(0, "BillNo") = "07202403010042";
+
+    EXPECT_EQ(f.save(b, true), BillSavedOnServer);
+
+    EXPECT_EQ(f.server().query("select BillNo from PosDetail").first("BillNo").toString(), "07202403010042");
+    EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-15"), std::int64_t{1}));
+}
+
+struct CardCase {
+    const char* name;
+    std::string insiderCode;
+    int cardKind;
+    double realAmount, cardAmount3, noPointAmount;
+    int pointRate;
+    std::string bookedCard;  // the card that changes, if any
+    Card booked;
+    double memberPoints;     // VIPUsedCount after the save, from 10
+};
+
+TEST(BillSaving, MemberCardIsBookedByItsKind)
+{
+    const CardCase cases[] = {
+        {"OrdinaryCardGainsPurchasesAndPoints", "V1", 1, 100, 0, 20, 3, "V1", {200, 600, 36.67}, 36.67},
+        {"StoredValueCardAlsoLosesThePartPaidFromIt", "S1", 2, 100, 30, 0, 1, "S1", {170, 600, 110}, 110},
+        {"MissingBalancesCountAsZero", "N1", 2, 50, 50, 0, 0, "N1", {-50, 50, 50}, 60},
+        {"ReturnEarnsNegativePoints", "V1", 1, -40, 0, 0, 4, "V1", {200, 460, 0}, 0},
+        {"CardKindOfTheMemberDecidesNotTheCardType", "S1", 1, 100, 30, 0, 1, "S1", {200, 600, 110}, 110},
+        {"UnknownCardChangesNoCard", "X9", 1, 100, 0, 0, 1, "", {}, 110},
+        {"BillWithoutCardBooksNothing", "", 2, 100, 30, 0, 1, "", {}, 10},
+    };
+    SaleFixture f;
+    for (const CardCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.resetCards();
+        Bill b = f.bill({{101, 1, c.realAmount}});
+        b.m("InsiderCode") = c.insiderCode;
+        b.m("RealAmount") = c.realAmount;
+        b.m("CardAmount3") = c.cardAmount3;
+        f.member.VIPCardKind = c.cardKind;
+        f.member.VIPUsedCount = 10;
+        f.totals.NoPointAmount = c.noPointAmount;
+        f.state.PointRate = c.pointRate;
+
+        EXPECT_EQ(f.save(b), BillSavedOnServer);
+
+        for (const auto& [cardNo, initial] : kCards) {
+            SCOPED_TRACE(cardNo);
+            expectCard(f.card(cardNo), cardNo == c.bookedCard ? c.booked : initial);
+        }
+        EXPECT_NEAR(f.member.VIPUsedCount, c.memberPoints, 1e-9);
+    }
+}
+
+struct CouponCase {
+    const char* cardNo;
+    std::vector<std::string> numbers;
+    std::set<std::string> marked;
+};
+
+TEST(BillSaving, CouponsNamedInCardNoAreMarkedUsed)
+{
+    const CouponCase cases[] = {
+        {"", {}, {}},
+        {"　", {}, {}},
+        {" , ，", {}, {}},
+        {"A01，A02 ", {"A01", "A02"}, {"A01", "A02"}},
+        {"A01,,A02", {"A01", "A02"}, {"A01", "A02"}},
+        {"　A0 3,", {"A03"}, {"A03"}},
+        {"A01'", {"A01'"}, {}},
+        {"A01') or ('1'='1,A02", {"A01')or('1'='1", "A02"}, {"A02"}},
+    };
+    SaleFixture f;
+    for (const CouponCase& c : cases) {
+        SCOPED_TRACE(c.cardNo);
+        EXPECT_EQ(couponNumbers(c.cardNo), c.numbers);
+        EXPECT_EQ(couponMarking(c.cardNo).has_value(), !c.numbers.empty());
+        f.server().execute("update B_GoodsTicket set IsEnd=0");
+        Bill b = f.bill({{101, 1, 5}});
+        b.m("CardNo") = c.cardNo;
+
+        EXPECT_EQ(f.save(b), BillSavedOnServer);
+
+        EXPECT_EQ(f.usedCoupons(), c.marked);
+    }
+}
+
+// --- failures ----------------------------------------------------------------------
+
+// Puts a wrapper around UpdateStock that runs `action` for goods 102 and books the
+// stock of every other goods as before; `undo` puts the original back.
+void wrapUpdateStock(Database& server, const std::string& action)
+{
+    server.execute("alter function UpdateStock(integer,integer,numeric) rename to UpdateStockBooked");
+    server.execute("create function UpdateStock(p_goodsid integer, p_storeid integer, p_qty numeric) returns void "
+                   "language plpgsql as $$ begin if p_goodsid = 102 then "
+                   + action + "; end if; perform UpdateStockBooked(p_goodsid, p_storeid, p_qty); end $$");
+}
+void unwrapUpdateStock(Database& server)
+{
+    server.execute("drop function UpdateStock(integer,integer,numeric)");
+    server.execute("alter function UpdateStockBooked(integer,integer,numeric) rename to UpdateStock");
+}
+
+struct FailureCase {
+    const char* name;
+    int netMode;
+    std::function<void(SaleFixture&)> cause;
+    std::function<void(SaleFixture&)> repair;
+};
+
+const FailureCase kFailures[] = {
+    {"NumberAlreadyOnTheServer", Online,
+     [](SaleFixture& f) { f.server().execute("insert into PosBill(BillNo,RealAmount) values($1,1)", {kFirstNumber}); },
+     [](SaleFixture&) {}},
+    {"StockBookingFailsAfterTheBillIsWritten", Online,
+     [](SaleFixture& f) { wrapUpdateStock(f.server(), "raise exception 'goods 102 is locked'"); },
+     [](SaleFixture& f) { unwrapUpdateStock(f.server()); }},
+    {"ConnectionLostBeforeTheSave", Online, [](SaleFixture& f) { f.office.dropClientConnections(); },
+     [](SaleFixture& f) { ASSERT_TRUE(f.dm.conServer().reopen()); }},
+    {"ConnectionLostInTheMiddleOfTheSave", Online,
+     [](SaleFixture& f) { wrapUpdateStock(f.server(), "perform pg_terminate_backend(pg_backend_pid())"); },
+     [](SaleFixture& f) {
+         unwrapUpdateStock(f.server());
+         ASSERT_TRUE(f.dm.conServer().reopen());
+     }},
+    {"NumberAlreadyInTheLocalFile", Offline,
+     [](SaleFixture& f) { f.local().execute("insert into PosBill(BillNo,RealAmount) values($1,1)", {kFirstNumber}); },
+     [](SaleFixture&) {}},
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class BillSavingFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(BillSavingFailure, RollsBackEverythingRollsTheCounterAndAllowsASecondTry)
+{
+    const FailureCase& c = GetParam();
+    SaleFixture f;
+    f.state.NetMode = c.netMode;
+    Bill b = f.bookedBill();
+    const std::size_t lines = b.detail.size();
+    c.cause(f);
+    const std::string serverBefore = f.serverTables();
+    const std::string localBefore = f.localBills();
+
+    EXPECT_EQ(f.save(b), BillNotSaved);
+
+    ASSERT_EQ(f.person.messages.size(), 1u);
+    EXPECT_EQ(f.person.messages[0].text, kSaveFailed);
+    EXPECT_EQ(f.person.messages[0].title, "提示");
+    EXPECT_EQ(f.person.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(f.serverTables(), serverBefore);
+    EXPECT_EQ(f.localBills(), localBefore);
+    EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-16"), std::int64_t{1}));
+    EXPECT_EQ(f.state.NetMode, c.netMode);
+    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);
+    ASSERT_EQ(b.master.size(), 1u);
+    ASSERT_EQ(b.detail.size(), lines);
+    EXPECT_EQ(b.m("BillNo").toString(), kFirstNumber);
+    EXPECT_EQ(b.detail.at(lines - 1, "BillNo").toString(), kFirstNumber);
+
+    c.repair(f);
+    f.person.messages.clear();
+    EXPECT_EQ(f.save(b), c.netMode == Online ? BillSavedOnServer : BillSavedLocally);
+
+    EXPECT_TRUE(f.person.messages.empty());
+    EXPECT_EQ(b.m("BillNo").toString(), kNumberAfterRoll);
+    if (c.netMode == Online) {
+        EXPECT_EQ(f.server().query("select BillNo from PosDetail where BillNo=$1", {kNumberAfterRoll}).size(), lines);
+        EXPECT_DOUBLE_EQ(f.stock(101), 7);
+        expectCard(f.card("S1"), {170, 570, 80});  // RealAmount 70, 30 of it from the card
+        EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 80);
+        EXPECT_EQ(f.usedCoupons(), (std::set<std::string>{"A01", "A02"}));
+    } else {
+        EXPECT_EQ(f.local().query("select BillNo from PosDetail where BillNo=$1", {kNumberAfterRoll}).size(), lines);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, BillSavingFailure, ::testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- offline -----------------------------------------------------------------------
+
+TEST(BillSaving, OfflineSaveWritesOnlyTheLocalFile)
+{
+    SaleFixture f;
+    f.state.NetMode = Offline;
+    Bill b = f.bookedBill();
+    const std::string serverBefore = f.serverTables();
+
+    EXPECT_EQ(f.save(b), BillSavedLocally);
+
+    EXPECT_TRUE(f.person.messages.empty());
+    EXPECT_EQ(f.serverTables(), serverBefore);
+    expectCopied(f.local().query("select * from PosBill"), b.master);
+    // The local PosDetail has no display columns; the lines are stored without them.
+    expectCopied(f.local().query("select * from PosDetail order by OrderId"), b.detail);
+    EXPECT_EQ(b.m("BillNo").toString(), kFirstNumber);
+    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);  // points follow with the upload
+}
+
+// --- pipelining --------------------------------------------------------------------
+
+TEST(BillSaving, PipelinedSaveStoresWhatOneStatementPerRoundTripStores)
+{
+    std::vector<Line> lines;
+    for (int i = 0; i < 50; ++i)
+        lines.push_back({101 + i % 3, i % 7 == 3 ? -1.0 : 1.5 + i, 2.25 + i});
+    auto arrange = [&](SaleFixture& f) {
+        Bill b = f.bill(lines);
+        b.m("InsiderCode") = "S1";
+        b.m("CardAmount3") = 30;
+        b.m("CardNo") = "A01，A03";
+        f.member.VIPCardKind = 2;
+        b.m("BillNo") = kFirstNumber;
+        for (std::size_t line = 0; line < b.detail.size(); ++line)
+            b.detail.at(line, "BillNo") = kFirstNumber;
+        return b;
+    };
+    SaleFixture pipelined;
+    SaleFixture plain;
+    Bill pipelinedBill = arrange(pipelined);
+    Bill plainBill = arrange(plain);
+
+    ASSERT_EQ(pipelined.save(pipelinedBill, true), BillSavedOnServer);
+    {
+        PgDatabase& server = plain.dm.conServer();
+        const double points = BillPoints(plainBill.m("RealAmount").toDouble(), 0, 1);
+        Transaction transaction(server);
+        for (const SqlStatement& s : serverSaveStatements(server, plainBill, 2, points))
+            server.execute(s.sql, s.params);
+        transaction.commit();
+    }
+
+    EXPECT_EQ(pipelined.serverTables(), plain.serverTables());
+    EXPECT_EQ(pipelined.server().query("select * from PosDetail").size(), 50u);
+}
+
+}  // namespace
+}  // namespace pos
