@@ -14,8 +14,9 @@ struct TotalsShown {
     std::string amountDue;  // edtAmount: "%7.2f"
 };
 
-// Recomputes the bill's totals, writes Amount and RealAmount of the master record and
-// TotalQty of BillTotals, and returns what the register shows.
+// Recomputes the bill's totals by the bill arithmetic (Amount and RealAmount of the
+// master record, DisAmount and NoPointAmount of BillTotals), keeps the quantity in
+// TotalQty and returns what the register shows. The bill must have its master record.
 TotalsShown RefreshTotals(Terminal& t, RegisterState& reg);
 
 // Screen formats of amounts.

@@ -16,6 +16,15 @@ namespace {
 
 constexpr const char* kNoPosStore = "没有设置POS机销售仓库！请在后台仓库资料中设置。";
 
+// An integer setting that names a row; nullopt when it is empty or not an int.
+std::optional<int> idOption(const Settings& settings, const std::string& key)
+{
+    long long id = 0;
+    if (!parseInt(settings.option(key), id) || id < INT32_MIN || id > INT32_MAX)
+        return std::nullopt;
+    return static_cast<int>(id);
+}
+
 class StartUpSequence {
 public:
     StartUpSequence(Terminal& t, StartupWindows& windows, RegisterState& reg)
@@ -78,7 +87,7 @@ private:
     // enrolled, and enrolling writes a proper one.
     bool enrolled()
     {
-        if (machineIdSetting() && isEnrolled(t_.settings, t_.dm, s_.NetMode))
+        if (idOption(t_.settings, "MachineId") && isEnrolled(t_.settings, t_.dm, s_.NetMode))
             return true;
         if (s_.NetMode == Online)
             return windows_.enrolMachine();
@@ -113,9 +122,8 @@ private:
                         "请进入『连网销售』模式，系统会自动从服务器上下载基本资料并配置该POS机。");
         if (!*seleStore)
             return GetPosStore(t_) || fail(kNoPosStore);
-        long long fixed = 0;
-        if (parseInt(t_.settings.option("FixStoreId"), fixed)) {
-            s_.StoreId = static_cast<int>(fixed);
+        if (const auto fixed = idOption(t_.settings, "FixStoreId")) {
+            s_.StoreId = *fixed;
             GetStoreById(t_, s_.StoreId);
         }
         return true;
@@ -134,17 +142,9 @@ private:
 
     bool readMachine()
     {
-        s_.MachineId = machineIdSetting().value_or(0);
+        s_.MachineId = idOption(t_.settings, "MachineId").value_or(0);
         GetMachine(t_, s_.MachineId);
         return true;
-    }
-
-    std::optional<int> machineIdSetting() const
-    {
-        long long id = 0;
-        if (!parseInt(t_.settings.option("MachineId"), id) || id < INT32_MIN || id > INT32_MAX)
-            return std::nullopt;
-        return static_cast<int>(id);
     }
 
     bool readAmountSettings()

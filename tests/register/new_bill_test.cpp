@@ -41,12 +41,13 @@ protected:
         fx_.state.DiscountState = 2;
     }
 
-    void addLine(double quantity, double amount)
+    void addLine(double quantity, double amount, double regularPrice)
     {
         RowSet& lines = reg_.bill.detail;
         const std::size_t r = lines.append();
         lines.at(r, "Quantity") = quantity;
         lines.at(r, "Amount") = amount;
+        lines.at(r, "SPrice1") = regularPrice;
     }
 
     test::TerminalFixture fx_;
@@ -126,12 +127,13 @@ TEST_F(NewBillTest, RefreshTotalsSumsTheLinesIntoTheMasterAndTheScreen)
     EXPECT_EQ(empty.totalQty, "0");
     EXPECT_EQ(empty.amountDue, "   0.00");
 
-    addLine(2, 7.0);
-    addLine(0.5, 1234.567);
+    addLine(2, 7.0, 4.0);
+    addLine(0.5, 1234.567, 2469.134);
     const TotalsShown shown = RefreshTotals(fx_.terminal, reg_);
     EXPECT_EQ(shown.totalQty, "2.5");
     EXPECT_EQ(shown.amountDue, "1241.57");
     EXPECT_DOUBLE_EQ(fx_.totals.TotalQty, 2.5);
+    EXPECT_DOUBLE_EQ(fx_.totals.DisAmount, 1.0);
     EXPECT_DOUBLE_EQ(reg_.bill.m("Amount").toDouble(), 1241.567);
     EXPECT_DOUBLE_EQ(reg_.bill.m("RealAmount").toDouble(), 1241.567);
 }

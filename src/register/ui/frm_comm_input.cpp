@@ -50,7 +50,7 @@ void TfrmCommInput::showEvent(QShowEvent* event)
 {
     TfrmBase::showEvent(event);
     if (!event->spontaneous())
-        result_ = kind_ == 3 ? "" : "0";
+        result_ = std::string(kind_ == 3 ? "" : "0");
 }
 
 bool TfrmCommInput::baseKeyDown(QKeyEvent* event)

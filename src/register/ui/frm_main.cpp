@@ -8,11 +8,13 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTableView>
@@ -61,7 +63,9 @@ TfrmMain::TfrmMain(Terminal& t, RegisterState& reg, QWidget* parent) : TfrmBase(
     setObjectName(QStringLiteral("frmMain"));
     // No border icons: the window is left through the close query only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    resize(626, 366);
+    // Top-left corner, the size of the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -99,18 +103,18 @@ QWidget* TfrmMain::buildTopPanel()
     titleRow->addWidget(lblNetMode_);
 
     auto* values = new QHBoxLayout;
-    auto addValue = [&](const QString& caption, QLabel*& label, const char* objectName) {
+    auto addValue = [&](const QString& caption, QLabel*& label, const char* objectName, int minChars) {
         label = named(new QLabel(panel), objectName);
-        label->setMinimumWidth(60);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1Char('0')) * minChars);
         values->addWidget(new QLabel(caption, panel));
         values->addWidget(label);
     };
-    addValue(QStringLiteral("单号:"), lblBillNo_, "lblBillNo");
-    addValue(QStringLiteral("机号:"), lblMachineNo_, "lblMachineNo");
-    addValue(QStringLiteral("班次:"), lblClassNo_, "lblClassNo");
-    addValue(QStringLiteral("收银员:"), lblOperator_, "lblOperator");
-    addValue(QStringLiteral("业务员:"), lblExeMan_, "lblExeMan");
-    addValue(QStringLiteral("仓库:"), lblStore_, "lblStore");
+    addValue(QStringLiteral("单号:"), lblBillNo_, "lblBillNo", 18);
+    addValue(QStringLiteral("机号:"), lblMachineNo_, "lblMachineNo", 10);
+    addValue(QStringLiteral("班次:"), lblClassNo_, "lblClassNo", 6);
+    addValue(QStringLiteral("收银员:"), lblOperator_, "lblOperator", 8);
+    addValue(QStringLiteral("业务员:"), lblExeMan_, "lblExeMan", 8);
+    addValue(QStringLiteral("仓库:"), lblStore_, "lblStore", 12);
     values->addStretch();
 
     auto* right = new QVBoxLayout;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace pos {
 namespace {
@@ -48,12 +49,15 @@ QWidget* QtPerson::owner() { return QApplication::activeWindow(); }
 void QtPerson::message(const std::string& text, const std::string& title, MessageIcon icon)
 {
     QMessageBox box(boxIcon(icon), q(title), q(text), QMessageBox::Ok, owner());
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
 
 bool QtPerson::ask(const std::string& text, const std::string& title)
 {
     QMessageBox box(QMessageBox::Question, q(title), q(text), QMessageBox::Yes | QMessageBox::No, owner());
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,0 +1,168 @@
+#include "payment/checkout.h"
+
+#include "access/rights.h"
+#include "config/number_format.h"
+#include "config/trim.h"
+#include "peripherals/customer_display.h"
+#include "register/terminal.h"
+#include "storage/bill_saving.h"
+
+#include <fmt/format.h>
+
+#include <exception>
+
+namespace pos {
+namespace {
+
+constexpr int kRightFreeBill = 7;
+constexpr int kRightWriteOff = 8;
+
+std::string amountBoxText(double amount) { return fmt::format("{:<7.2f}", amount); }
+
+// The number in an amount box; 0 for a box that holds none.
+double numberIn(const std::string& text)
+{
+    double v = 0;
+    return parseNumber(trimmed(text), v) ? v : 0;
+}
+
+void hint(Person& person, const char* text) { person.message(text, "提示", MessageIcon::Information); }
+
+}  // namespace
+
+Checkout::Checkout(Terminal& t, Bill& bill, AfterSale& devices)
+    : t_(t),
+      bill_(bill),
+      devices_(devices),
+      openingAmount_(bill.m("RealAmount").toDouble()),
+      openingMemo_(bill.m("Memo").toString()),
+      due_(amountBoxText(openingAmount_)),
+      change_("0.00")
+{
+}
+
+CheckoutAmounts Checkout::amounts() const { return {numberIn(due_), numberIn(paid_), numberIn(change_)}; }
+
+std::string Checkout::printCaption() const { return printing_ ? "状态：打印小票" : "状态：不打印小票"; }
+
+void Checkout::writeOff()
+{
+    paid_.clear();
+    if (!HasRight(t_, kRightWriteOff)) {
+        hint(t_.person, "您没有授权使用该操作！");
+        return;
+    }
+    const double amount = numberIn(t_.person.input("抹零", "抹零金额：", InputKind::Number));
+    // A negative write-off would raise the amount due above the lines.
+    if (amount < 0 || amount >= 100 || amount > openingAmount_ / 2) {
+        hint(t_.person, "输入的抹零金额不正确！");
+        return;
+    }
+    due_ = amountBoxText(openingAmount_ - amount);
+}
+
+void Checkout::closeWithoutPayment(const char* memo)
+{
+    if (!HasRight(t_, kRightFreeBill))
+        return;
+    paid_ = "0";
+    change_ = "0";
+    bill_.m("Memo") = memo;
+    complete();
+}
+
+bool Checkout::withoutPayment() const
+{
+    const std::string memo = bill_.m("Memo").toString();
+    return memo == kUnpaidBillMemo || memo == kFreeBillMemo;
+}
+
+bool Checkout::paidAmountPasses()
+{
+    if (trimmed(paid_).empty())
+        paid_ = due_;
+    double paid = 0;
+    if (!parseNumber(trimmed(paid_), paid)) {
+        hint(t_.person, "输入的客付金额不是数值！");
+        return false;
+    }
+    // With a coupon on the bill the coupon tender has settled the change.
+    const double change = bill_.m("CardAmount2").toDouble() == 0 ? paid - numberIn(due_) : 0.0;
+    change_ = amountBoxText(change);
+    if (change < 0) {
+        hint(t_.person, "客付金额不能小于应收金额！");
+        return false;
+    }
+    // Judged as shown, so a difference a hair below 100 that shows as 100.00 is refused too.
+    if (numberIn(change_) >= 100) {
+        hint(t_.person, "找赎金额不能大于100！");
+        return false;
+    }
+    return true;
+}
+
+void Checkout::writePayment()
+{
+    const std::string now = t_.dm.serverTime(t_.state.NetMode).text();
+    const double realAmount = numberIn(due_);
+    bill_.m("RealAmount") = realAmount;
+    if (withoutPayment()) {
+        for (const char* column : {"CashAmount", "CardAmount1", "CardAmount2", "CardAmount3", "ChangeAmount"})
+            bill_.m(column) = 0.0;
+    } else {
+        const double card1 = bill_.m("CardAmount1").toDouble();
+        const double card2 = bill_.m("CardAmount2").toDouble();
+        const double card3 = bill_.m("CardAmount3").toDouble();
+        // A coupon payment keeps the cash its tender wrote.
+        if (card2 == 0)
+            bill_.m("CashAmount") = realAmount - card1 - card2 - card3;
+        bill_.m("ChangeAmount") = numberIn(change_);
+    }
+    bill_.m("BillDate") = now;
+}
+
+bool Checkout::complete()
+{
+    if (completed_)
+        return true;  // a completed bill is never saved twice
+    if (!withoutPayment() && !paidAmountPasses())
+        return false;
+    writePayment();
+    if (SaveBill(t_, bill_, false) == BillNotSaved) {
+        t_.person.message("保存数据失败！", "错误", MessageIcon::Error);
+        return false;
+    }
+    completed_ = true;
+    runAfterSale();
+    return true;
+}
+
+void Checkout::leave()
+{
+    if (!completed_)
+        bill_.m("Memo") = openingMemo_;
+}
+
+void Checkout::runAfterSale()
+{
+    // The bill is saved: a failing device is told to the cashier and the next step runs.
+    auto step = [this](const char* device, auto action) {
+        try {
+            action();
+        } catch (const std::exception& error) {
+            t_.person.message(std::string("单据已保存，但") + device + "出错：" + error.what(), "错误",
+                              MessageIcon::Error);
+        }
+    };
+    const Settings& s = t_.settings;
+    if (s.optionPresent("ClientDisplay"))
+        step("顾客显示屏", [this] { devices_.showOnDisplay(DisplayPaid, numberIn(paid_)); });
+    if (s.optionPresent("MoneyBox"))
+        step("钱箱", [this] { devices_.openDrawer(); });
+    if (s.optionPresent("Printer") && printing_)
+        step("小票打印机", [this] { devices_.printReceipt(bill_); });
+    if (s.optionPresent("ClientDisplay"))
+        step("顾客显示屏", [this] { devices_.showOnDisplay(DisplayChange, numberIn(change_)); });
+}
+
+}  // namespace pos

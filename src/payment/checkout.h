@@ -1,0 +1,75 @@
+#pragma once
+
+#include "payment/after_sale.h"
+#include "register/bill.h"
+
+#include <string>
+
+namespace pos {
+
+struct Terminal;
+
+// Memo of a bill closed by F11 without payment, and of a free bill (F12).
+inline constexpr const char* kUnpaidBillMemo = "挂单";
+inline constexpr const char* kFreeBillMemo = "免单";
+
+// The numbers in the three amount boxes, as the register shows them after a sale.
+struct CheckoutAmounts {
+    double due = 0;
+    double paid = 0;
+    double change = 0;
+};
+
+// The payment of the bill in progress: the texts of the amount boxes (due, paid, change),
+// the print and completed flags, and what the keys of the checkout dialog do. Works on
+// the bill in place; the window shows the texts and passes on what the cashier types.
+class Checkout {
+public:
+    // Opening: due is the bill's RealAmount, paid empty, change "0.00", printing on.
+    Checkout(Terminal& t, Bill& bill, AfterSale& devices);
+
+    const std::string& due() const { return due_; }  // "%-7.2f"
+    const std::string& paid() const { return paid_; }
+    const std::string& change() const { return change_; }  // "%-7.2f"
+    void setPaid(std::string text) { paid_ = std::move(text); }
+    CheckoutAmounts amounts() const;
+
+    bool printing() const { return printing_; }
+    void togglePrinting() { printing_ = !printing_; }  // F5
+    std::string printCaption() const;                  // lblPrintBill
+    bool completed() const { return completed_; }
+
+    // "*": clears the paid box; with right 8 asks for a write-off and lowers the amount
+    // due by it. Every write-off is taken from the amount the checkout opened with.
+    void writeOff();
+    // F11 and F12: with right 7 the bill is closed unpaid or free and completed.
+    void closeUnpaid() { closeWithoutPayment(kUnpaidBillMemo); }
+    void closeFree() { closeWithoutPayment(kFreeBillMemo); }
+    // Enter: checks the paid amount (not for an unpaid or free bill), writes the payment
+    // into the bill master, saves the bill and runs the after-sale devices. True once
+    // the bill is saved; false leaves the dialog open for another try.
+    bool complete();
+    // Leaving before completion takes an unpaid or free mark of this checkout off the
+    // bill again, so that the next checkout asks for right 7 anew.
+    void leave();
+
+private:
+    void closeWithoutPayment(const char* memo);
+    bool paidAmountPasses();
+    bool withoutPayment() const;
+    void writePayment();
+    void runAfterSale();
+
+    Terminal& t_;
+    Bill& bill_;
+    AfterSale& devices_;
+    const double openingAmount_;  // RealAmount when the checkout opened
+    const std::string openingMemo_;
+    std::string due_;
+    std::string paid_;
+    std::string change_;
+    bool printing_ = true;
+    bool completed_ = false;
+};
+
+}  // namespace pos

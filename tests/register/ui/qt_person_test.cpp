@@ -1,0 +1,85 @@
+#include "register/ui/frm_comm_input.h"
+#include "register/ui/frm_wait_show.h"
+#include "register/ui/qt_person.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace pos {
+namespace {
+
+// Runs once the next modal window is up, with that window.
+void whenModal(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        act(modal);
+    });
+}
+
+std::vector<TfrmWaitShow*> visibleWaitWindows()
+{
+    std::vector<TfrmWaitShow*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* wait = qobject_cast<TfrmWaitShow*>(w); wait && wait->isVisible())
+            shown.push_back(wait);
+    return shown;
+}
+
+TEST(QtPersonTest, QuestionsAreAnsweredWithYesOrNo)
+{
+    QtPerson person;
+    for (auto [button, answer] : {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+        whenModal([button = button](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("提示"));
+            EXPECT_EQ(box->text(), QStringLiteral("继续吗？"));
+            EXPECT_EQ(box->icon(), QMessageBox::Question);
+            box->button(button)->click();
+        });
+        EXPECT_EQ(person.ask("继续吗？", "提示"), answer);
+    }
+}
+
+TEST(QtPersonTest, InputReturnsWhatTheDialogGives)
+{
+    QtPerson person;
+    whenModal([](QWidget* modal) {
+        auto* dlg = qobject_cast<TfrmCommInput*>(modal);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("输入要修改的数量"));
+        EXPECT_EQ(dlg->findChild<QLabel*>(QStringLiteral("lblInput"))->text(), QStringLiteral("数量"));
+        dlg->findChild<QLineEdit*>(QStringLiteral("edtInput"))->setText(QStringLiteral("2.5"));
+        dlg->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    });
+    EXPECT_EQ(person.input("输入要修改的数量", "数量", InputKind::Number), "2.5");
+
+    whenModal([](QWidget* modal) { modal->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click(); });
+    EXPECT_EQ(person.input("输入要修改的数量", "数量", InputKind::Number), "0");
+}
+
+TEST(QtPersonTest, PleaseWaitWindowLivesAsLongAsTheIndicator)
+{
+    QtPerson person;
+    auto wait = person.pleaseWait("正在下载货品资料,请稍候...");
+    const auto shown = visibleWaitWindows();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0]->size(), QSize(313, 53));
+    EXPECT_TRUE(shown[0]->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(shown[0]->findChild<QLabel*>(QStringLiteral("lblMessage"))->text(),
+              QStringLiteral("正在下载货品资料,请稍候..."));
+    wait.reset();
+    EXPECT_TRUE(visibleWaitWindows().empty());
+}
+
+}  // namespace
+}  // namespace pos
