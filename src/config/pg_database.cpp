@@ -184,26 +184,30 @@ void PgDatabase::fail(const std::string& context)
     throw DbError(message.empty() ? "server connection is not open" : message, network);
 }
 
+namespace {
+
+// One statement with its values bound; a failed statement raises DbError.
+Result runParams(PgDatabase& db, std::string_view sql, const Params& params)
+{
+    if (!db.handle())
+        db.fail("");
+    PgTextParams p(params);
+    Result r(PQexecParams(db.handle(), std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0));
+    if (!r || !isOk(r.get()))
+        db.fail(r ? PQresultErrorMessage(r.get()) : "");
+    return r;
+}
+
+}  // namespace
+
 RowSet PgDatabase::query(std::string_view sql, const Params& params)
 {
-    if (!conn_)
-        fail("");
-    PgTextParams p(params);
-    Result r(PQexecParams(conn_, std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0));
-    if (!r || !isOk(r.get()))
-        fail(r ? PQresultErrorMessage(r.get()) : "");
-    return toRowSet(r.get());
+    return toRowSet(runParams(*this, sql, params).get());
 }
 
 std::int64_t PgDatabase::execute(std::string_view sql, const Params& params)
 {
-    if (!conn_)
-        fail("");
-    PgTextParams p(params);
-    Result r(PQexecParams(conn_, std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0));
-    if (!r || !isOk(r.get()))
-        fail(r ? PQresultErrorMessage(r.get()) : "");
-    return affectedRows(r.get());
+    return affectedRows(runParams(*this, sql, params).get());
 }
 
 void PgDatabase::forEach(std::string_view sql, const Params& params,

@@ -1,24 +1,21 @@
 #include "payment/device_after_sale.h"
 
 #include "peripherals/cash_drawer.h"
+#include "peripherals/receipt_printing.h"
+#include "register/terminal.h"
 
 namespace pos {
 
-DeviceAfterSale::DeviceAfterSale(const Settings& settings, Person& person, DisplayPort& display,
-                                 Launcher& launcher, std::string programDir, ReceiptPrinter printReceipt)
-    : settings_(settings),
-      person_(person),
-      display_(display),
-      launcher_(launcher),
-      programDir_(std::move(programDir)),
-      printReceipt_(std::move(printReceipt))
+DeviceAfterSale::DeviceAfterSale(Terminal& t, DisplayPort& display, Launcher& launcher, ReportEngine& report,
+                                 std::string programDir)
+    : t_(t), display_(display), launcher_(launcher), report_(report), programDir_(std::move(programDir))
 {
 }
 
-void DeviceAfterSale::showOnDisplay(int kind, double amount) { ShowOnCustomerDisplay(settings_, display_, kind, amount); }
+void DeviceAfterSale::showOnDisplay(int kind, double amount) { ShowOnCustomerDisplay(t_.settings, display_, kind, amount); }
 
-void DeviceAfterSale::openDrawer() { OpenCashDrawer(settings_, person_, launcher_, programDir_); }
+void DeviceAfterSale::openDrawer() { OpenCashDrawer(t_.settings, t_.person, launcher_, programDir_); }
 
-void DeviceAfterSale::printReceipt(const Bill& bill) { printReceipt_(bill); }
+void DeviceAfterSale::printReceipt(const Bill& bill) { PrintBill(ReceiptContext::of(t_, programDir_), report_, bill); }
 
 }  // namespace pos

@@ -39,12 +39,10 @@ struct PreparedReport {
 // (none when no lines are bound), the summary bands. A band that does not fit below the
 // bands already on a page starts the next page; on a template with page height 0 all
 // goes on one page as long as its content. No band placed, no page.
+//
+// In a text, "[Name]" stands for the column Name of the current line (data bands only),
+// else for the value of the variable Name; names compare without regard to case, unknown
+// ones stay as written, and inserted values are not searched again.
 PreparedReport layOutReport(const ReportTemplate& report, const RowSet* lines);
-
-// `text` with every "[Name]" replaced by the column Name of `line` (when there is one) or
-// else by the value of the variable Name; names compare without regard to case and
-// unknown ones stay as written. Inserted values are not searched again.
-std::string filledText(const std::string& text, const std::vector<ReportVariable>& variables,
-                       const RowSet* lines, const std::size_t* line);
 
 }  // namespace pos

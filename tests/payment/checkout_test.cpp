@@ -1,13 +1,8 @@
 #include "payment/checkout.h"
 
-#include "config/number_format.h"
+#include "payment/checkout_terminal.h"
 #include "payment/device_after_sale.h"
-#include "peripherals/device_error.h"
-#include "pricing/bill_arithmetic.h"
-#include "register/new_bill.h"
-#include "register/register_state.h"
-#include "support/operator_data.h"
-#include "support/terminal_fixture.h"
+#include "payment/recording_after_sale.h"
 
 #include <gtest/gtest.h>
 
@@ -16,83 +11,22 @@
 namespace pos {
 namespace {
 
-constexpr int kCashier = 3;  // holds no right
-constexpr int kSenior = 4;   // holds rights 7 and 8
+using test::kCashier;
+using test::kSenior;
+
 constexpr const char* kFirstNumber = "07202403150001";
 constexpr const char* kNumberAfterRoll = "07202403160001";
 constexpr const char* kRefused = "您没有授权使用该操作！";
 constexpr const char* kSaveFailed = "保存数据失败！";
 
-// Records the after-sale calls in order; the device named by `failing` throws.
-class RecordingDevices : public AfterSale {
-public:
-    std::vector<std::string> calls;
-    std::string failing;
-
-    void showOnDisplay(int kind, double amount) override
-    {
-        record("display " + std::to_string(kind) + " " + generalNumber(amount), "display");
-    }
-    void openDrawer() override { record("drawer", "drawer"); }
-    void printReceipt(const Bill& bill) override { record("print " + bill.m("BillNo").toString(), "printer"); }
-
-private:
-    void record(std::string call, const std::string& device)
-    {
-        calls.push_back(std::move(call));
-        if (device == failing)
-            throw DeviceError("write /dev/lp0: Input/output error");
-    }
-};
-
 class CheckoutTest : public ::testing::Test {
 protected:
-    CheckoutTest()
-    {
-        fx_.state.MachineCode = "07";
-        fx_.state.OperatorId = kCashier;
-        fx_.state.StoreId = 2;
-        for (int mode : {Online, Offline}) {
-            Database& db = fx_.side(mode);
-            test::addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
-            test::addOperator(db, {kSenior, "1004", "老收银员", "444", 0, {7, 8}});
-            test::addOperator(db, {9, "9001", "店长", "999", 1, {7, 8}});
-            test::addOperator(db, {8, "8001", "值班主管", "888", 1, {12}});
-        }
-        devicesOn();
-    }
-
-    void devicesOn()
-    {
-        for (const char* key : {"ClientDisplay", "MoneyBox", "Printer"})
-            fx_.settings.setOption(key, "有");
-    }
-
-    // A new bill of one line worth `amount`, its totals computed, as "+" hands it over.
-    Bill& newBill(double amount)
-    {
-        reg_.bill = Bill::open(fx_.dm.conClient());
-        NewBill(fx_.terminal, reg_);
-        RowSet& lines = reg_.bill.detail;
-        const std::size_t r = lines.append();
-        const std::pair<const char*, Value> line[] = {
-            {"OrderId", 1},       {"GoodsId", 101},    {"Quantity", 1.0},  {"Price", amount},
-            {"Discount", 100.0},  {"Amount", amount},  {"SPrice1", amount}, {"Memo", ""},
-            {"Code", "C101"},     {"BarCode", "69101"}, {"Name", "商品"},   {"Unit1", "个"}};
-        for (const auto& [column, value] : line)
-            lines.at(r, column) = value;
-        ComputeBillTotals(reg_.bill, fx_.state, fx_.totals);
-        fx_.person.messages.clear();
-        return reg_.bill;
-    }
-
     Checkout& open(double amount)
     {
-        checkout_.emplace(fx_.terminal, newBill(amount), devices_);
+        checkout_.emplace(fx_.terminal, fx_.newBill(amount), devices_);
         return *checkout_;
     }
 
-    RowSet savedBills(int mode) { return fx_.side(mode).query("select * from PosBill order by BillNo"); }
     RowSet savedLines(int mode) { return fx_.side(mode).query("select * from PosDetail order by BillNo"); }
 
     // An earlier bill with the number the next save takes, so that saving it fails.
@@ -103,9 +37,9 @@ protected:
 
     std::vector<std::string> messageTexts() const { return fx_.person.messageTexts(); }
 
-    test::TerminalFixture fx_;
-    RegisterState reg_;
-    RecordingDevices devices_;
+    test::CheckoutTerminal fx_;
+    RegisterState& reg_ = fx_.reg;
+    test::RecordingAfterSale devices_;
     std::optional<Checkout> checkout_;
 };
 
@@ -140,14 +74,14 @@ TEST_F(CheckoutTest, PaidAmountIsCheckedBeforeTheBillIsSaved)
         {"ChangeOfFive", 95, "100", nullptr, "100", "5.00   "},
         {"ChangeJustBelowHundred", 95, "194.99", nullptr, "194.99", "99.99  "},
         {"ChangeOfHundred", 95, "195", "找赎金额不能大于100！", "195", "100.00 "},
-        {"ChangeThatShowsAsHundred", 0.1, "100.1", "找赎金额不能大于100！", "100.1", "100.00 "},
+        {"ChangeThatShowsAsHundred", 28.01, "128.01", "找赎金额不能大于100！", "128.01", "100.00 "},
         {"PaidTooLittle", 95, "90", "客付金额不能小于应收金额！", "90", "-5.00  "},
         {"Letters", 95, "abc", "输入的客付金额不是数值！", "abc", "0.00"},
         {"NumberFollowedByLetters", 95, "100元", "输入的客付金额不是数值！", "100元", "0.00"},
     };
     for (const PaidCase& pc : cases) {
         SCOPED_TRACE(pc.name);
-        const std::size_t savedBefore = savedBills(Online).size();
+        const std::size_t savedBefore = fx_.savedBills(Online).size();
         devices_.calls.clear();
         Checkout& c = open(pc.amount);
         c.setPaid(pc.typed);
@@ -162,7 +96,7 @@ TEST_F(CheckoutTest, PaidAmountIsCheckedBeforeTheBillIsSaved)
             EXPECT_EQ(fx_.person.messages[0].text, pc.message);
             EXPECT_EQ(fx_.person.messages[0].title, "提示");
             EXPECT_EQ(fx_.person.messages[0].icon, MessageIcon::Information);
-            EXPECT_EQ(savedBills(Online).size(), savedBefore);
+            EXPECT_EQ(fx_.savedBills(Online).size(), savedBefore);
             EXPECT_TRUE(devices_.calls.empty());
             continue;
         }
@@ -172,7 +106,7 @@ TEST_F(CheckoutTest, PaidAmountIsCheckedBeforeTheBillIsSaved)
         EXPECT_DOUBLE_EQ(b.m("RealAmount").toDouble(), pc.amount);
         EXPECT_DOUBLE_EQ(b.m("CashAmount").toDouble(), pc.amount);
         EXPECT_DOUBLE_EQ(b.m("ChangeAmount").toDouble(), change);
-        RowSet saved = fx_.office.accountSet().query("select * from PosBill where BillNo=$1", {b.m("BillNo")});
+        RowSet saved = fx_.savedBill(b.m("BillNo"));
         ASSERT_EQ(saved.size(), 1u);
         EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), change);
     }
@@ -278,7 +212,7 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
             fx_.state.OperatorId = rc.operatorId;
             fx_.person.supervisorRights.clear();
             devices_.calls.clear();
-            const std::size_t savedBefore = savedBills(Online).size();
+            const std::size_t savedBefore = fx_.savedBills(Online).size();
             Checkout& c = open(37.2);
             reg_.bill.m("BillDate") = "2000-01-01 00:00:00";
             reg_.bill.m("CardAmount1") = 10.0;  // left by an earlier tender
@@ -295,14 +229,13 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
             if (!rc.granted) {
                 EXPECT_EQ(c.paid(), "abc");
                 EXPECT_EQ(reg_.bill.m("Memo").toString(), "");
-                EXPECT_EQ(savedBills(Online).size(), savedBefore);
+                EXPECT_EQ(fx_.savedBills(Online).size(), savedBefore);
                 EXPECT_TRUE(devices_.calls.empty());
                 continue;
             }
             EXPECT_EQ(c.paid(), "0");
             EXPECT_EQ(c.change(), "0");
-            RowSet saved = fx_.office.accountSet().query("select * from PosBill where BillNo=$1",
-                                                         {reg_.bill.m("BillNo")});
+            RowSet saved = fx_.savedBill(reg_.bill.m("BillNo"));
             ASSERT_EQ(saved.size(), 1u);
             EXPECT_EQ(saved.first("Memo").toString(), key.memo);
             EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 37.2);
@@ -332,7 +265,7 @@ TEST_P(CheckoutModeTest, CompletionSavesTheBillOnTheSideOfTheWorkingMode)
     ASSERT_TRUE(c.complete());
 
     EXPECT_TRUE(fx_.person.messages.empty());
-    RowSet bills = savedBills(GetParam());
+    RowSet bills = fx_.savedBills(GetParam());
     ASSERT_EQ(bills.size(), 1u);
     EXPECT_EQ(bills.first("BillNo").toString(), kFirstNumber);
     EXPECT_DOUBLE_EQ(bills.first("RealAmount").toDouble(), 95);
@@ -347,7 +280,7 @@ TEST_P(CheckoutModeTest, CompletionSavesTheBillOnTheSideOfTheWorkingMode)
     RowSet lines = savedLines(GetParam());
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines.first("BillNo").toString(), kFirstNumber);
-    EXPECT_TRUE(savedBills(other()).empty());
+    EXPECT_TRUE(fx_.savedBills(other()).empty());
     EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 100", "drawer", std::string("print ") + kFirstNumber,
                                                         "display 3 5"}));
     const CheckoutAmounts shown = c.amounts();
@@ -356,7 +289,7 @@ TEST_P(CheckoutModeTest, CompletionSavesTheBillOnTheSideOfTheWorkingMode)
     EXPECT_DOUBLE_EQ(shown.change, 5);
 
     EXPECT_TRUE(c.complete()) << "still completed";
-    EXPECT_EQ(savedBills(GetParam()).size(), 1u) << "a completed bill is not saved twice";
+    EXPECT_EQ(fx_.savedBills(GetParam()).size(), 1u) << "a completed bill is not saved twice";
     EXPECT_EQ(devices_.calls.size(), 4u);
 }
 
@@ -374,13 +307,13 @@ TEST_P(CheckoutModeTest, FailedSaveKeepsTheBillAndASecondEnterTriesAgain)
     EXPECT_EQ(fx_.person.messages[1].title, "错误");
     EXPECT_EQ(fx_.person.messages[1].icon, MessageIcon::Error);
     EXPECT_TRUE(devices_.calls.empty());
-    EXPECT_EQ(savedBills(GetParam()).size(), 1u) << "only the earlier bill";
+    EXPECT_EQ(fx_.savedBills(GetParam()).size(), 1u) << "only the earlier bill";
     EXPECT_EQ(reg_.bill.detail.size(), 1u);
     EXPECT_DOUBLE_EQ(reg_.bill.m("ChangeAmount").toDouble(), 5);
 
     ASSERT_TRUE(c.complete());
     EXPECT_EQ(reg_.bill.m("BillNo").toString(), kNumberAfterRoll);
-    EXPECT_EQ(savedBills(GetParam()).size(), 2u);
+    EXPECT_EQ(fx_.savedBills(GetParam()).size(), 2u);
     EXPECT_EQ(devices_.calls.size(), 4u);
 }
 
@@ -420,7 +353,7 @@ TEST_F(CheckoutTest, LeavingAfterAFailedFreeBillTakesTheMarkOff)
     Checkout again(fx_.terminal, reg_.bill, devices_);
     again.setPaid("40");
     ASSERT_TRUE(again.complete());
-    RowSet saved = fx_.office.accountSet().query("select * from PosBill where BillNo=$1", {reg_.bill.m("BillNo")});
+    RowSet saved = fx_.savedBill(reg_.bill.m("BillNo"));
     EXPECT_EQ(saved.first("Memo").toString(), "");
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 37.2);
     EXPECT_NEAR(saved.first("ChangeAmount").toDouble(), 2.8, 1e-9);
@@ -487,7 +420,7 @@ TEST_F(CheckoutTest, FailingDeviceAfterTheSaveIsToldAndTheSaleKept)
         EXPECT_TRUE(c.complete());
 
         EXPECT_TRUE(c.completed());
-        EXPECT_EQ(fx_.office.accountSet().query("select * from PosBill where BillNo=$1", {reg_.bill.m("BillNo")}).size(),
+        EXPECT_EQ(fx_.savedBill(reg_.bill.m("BillNo")).size(),
                   1u);
         std::vector<std::string> messages(messageTexts().size(), fc.message);
         EXPECT_EQ(messageTexts(), messages);
@@ -498,46 +431,65 @@ TEST_F(CheckoutTest, FailingDeviceAfterTheSaveIsToldAndTheSaleKept)
     }
 }
 
+// The text receipt path only; a template print would show up as a failure.
+class NoTemplateReport : public ReportEngine {
+protected:
+    void output(const PreparedReport&) override { ADD_FAILURE() << "template printed"; }
+    void showDesigner() override { ADD_FAILURE() << "designer opened"; }
+};
+
 TEST_F(CheckoutTest, DeviceStepsReachTheTerminalDevices)
 {
     const std::string printerFile = fx_.dir.file("lp0");
+    const std::string drawerCommand("\x1b\x70\x00\x32\xfa\r\n", 7);
     fx_.settings.setOption("ClientDisplay", "无");
     fx_.settings.setOption("MoneyBoxConn", "接打印机");
     fx_.settings.setOption("OpenMoneyBox", "27-112-0-50-250");
+    fx_.settings.setOption("PrintMode", "整张快速打印");
     fx_.settings.setOption("PrintPort", "LPT1");
+    fx_.settings.setOption("PaperSize", "58mm");
+    fx_.settings.setOption("PrintBillNo", "是");
     DisplayPort display;
     ProcessLauncher launcher;
-    std::vector<std::string> receipts;
-    DeviceAfterSale devices(fx_.settings, fx_.person, display, launcher, fx_.dir.path(),
-                            [&](const Bill& bill) { receipts.push_back(bill.m("BillNo").toString()); });
+    NoTemplateReport report;
+    DeviceAfterSale devices(fx_.terminal, display, launcher, report, fx_.dir.path());
 
     const struct {
         const char* name;
+        const char* moneyBox;
+        const char* printer;
         std::string lpt1;
-        const char* message;  // nullptr: the drawer command reaches the printer port
+        std::vector<std::string> messages;  // empty: the printer port shows what was sent last
     } cases[] = {
-        {"DrawerOnThePrinter", printerFile, nullptr},
-        {"PrinterPortMissing", fx_.dir.file("no-such-dir/lp0"), "单据已保存，但钱箱出错："},
+        {"DrawerOnThePrinterPort", "有", "无", printerFile, {}},
+        {"ReceiptOnThePrinterPort", "无", "有", printerFile, {}},
+        {"PrinterPortMissing", "有", "有", fx_.dir.file("no-such-dir/lp0"),
+         {"单据已保存，但钱箱出错：", "单据已保存，但小票打印机出错："}},
     };
     for (const auto& dc : cases) {
         SCOPED_TRACE(dc.name);
+        fx_.settings.setOption("MoneyBox", dc.moneyBox);
+        fx_.settings.setOption("Printer", dc.printer);
         fx_.settings.ini().write(kPortsSection, "LPT1", dc.lpt1);
-        receipts.clear();
-        Checkout c(fx_.terminal, newBill(95), devices);
+        test::writeFile(printerFile, "");
+        Checkout c(fx_.terminal, fx_.newBill(95), devices);
         c.setPaid("95");
 
         ASSERT_TRUE(c.complete());
 
-        EXPECT_EQ(receipts, std::vector<std::string>{reg_.bill.m("BillNo").toString()});
-        if (!dc.message) {
-            EXPECT_TRUE(fx_.person.messages.empty());
-            EXPECT_EQ(test::readFile(printerFile), std::string("\x1b\x70\x00\x32\xfa\r\n", 7));
+        const std::string billNo = reg_.bill.m("BillNo").toString();
+        EXPECT_EQ(fx_.savedBill(billNo).size(), 1u);
+        const std::vector<std::string> shown = messageTexts();
+        ASSERT_EQ(shown.size(), dc.messages.size());
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            EXPECT_EQ(shown[i].rfind(dc.messages[i], 0), 0u) << shown[i];
+        if (!dc.messages.empty())
             continue;
-        }
-        ASSERT_EQ(fx_.person.messages.size(), 1u);
-        EXPECT_EQ(fx_.person.messages[0].text.rfind(dc.message, 0), 0u) << fx_.person.messages[0].text;
-        EXPECT_EQ(fx_.office.accountSet().query("select * from PosBill where BillNo=$1", {reg_.bill.m("BillNo")}).size(),
-                  1u);
+        const std::string sent = test::readFile(printerFile);
+        if (std::string(dc.moneyBox) == "有")
+            EXPECT_EQ(sent, drawerCommand);
+        else
+            EXPECT_NE(sent.find(billNo), std::string::npos) << "the receipt of the saved bill";
     }
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "payment/checkout.h"
+#include "register/ui/frm_base.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace pos {
+
+struct Terminal;
+
+// The checkout dialog "收银". The caller opens it modally on the bill in progress and,
+// once it has closed, reads completed() and the numbers of its three amount boxes. A
+// completed bill is saved; the dialog then closes on the next key.
+class TfrmCharge : public TfrmBase {
+    Q_OBJECT
+public:
+    // totalQty: the register's total quantity text, shown in lblQty.
+    TfrmCharge(Terminal& t, Bill& bill, AfterSale& devices, const QString& totalQty, QWidget* parent = nullptr);
+
+    bool completed() const { return checkout_.completed(); }
+    // The numbers in edtSAmount, edtCAmount and edtOAmount.
+    CheckoutAmounts amounts() const { return checkout_.amounts(); }
+
+public slots:
+    // Esc or closing the window: a bill not completed stays unsaved with the register.
+    void reject() override;
+
+protected:
+    bool baseKeyDown(QKeyEvent* event) override;
+
+private:
+    void showBoxes();
+    void edtCAmountEnter();
+
+    Checkout checkout_;
+    QLineEdit* edtSAmount_;
+    QLineEdit* edtCAmount_;
+    QLineEdit* edtOAmount_;
+    QLabel* lblQty_;
+    QLabel* lblPrintBill_;
+};
+
+}  // namespace pos

@@ -1,0 +1,117 @@
+#include "peripherals/receipt_printing.h"
+
+#include "config/clock.h"
+#include "config/number_format.h"
+#include "peripherals/receipt_text.h"
+#include "reports/report_expression.h"
+
+namespace pos {
+namespace {
+
+constexpr const char* kPrompt = "提示";
+
+// The text path's port and paper; false, with the message, when one is missing.
+bool portSettingsComplete(const ReceiptContext& ctx)
+{
+    if (ctx.settings.option("PrintPort").empty()) {
+        ctx.person.message("没有设置打印机所接端口！", kPrompt, MessageIcon::Information);
+        return false;
+    }
+    if (ctx.settings.option("PaperSize").empty()) {
+        ctx.person.message("没有设置打印纸大小！", kPrompt, MessageIcon::Information);
+        return false;
+    }
+    return true;
+}
+
+std::string templatePath(const ReceiptContext& ctx) { return ctx.programDir + "POS.frf"; }
+
+void loadWithBill(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+{
+    report.bindLines(bill.detail);
+    report.load(templatePath(ctx));
+    SetBillTemplateVariables(ctx, report, bill);
+}
+
+std::string billTime(const Value& billDate)
+{
+    auto t = DateTime::parse(billDate.toString());
+    return t ? t->text() : std::string();
+}
+
+}  // namespace
+
+void PrintBill(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+{
+    const std::string mode = ctx.settings.option("PrintMode");
+    if (mode.empty())
+        ctx.person.message("没有设置小票打印方式！", kPrompt, MessageIcon::Information);
+    else if (mode == "整张快速打印")
+        PrintBillText(ctx, bill);
+    else if (mode == "逐条快速打印")
+        portSettingsComplete(ctx);
+    else
+        PrintBillTemplate(ctx, report, bill);
+}
+
+void PrintBillText(const ReceiptContext& ctx, const Bill& bill)
+{
+    const int copies = ctx.settings.billNum();
+    if (!portSettingsComplete(ctx))
+        return;
+    const std::string port = ctx.settings.option("PrintPort");
+    const int width = ctx.settings.charNum();
+    for (int copy = 0; copy < copies; ++copy)
+        WriteReceiptText(ctx.settings, port, bill, width, ctx.state, ctx.member, ctx.totals);
+}
+
+void PrintBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+{
+    const int copies = ctx.settings.billNum();
+    for (int copy = 0; copy < copies; ++copy) {
+        loadWithBill(ctx, report, bill);
+        report.prepare();
+        report.print();
+    }
+}
+
+void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+{
+    const Settings& s = ctx.settings;
+    const double realAmount = bill.m("RealAmount").toDouble();
+    const double changeAmount = bill.m("ChangeAmount").toDouble();
+    const std::pair<const char*, std::string> variables[] = {
+        {"小票标题1", s.option("Header1")},
+        {"小票标题2", s.option("Header2")},
+        {"小票尾注1", s.option("Footer1")},
+        {"小票尾注2", s.option("Footer2")},
+        {"单号", bill.m("BillNo").toString()},
+        {"开单时间", billTime(bill.m("BillDate"))},
+        {"应收金额", generalNumber(realAmount)},
+        {"客付金额", generalNumber(realAmount + changeAmount)},
+        {"找零金额", generalNumber(changeAmount)},
+        {"收银员代码", ctx.state.OperatorCode},
+        {"收银员名称", ctx.state.OperatorName},
+        {"收银机号", ctx.state.MachineCode},
+        {"收银机名", ctx.state.MachineName},
+        {"班次代码", ctx.state.ClassCode},
+        {"班次名称", ctx.state.ClassName},
+        {"仓库代码", ctx.state.StoreCode},
+        {"仓库名称", ctx.state.StoreName},
+        {"会员卡号", ctx.member.VIPCardNo},
+        {"持卡人", ctx.member.VIPHolderName},
+        {"会员积分", generalNumber(ctx.member.VIPUsedCount)},
+        {"累计消费金额", generalNumber(ctx.member.VIPTotalAmount)},
+        {"卡内余额", generalNumber(ctx.member.VIPCardBalance)},
+    };
+    for (const auto& [name, text] : variables)
+        report.setVariable(name, quotedText(text));
+}
+
+void DesignBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+{
+    loadWithBill(ctx, report, bill);
+    report.design();
+}
+
+}  // namespace pos

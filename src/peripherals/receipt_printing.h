@@ -1,0 +1,48 @@
+#pragma once
+
+#include "config/person.h"
+#include "config/settings.h"
+#include "register/bill.h"
+#include "register/pos_state.h"
+#include "register/terminal.h"
+#include "reports/report_engine.h"
+
+#include <string>
+
+namespace pos {
+
+// What printing a receipt reads besides the bill: the settings, the person who sees its
+// messages, the register's records and the directory of POS.frf (ending in "/").
+struct ReceiptContext {
+    const Settings& settings;
+    Person& person;
+    const TPosState& state;
+    const CurrentMember& member;
+    const BillTotals& totals;
+    std::string programDir;
+
+    static ReceiptContext of(const Terminal& t, std::string programDir)
+    {
+        return {t.settings, t.person, t.state, t.member, t.totals, std::move(programDir)};
+    }
+};
+
+// Prints a finished bill by PrintMode: "整张快速打印" as text, "逐条快速打印" checks the
+// port settings and prints nothing, any other value through the template. A missing
+// setting is told to the person; DeviceError or ReportError from the devices pass on.
+void PrintBill(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill);
+
+// BillNum copies of the text receipt, CharNum (at least 30) bytes wide, on PrintPort.
+void PrintBillText(const ReceiptContext& ctx, const Bill& bill);
+
+// BillNum copies through POS.frf, loaded anew for each copy, its data band over the
+// bill's lines. A missing POS.frf leaves the template the report already held.
+void PrintBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill);
+
+// The 22 receipt variables, each as a quoted text.
+void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill);
+
+// The designer on POS.frf, filled from the bill being entered ("18/").
+void DesignBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill);
+
+}  // namespace pos

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "pricing/bill_arithmetic.h"
+#include "register/new_bill.h"
+#include "register/register_state.h"
+#include "support/operator_data.h"
+#include "support/terminal_fixture.h"
+
+namespace pos::test {
+
+inline constexpr int kCashier = 3;  // holds no right
+inline constexpr int kSenior = 4;   // holds rights 7 and 8
+
+// A terminal signed on as a cashier without rights at store 2, terminal "07", online,
+// every after-sale device switched on. Both sides know the cashier, a senior cashier
+// with rights 7 and 8, the supervisor 9001/999 with rights 7 and 8 and the supervisor
+// 8001/888 with neither.
+class CheckoutTerminal : public TerminalFixture {
+public:
+    CheckoutTerminal()
+    {
+        state.MachineCode = "07";
+        state.OperatorId = kCashier;
+        state.StoreId = 2;
+        for (int mode : {Online, Offline}) {
+            Database& db = side(mode);
+            addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
+            addOperator(db, {kSenior, "1004", "老收银员", "444", 0, {7, 8}});
+            addOperator(db, {9, "9001", "店长", "999", 1, {7, 8}});
+            addOperator(db, {8, "8001", "值班主管", "888", 1, {12}});
+        }
+        for (const char* key : {"ClientDisplay", "MoneyBox", "Printer"})
+            settings.setOption(key, "有");
+    }
+
+    // A new bill of one line worth `amount`, its totals computed, as "+" hands it over.
+    // Messages shown so far are forgotten.
+    Bill& newBill(double amount)
+    {
+        reg.bill = Bill::open(dm.conClient());
+        NewBill(terminal, reg);
+        RowSet& lines = reg.bill.detail;
+        const std::size_t r = lines.append();
+        const std::pair<const char*, Value> line[] = {
+            {"OrderId", 1},      {"GoodsId", 101},     {"Quantity", 1.0},   {"Price", amount},
+            {"Discount", 100.0}, {"Amount", amount},   {"SPrice1", amount}, {"Memo", ""},
+            {"Code", "C101"},    {"BarCode", "69101"}, {"Name", "商品"},    {"Unit1", "个"}};
+        for (const auto& [column, value] : line)
+            lines.at(r, column) = value;
+        ComputeBillTotals(reg.bill, state, totals);
+        person.messages.clear();
+        return reg.bill;
+    }
+
+    // The bills saved on the side of a working mode.
+    RowSet savedBills(int mode) { return side(mode).query("select * from PosBill order by BillNo"); }
+    RowSet savedBill(const Value& billNo)
+    {
+        return side(state.NetMode).query("select * from PosBill where BillNo=$1", {billNo});
+    }
+
+    RegisterState reg;
+};
+
+}  // namespace pos::test
