@@ -31,8 +31,8 @@ public:
     virtual ~Person() = default;
 
     virtual void message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
-    // A question with Yes and No; true for Yes.
-    virtual bool ask(const std::string& text, const std::string& title) = 0;
+    // A question with Yes and No; true for Yes. Most questions carry the question icon.
+    virtual bool ask(const std::string& text, const std::string& title, MessageIcon icon = MessageIcon::Question) = 0;
     // The general input dialog. Returns the text as typed, or, when left without
     // confirming, "" for text input and "0" for the other kinds.
     virtual std::string input(const std::string& caption, const std::string& label, InputKind kind) = 0;

@@ -135,7 +135,7 @@ private:
             return true;
         LoadServerOptions(t_);
         downloadMasterData(t_, false);
-        if (t_.person.ask("是否从服务器下载货品资料到本地？", "提示"))
+        if (t_.person.ask("是否从服务器下载货品资料到本地？", "提示", MessageIcon::Information))
             downloadMasterData(t_, true);
         return true;
     }

@@ -268,6 +268,8 @@ std::optional<ReportTemplate> readTemplateFile(const std::string& path)
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
         return std::nullopt;
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw ReportError(path + " is not a file");
     std::ifstream in(path, std::ios::binary);
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.is_open() || in.bad())

@@ -21,7 +21,7 @@ void ScriptedPerson::message(const std::string& text, const std::string& title, 
     messages.push_back({text, title, icon});
 }
 
-bool ScriptedPerson::ask(const std::string& text, const std::string&)
+bool ScriptedPerson::ask(const std::string& text, const std::string&, MessageIcon)
 {
     questions.push_back(text);
     if (answers.empty()) {

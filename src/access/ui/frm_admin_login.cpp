@@ -1,6 +1,6 @@
 #include "access/ui/frm_admin_login.h"
 
-#include "access/ui/dialog_form.h"
+#include "register/ui/dialog_form.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

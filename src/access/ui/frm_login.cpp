@@ -1,7 +1,7 @@
 #include "access/ui/frm_login.h"
 
 #include "access/login.h"
-#include "access/ui/dialog_form.h"
+#include "register/ui/dialog_form.h"
 #include "register/terminal.h"
 
 #include <QComboBox>

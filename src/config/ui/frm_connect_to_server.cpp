@@ -1,6 +1,6 @@
 #include "config/ui/frm_connect_to_server.h"
 
-#include "access/ui/dialog_form.h"
+#include "register/ui/dialog_form.h"
 #include "config/data_module.h"
 #include "config/person.h"
 #include "config/settings.h"

@@ -1,6 +1,6 @@
 #include "config/ui/frm_reg_machine.h"
 
-#include "access/ui/dialog_form.h"
+#include "register/ui/dialog_form.h"
 #include "config/enrollment.h"
 #include "config/person.h"
 

@@ -53,9 +53,9 @@ void QtPerson::message(const std::string& text, const std::string& title, Messag
     box.exec();
 }
 
-bool QtPerson::ask(const std::string& text, const std::string& title)
+bool QtPerson::ask(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox box(QMessageBox::Question, q(title), q(text), QMessageBox::Yes | QMessageBox::No, owner());
+    QMessageBox box(boxIcon(icon), q(title), q(text), QMessageBox::Yes | QMessageBox::No, owner());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     return box.exec() == QMessageBox::Yes;

@@ -1,4 +1,4 @@
-#include "access/ui/dialog_form.h"
+#include "register/ui/dialog_form.h"
 
 #include <QDialog>
 #include <QGridLayout>
