@@ -138,6 +138,24 @@ TEST_F(MasterDataDownloadTest, WithGoodsReplacesEverythingBehindThePleaseWaitWin
     EXPECT_DOUBLE_EQ(goods.first("UnitRate").toDouble(), 1.0);  // the server's default travels too
 }
 
+// The lookup indexes are rebuilt after the rows are in, and used by the lookups again.
+TEST_F(MasterDataDownloadTest, GoodsKeepTheirLookupIndexes)
+{
+    auto indexes = [this] {
+        return local().query("select sql from sqlite_master where type='index' and tbl_name='B_Goods' and sql is not null "
+                             "order by name");
+    };
+    RowSet before = indexes();
+    ASSERT_FALSE(before.empty());
+    downloadMasterData(terminal, true);
+    RowSet after = indexes();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(after.at(i, "sql"), before.at(i, "sql"));
+    RowSet plan = local().query("explain query plan select * from B_Goods where BarCode=$1", {"6901"});
+    EXPECT_NE(plan.at(0, "detail").toString().find("INDEX"), std::string::npos) << plan.at(0, "detail").toString();
+}
+
 TEST_F(MasterDataDownloadTest, GoodsFollowTheSellingStore)
 {
     state.StoreId = 4;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -109,7 +110,7 @@ TEST_F(ReportDesignerTest, SavedEditsReadBackFromTheFile)
     test::press(dlg, Qt::Key_Down);
     EXPECT_EQ(kind->currentText(), QStringLiteral("汇总带"));
     click(dlg, "btnAddText");
-    test::type(dlg, QStringLiteral("谢谢 It's"));
+    test::type(dlg, QStringLiteral("Thank you, it's"));
 
     // A variable whose text has a quote, doubled inside its quotes.
     click(dlg, "btnAddVariable");
@@ -126,7 +127,7 @@ TEST_F(ReportDesignerTest, SavedEditsReadBackFromTheFile)
     EXPECT_EQ(saved->bands[1].texts[0].text, "[Name] x[Quantity]");
     EXPECT_EQ(saved->bands[2].kind, BandKind::Summary);
     ASSERT_EQ(saved->bands[2].texts.size(), 1u);
-    EXPECT_EQ(saved->bands[2].texts[0].text, "谢谢 It's");
+    EXPECT_EQ(saved->bands[2].texts[0].text, "Thank you, it's");
     EXPECT_EQ(saved->variables,
               (std::vector<ReportVariable>{{"小票标题1", "'欢迎光临'"}, {"店名", "'Tom''s 小店'"}}));
 
@@ -139,7 +140,7 @@ TEST_F(ReportDesignerTest, SavedEditsReadBackFromTheFile)
     std::vector<std::string> texts;
     for (const PlacedText& t : reloaded.prepared().pages[0].texts)
         texts.push_back(t.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"[店名]", "可口可乐 x2", "谢谢 It's"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"[店名]", "可口可乐 x2", "Thank you, it's"}));
 }
 
 struct CloseCase {
@@ -155,7 +156,7 @@ TEST_P(ClosingWithEdits, AsksWhetherToSave)
 {
     TfrmReportDesigner dlg(engine_);
     ASSERT_TRUE(test::showActive(dlg));
-    retype(dlg, 0, 0, "新标题");
+    retype(dlg, 0, 0, "New title");
     QString asked;
     onNextModal([&](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
@@ -169,7 +170,7 @@ TEST_P(ClosingWithEdits, AsksWhetherToSave)
     EXPECT_EQ(dlg.isVisible(), !GetParam().closed);
     auto onDisk = readTemplateFile(path());
     ASSERT_TRUE(onDisk.has_value());
-    EXPECT_EQ(onDisk->bands[0].texts[0].text, GetParam().saved ? "新标题" : "[小票标题1]");
+    EXPECT_EQ(onDisk->bands[0].texts[0].text, GetParam().saved ? "New title" : "[小票标题1]");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ClosingWithEdits,
