@@ -1,7 +1,7 @@
 #include "peripherals/cash_drawer.h"
 #include "peripherals/customer_display.h"
 #include "peripherals/device_error.h"
-#include "pseudo_terminal.h"
+#include "support/pseudo_terminal.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 

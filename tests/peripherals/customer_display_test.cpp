@@ -1,5 +1,5 @@
 #include "peripherals/customer_display.h"
-#include "pseudo_terminal.h"
+#include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
