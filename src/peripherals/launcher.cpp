@@ -18,20 +18,8 @@ std::string resolveProgram(const std::string& program)
 {
     if (program.find('/') != std::string::npos)
         return program;
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t begin = 0;
-    while (begin <= dirs.size()) {
-        std::size_t end = dirs.find(':', begin);
-        if (end == std::string::npos)
-            end = dirs.size();
-        std::string dir = dirs.substr(begin, end - begin);
-        std::string candidate = (dir.empty() ? "." : dir) + "/" + program;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        begin = end + 1;
-    }
-    return program;
+    std::string found = findOnPath(program);
+    return found.empty() ? program : found;
 }
 
 // Only async-signal-safe calls from here on: the caller may have threads.
@@ -43,6 +31,26 @@ std::string resolveProgram(const std::string& program)
 }
 
 }  // namespace
+
+std::string findOnPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t begin = 0;
+    while (begin <= dirs.size()) {
+        std::size_t end = dirs.find(':', begin);
+        if (end == std::string::npos)
+            end = dirs.size();
+        std::string dir = dirs.substr(begin, end - begin);
+        if (dir.empty())
+            dir = ".";
+        std::string candidate = dir + (dir.back() == '/' ? "" : "/") + name;
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        begin = end + 1;
+    }
+    return {};
+}
 
 void ProcessLauncher::start(const std::string& program)
 {

@@ -6,6 +6,9 @@ namespace pos {
 
 // Starts a program the way the desktop shell's "open" does: detached, without a window,
 // not waited for.
+// The first executable file of that name in the directories of PATH; empty when none.
+std::string findOnPath(const std::string& name);
+
 class Launcher {
 public:
     virtual ~Launcher() = default;

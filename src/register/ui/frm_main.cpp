@@ -1,10 +1,16 @@
 #include "register/ui/frm_main.h"
 
+#include "payment/device_after_sale.h"
+#include "payment/ui/frm_charge.h"
+#include "peripherals/ui/frm_options.h"
 #include "register/close_query.h"
 #include "register/error_handler.h"
 #include "register/terminal.h"
-#include "register/ui/row_set_model.h"
+#include "register/ui/bill_lines_model.h"
+#include "register/ui/line_grid.h"
+#include "register/ui/virtual_key.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -56,9 +62,26 @@ const std::vector<GridColumn>& lineColumns()
     return columns;
 }
 
+bool isEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
+
+// The character a key types: Enter as a carriage return; 0 for none.
+char32_t typedCharacter(const QKeyEvent* event)
+{
+    if (isEnter(event))
+        return U'\r';
+    const QList<uint> text = event->text().toUcs4();
+    return text.size() == 1 ? static_cast<char32_t>(text.front()) : 0;
+}
+
 }  // namespace
 
-TfrmMain::TfrmMain(Terminal& t, RegisterState& reg, QWidget* parent) : TfrmBase(parent), t_(t), reg_(reg)
+TfrmMain::TfrmMain(Terminal& t, RegisterState& reg, QWidget* parent)
+    : TfrmBase(parent),
+      t_(t),
+      reg_(reg),
+      report_(this),
+      lineEntry_(t, reg, *this),
+      interpreter_(t, reg, *this, lineEntry_, RegisterDevices{display_, launcher_, report_})
 {
     setObjectName(QStringLiteral("frmMain"));
     // No border icons: the window is left through the close query only.
@@ -72,6 +95,7 @@ TfrmMain::TfrmMain(Terminal& t, RegisterState& reg, QWidget* parent) : TfrmBase(
     layout->addWidget(buildTopPanel());
     layout->addWidget(buildLineGrid(), 1);
     layout->addWidget(buildBottomPanel());
+    connect(qApp, &QApplication::focusChanged, this, &TfrmMain::keepFocus);
 }
 
 QWidget* TfrmMain::buildTopPanel()
@@ -131,8 +155,11 @@ QWidget* TfrmMain::buildTopPanel()
 
 QWidget* TfrmMain::buildLineGrid()
 {
-    lines_ = new RowSetModel(reg_.bill.detail, lineColumns(), this);
-    DBGrid1_ = new QTableView(this);
+    auto commit = [this](std::size_t line, LineField field, const std::string& text) {
+        return lineEntry_.changeLine(line, field, text);
+    };
+    lines_ = new BillLinesModel(reg_.bill.detail, lineColumns(), commit, this);
+    DBGrid1_ = new LineGrid(this);
     DBGrid1_->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1_->setModel(lines_);
     DBGrid1_->setFont(pixelFont(font(), 14, true));
@@ -145,6 +172,12 @@ QWidget* TfrmMain::buildLineGrid()
     // Titles two lines high.
     DBGrid1_->horizontalHeader()->setMinimumHeight(2 * DBGrid1_->fontMetrics().height() + 6);
     lines_->applyWidths(*DBGrid1_);
+    // The grid cursor marks the current line of the bill.
+    connect(DBGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    reg_.bill.currentLine = static_cast<std::size_t>(current.row());
+            });
     return DBGrid1_;
 }
 
@@ -175,7 +208,6 @@ QWidget* TfrmMain::buildBottomPanel()
     edtAmount_->setBackgroundRole(QPalette::Button);
     edtAmount_->setAutoFillBackground(true);
     edtAmount_->setStyleSheet(QStringLiteral("QLineEdit { background: palette(button); }"));
-    connect(edtInput_, &QLineEdit::returnPressed, this, &TfrmMain::edtInputEnter);
 
     auto* entry = new QGridLayout;
     auto addEntry = [&](int row, int col, const QString& caption, QWidget* field) {
@@ -250,7 +282,36 @@ void TfrmMain::showEvent(QShowEvent* event)
     showPreviousBill();
     showLines();
     lblTotalQty_->setText(QStringLiteral("0.00"));
+    InitCustomerDisplay(t_.settings, display_);
     imgLogo_->show();
+}
+
+QLineEdit* TfrmMain::box(EditBox which) const
+{
+    switch (which) {
+    case EditBox::Price:
+        return edtPrice_;
+    case EditBox::Quantity:
+        return edtQuantity_;
+    case EditBox::Discount:
+        return edtDiscount_;
+    case EditBox::Amount:
+        return edtAmount_;
+    case EditBox::Input:
+        break;
+    }
+    return edtInput_;
+}
+
+std::string TfrmMain::text(EditBox which) const { return box(which)->text().toStdString(); }
+
+void TfrmMain::setText(EditBox which, const std::string& text) { box(which)->setText(q(text)); }
+
+void TfrmMain::focusBox(EditBox which)
+{
+    QLineEdit* e = box(which);
+    e->selectAll();
+    e->setFocus();
 }
 
 void TfrmMain::showBillHeader(const BillHeader& header)
@@ -282,14 +343,47 @@ void TfrmMain::showPreviousBill()
 
 void TfrmMain::showLines()
 {
+    const QModelIndex before = DBGrid1_->currentIndex();
+    const int column = before.isValid() ? before.column() : gridEditing_ ? lines_->columnOf(*gridEditing_) : 0;
     lines_->reload();
     lines_->applyWidths(*DBGrid1_);
+    if (reg_.bill.currentLine < reg_.bill.detail.size())
+        DBGrid1_->setCurrentIndex(lines_->index(static_cast<int>(reg_.bill.currentLine), column));
 }
 
-void TfrmMain::edtInputEnter()
+void TfrmMain::startGridEditing(LineField field)
 {
-    showTotals(RefreshTotals(t_, reg_));
-    edtInput_->clear();
+    gridEditing_ = field;
+    lines_->setEditing(field);
+    DBGrid1_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                              | QAbstractItemView::EditKeyPressed);
+    DBGrid1_->setCurrentIndex(lines_->index(static_cast<int>(reg_.bill.currentLine), lines_->columnOf(field)));
+    DBGrid1_->setFocus();
+}
+
+void TfrmMain::endGridEditing()
+{
+    gridEditing_.reset();
+    lines_->setEditing(std::nullopt);
+    DBGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+std::optional<CheckoutAmounts> TfrmMain::charge()
+{
+    DeviceAfterSale devices(t_, display_, launcher_, report_, programDirectory(t_.settings));
+    TfrmCharge dialog(t_, reg_.bill, devices, lblTotalQty_->text(), this);
+    dialog.exec();
+    if (!dialog.completed())
+        return std::nullopt;
+    return dialog.amounts();
+}
+
+void TfrmMain::showOptions()
+{
+    TfrmOptions dialog(t_.settings, t_.person, display_, launcher_, programDirectory(t_.settings), this);
+    dialog.exec();
+    if (dialog.accepted())
+        setWindowTitle(dialog.registerTitle());
 }
 
 void TfrmMain::handleError(const std::exception& error)
@@ -300,10 +394,12 @@ void TfrmMain::handleError(const std::exception& error)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (registerCloseQuery(t_))
-        event->accept();
-    else
+    if (!registerCloseQuery(t_)) {
         event->ignore();
+        return;
+    }
+    display_.release();
+    event->accept();
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)
@@ -316,6 +412,93 @@ bool TfrmMain::baseKeyDown(QKeyEvent* event)
 {
     // The only rule of the register window: Alt+F4 is swallowed.
     return event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier;
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (TfrmBase::eventFilter(watched, event))
+        return true;
+    // Each key once, where it arrives: not again on its way up to the parents.
+    if (event->type() != QEvent::KeyPress || !isActiveWindow() || watched != QApplication::focusWidget())
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == edtInput_)
+        return edtInputKey(key);
+    for (QLineEdit* e : {edtPrice_, edtQuantity_, edtDiscount_})
+        if (watched == e)
+            return editBoxKey(e, key);
+    if (gridEditing_ && DBGrid1_->holds(static_cast<QWidget*>(watched)))
+        return gridKey(key);
+    return false;
+}
+
+bool TfrmMain::edtInputKey(QKeyEvent* event)
+{
+    interpreter_.keyDown(virtualKeyCode(*event), keyModifiers(*event));
+    const char32_t ch = typedCharacter(event);
+    return ch != 0 && interpreter_.keyPress(ch);
+}
+
+bool TfrmMain::editBoxKey(QLineEdit* e, QKeyEvent* event)
+{
+    if (!isEnter(event))
+        return false;
+    if (e == edtPrice_)
+        lineEntry_.priceEnter();
+    else if (e == edtQuantity_)
+        lineEntry_.quantityEnter();
+    else
+        lineEntry_.discountEnter();
+    return true;
+}
+
+bool TfrmMain::gridKey(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // Enter acts as Tab; Tab on the quantity ends the editing, elsewhere it goes on
+        // to the quantity.
+        DBGrid1_->commitEditor();
+        const int quantity = lines_->columnOf(LineField::Quantity);
+        const QModelIndex current = DBGrid1_->currentIndex();
+        if (!current.isValid() || current.column() == quantity)
+            lineEntry_.endGridEditing();
+        else
+            DBGrid1_->setCurrentIndex(lines_->index(current.row(), quantity));
+        return true;
+    }
+    case Qt::Key_F12:
+        DBGrid1_->cancelEditor();
+        lineEntry_.deleteCurrentLine();
+        return true;
+    default:
+        // A negative quantity is a return.
+        return event->text() == QStringLiteral("-") && !lineEntry_.minusAllowed();
+    }
+}
+
+void TfrmMain::keepFocus(QWidget* old, QWidget* now)
+{
+    if (!old || !now || old->window() != this || now->window() != this || now == old)
+        return;
+    const bool fromBox = old == edtPrice_ || old == edtQuantity_ || old == edtDiscount_;
+    const bool fromGrid = DBGrid1_->holds(old);
+    QWidget* back = nullptr;
+    if (reg_.FocusToInput)
+        back = now != edtInput_ && (old == edtInput_ || fromBox || fromGrid) ? edtInput_ : nullptr;
+    else if (fromBox)
+        back = old;
+    else if (fromGrid && !DBGrid1_->holds(now))
+        back = DBGrid1_;
+    if (!back)
+        return;
+    back->setFocus();
+    // Back in a box its text is selected, as on any entry into it.
+    if (auto* e = qobject_cast<QLineEdit*>(back))
+        e->selectAll();
 }
 
 }  // namespace pos

@@ -1,43 +1,55 @@
 #pragma once
 
-#include "register/new_bill.h"
-#include "register/refresh_totals.h"
+#include "peripherals/customer_display.h"
+#include "peripherals/launcher.h"
+#include "register/command_interpreter.h"
+#include "register/line_editing.h"
 #include "register/register_state.h"
+#include "register/register_view.h"
 #include "register/ui/frm_base.h"
+#include "reports/ui/qt_report_engine.h"
 
 #include <exception>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
-class QTableView;
+class QKeyEvent;
 
 namespace pos {
 
 struct Terminal;
-class RowSetModel;
+class BillLinesModel;
+class LineGrid;
 
 // The register window: the bill in progress with its header, lines and totals, the
 // input box the cashier works in, and the previous bill's amounts. It stays open from
-// start to exit and closes only through the close query.
-class TfrmMain : public TfrmBase {
+// start to exit and closes only through the close query. It holds the customer
+// display's line from the moment it is shown until the program ends.
+class TfrmMain : public TfrmBase, public RegisterView {
     Q_OBJECT
 public:
     TfrmMain(Terminal& t, RegisterState& reg, QWidget* parent = nullptr);
 
-    void showBillHeader(const BillHeader& header);
-    void showTotals(const TotalsShown& totals);
-    void showNetMode();
-    void showStore();
-    void showPreviousBill();
-    // After the lines of the bill changed.
-    void showLines();
+    std::string text(EditBox box) const override;
+    void setText(EditBox box, const std::string& text) override;
+    void focusBox(EditBox box) override;
+    void showBillHeader(const BillHeader& header) override;
+    void showTotals(const TotalsShown& totals) override;
+    void showNetMode() override;
+    void showStore() override;
+    void showPreviousBill() override;
+    void showLines() override;
+    void startGridEditing(LineField field) override;
+    void endGridEditing() override;
+    std::optional<CheckoutAmounts> charge() override;
+    void showOptions() override;
+    void closeRegister() override { close(); }
 
     // The end of every error no operation handled while the register runs.
     void handleError(const std::exception& error);
 
 public slots:
-    // Leave the program: asks the close query.
-    void closeRegister() { close(); }
     // Every other way of closing the dialog goes through the close query as well.
     void reject() override { close(); }
 
@@ -45,11 +57,17 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool baseKeyDown(QKeyEvent* event) override;
 
 private:
-    // Enter in the input box: for now the totals are refreshed and the box emptied.
-    void edtInputEnter();
+    // Keys of the focused control; true when the key is used up.
+    bool edtInputKey(QKeyEvent* event);
+    bool editBoxKey(QLineEdit* box, QKeyEvent* event);
+    bool gridKey(QKeyEvent* event);
+    // Leaving a box or the grid: where the focus has to stay.
+    void keepFocus(QWidget* old, QWidget* now);
+    QLineEdit* box(EditBox which) const;
 
     QWidget* buildTopPanel();
     QWidget* buildLineGrid();
@@ -58,7 +76,13 @@ private:
 
     Terminal& t_;
     RegisterState& reg_;
-    RowSetModel* lines_ = nullptr;
+    DisplayPort display_;
+    ProcessLauncher launcher_;
+    QtReportEngine report_;
+    LineEntry lineEntry_;
+    CommandInterpreter interpreter_;
+    std::optional<LineField> gridEditing_;
+    BillLinesModel* lines_ = nullptr;
 
     QLabel* imgLogo_ = nullptr;
     QLabel* lblNetMode_ = nullptr;
@@ -68,7 +92,7 @@ private:
     QLabel* lblOperator_ = nullptr;
     QLabel* lblExeMan_ = nullptr;
     QLabel* lblStore_ = nullptr;
-    QTableView* DBGrid1_ = nullptr;
+    LineGrid* DBGrid1_ = nullptr;
     QLineEdit* edtInput_ = nullptr;
     QLineEdit* edtPrice_ = nullptr;
     QLineEdit* edtQuantity_ = nullptr;

@@ -1,0 +1,366 @@
+#include "register/command_interpreter.h"
+
+#include "access/rights.h"
+#include "config/number_format.h"
+#include "config/trim.h"
+#include "peripherals/cash_drawer.h"
+#include "peripherals/receipt_printing.h"
+#include "pricing/bill_arithmetic.h"
+#include "pricing/goods_lookup.h"
+#include "register/employee_lookup.h"
+#include "register/store_lookup.h"
+#include "register/terminal.h"
+#include "storage/master_data_download.h"
+
+#include <stdexcept>
+
+namespace pos {
+namespace {
+
+// Operations that other parts of the register bring; until they are wired into this
+// table their codes are still commands (never goods), which run only the common refresh.
+constexpr auto kNotWiredYet = nullptr;
+
+constexpr const char* kCalculators[] = {"gnome-calculator", "kcalc", "galculator", "xcalc"};
+
+double boxNumber(const std::string& text, const char* box)
+{
+    double value = 0;
+    if (!parseNumber(trimmed(text), value))
+        throw std::invalid_argument(std::string("the ") + box + " box holds no number");
+    return value;
+}
+
+}  // namespace
+
+std::string programDirectory(const Settings& settings)
+{
+    const std::string& ini = settings.path();
+    return ini.substr(0, ini.find_last_of('/') + 1);
+}
+
+// In the order the codes are compared with the input.
+const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
+    {"+", &CommandInterpreter::checkout},
+    {"/", &CommandInterpreter::lineDiscount},
+    {"*", &CommandInterpreter::priceForNextGoods},
+    {"-", &CommandInterpreter::quantityForNextGoods},
+    {".", &CommandInterpreter::deleteLineByNumber},
+    {"1/", &CommandInterpreter::chooseStore},
+    {"4/", kNotWiredYet},  // hold the bill
+    {"5/", kNotWiredYet},  // recall a held bill
+    {"6/", kNotWiredYet},  // member card
+    {"7/", kNotWiredYet},  // lock the terminal
+    {"8/", &CommandInterpreter::wholeBillDiscount},
+    {"9/", &CommandInterpreter::changeCurrentQuantity},
+    {"10/", &CommandInterpreter::deleteBill},
+    {"11/", &CommandInterpreter::switchWorkingMode},
+    {"12/", kNotWiredYet},  // upload offline bills
+    {"13/", &CommandInterpreter::downloadMasterData},
+    {"14/", &CommandInterpreter::openCashDrawer},
+    {"15/", &CommandInterpreter::deviceSettings},
+    {"16/", &CommandInterpreter::leaveProgram},
+    {"17/", kNotWiredYet},  // change own password
+    {"18/", &CommandInterpreter::designReceipt},
+    {"19/", kNotWiredYet},  // key help and key mapping
+    {"20/", &CommandInterpreter::refreshOnly},
+    {"31/", &CommandInterpreter::calculator},
+    {"32/", kNotWiredYet},  // member totals query
+    {"33/", &CommandInterpreter::chooseSalesman},
+    {"34/", kNotWiredYet},  // view the takings
+    {"35/", &CommandInterpreter::giveAway},
+    {"36/", kNotWiredYet},  // shift takings
+    {"37/", kNotWiredYet},  // bill browser
+    {"38/", kNotWiredYet},  // stock query
+    {"39/", kNotWiredYet},  // clear all held bills
+    {"40/", &CommandInterpreter::refreshOnly},
+};
+
+void CommandInterpreter::keyDown(int keyCode, KeyModifiers modifiers)
+{
+    if (view_.text(EditBox::Input).empty()) {
+        const KeyPair keys = keyDownKeys(keyCode, modifiers);
+        const std::string code = GetSysKey(t_.dm.conClient(), keys.first, keys.second);
+        if (code == "↑")
+            keyCode = vk::Up;
+        else if (code == "→")
+            keyCode = vk::Right;
+        else if (code == "↓")
+            keyCode = vk::Down;
+        else if (!code.empty()) {
+            view_.setText(EditBox::Input, code);
+            keyPress(U'\r');
+        }
+    }
+    if (keyCode == vk::Up)
+        lines_.startGridEditing(LineField::Quantity);
+    else if (keyCode == vk::Right)
+        lines_.startGridEditing(LineField::Price);
+    else if (keyCode == vk::Down)
+        lines_.startGridEditing(LineField::Discount);
+}
+
+bool CommandInterpreter::keyPress(char32_t ch)
+{
+    bool isEnter = ch == U'\r';
+    const std::string typed = view_.text(EditBox::Input);
+    if (!typed.empty()) {
+        const std::string code = GetSysKey(t_.dm.conClient(), trimmed(typed), KeyName(characterKeyCode(ch)));
+        if (!code.empty()) {
+            view_.setText(EditBox::Input, code);
+            isEnter = true;
+        }
+    }
+    if (isEnter)
+        enter();
+    return isEnter;
+}
+
+void CommandInterpreter::enter()
+{
+    run(trimmed(view_.text(EditBox::Input)));
+    afterEnter();
+}
+
+void CommandInterpreter::run(const std::string& text)
+{
+    for (const Command& command : kCommands) {
+        if (text == command.code) {
+            if (command.run)
+                (this->*command.run)();
+            return;
+        }
+    }
+    if (!text.empty())
+        goodsInput(text);
+}
+
+void CommandInterpreter::afterEnter()
+{
+    lines_.refreshTotals();
+    view_.setText(EditBox::Input, "");
+    if (t_.settings.optionPresent("ClientDisplay"))
+        ShowOnCustomerDisplay(t_.settings, devices_.display, DisplayTotal, reg_.bill.m("RealAmount").toDouble());
+    view_.showLines();
+}
+
+void CommandInterpreter::goodsInput(const std::string& text)
+{
+    const std::string priceText = trimmed(view_.text(EditBox::Price));
+    const double price = priceText.empty() ? 0 : boxNumber(priceText, "price");
+    const double quantity = boxNumber(view_.text(EditBox::Quantity), "quantity");
+    const double discount = RoundHalfUp(boxNumber(view_.text(EditBox::Discount), "discount"), 4);
+    AddGoodsByInput(t_, text, price, quantity, discount, reg_.bill, reg_.NextOrderId);
+    // A line discount served this goods input only; a whole-bill discount stays.
+    if (t_.state.DiscountState < 2)
+        view_.setText(EditBox::Discount, "100");
+    view_.setText(EditBox::Quantity, "1");
+    view_.setText(EditBox::Price, "");
+    view_.showLines();
+}
+
+void CommandInterpreter::tell(const char* text) { t_.person.message(text, "提示", MessageIcon::Information); }
+
+void CommandInterpreter::refuse() { tell("您没有授权使用该操作！"); }
+
+bool CommandInterpreter::granted(int right) { return HasRight(t_, right); }
+
+
+// After a completed, held or deleted bill: the next one starts without lines, discount
+// or member.
+void CommandInterpreter::startNextBill()
+{
+    view_.showBillHeader(NewBill(t_, reg_));
+    reg_.bill.detail.clear();
+    reg_.bill.currentLine = 0;
+    view_.setText(EditBox::Discount, "100");
+    reg_.NextOrderId = 1;
+    t_.state.DiscountState = 0;
+    t_.member.VIPCardNo.clear();
+}
+
+void CommandInterpreter::checkout()
+{
+    if (reg_.bill.detail.empty())
+        return tell("空单不能收款！");
+    if (reg_.bill.m("StoreId").toInt() == 0)
+        return tell("没有选择仓库！");
+    lines_.refreshTotals();
+    const std::optional<CheckoutAmounts> paid = view_.charge();
+    if (paid) {
+        startNextBill();
+        reg_.previous = {paid->due, paid->paid, paid->change};
+        view_.showPreviousBill();
+    }
+    view_.showLines();
+}
+
+void CommandInterpreter::lineDiscount()
+{
+    if (t_.state.DiscountState >= 2)
+        return tell("现在是整单折扣状态，不能进行单个货品折扣！");
+    if (!granted(3))
+        return refuse();
+    reg_.discountTarget = DiscountTarget::NextLine;
+    reg_.FocusToInput = false;
+    view_.focusBox(EditBox::Discount);
+}
+
+void CommandInterpreter::priceForNextGoods()
+{
+    if (!granted(4))
+        return refuse();
+    reg_.FocusToInput = false;
+    view_.focusBox(EditBox::Price);
+}
+
+void CommandInterpreter::quantityForNextGoods()
+{
+    reg_.FocusToInput = false;
+    view_.focusBox(EditBox::Quantity);
+}
+
+void CommandInterpreter::deleteLineByNumber()
+{
+    if (!granted(16))
+        return refuse();
+    // Left without confirming, the dialog answers "0", which no line carries.
+    long long orderId = 0;
+    parseInt(trimmed(t_.person.input("货品序号输入", "货品序号：", InputKind::Integer)), orderId);
+    RowSet& lines = reg_.bill.detail;
+    for (std::size_t r = 0; r < lines.size(); ++r) {
+        if (lines.at(r, "OrderId").toInt() == orderId) {
+            deleteLine(reg_.bill, r);
+            return view_.showLines();
+        }
+    }
+    tell("没有找到要删除的货品！");
+}
+
+void CommandInterpreter::chooseStore()
+{
+    if (!t_.settings.seleStore().value_or(false))
+        return tell("后台已设置为不能选择仓库！");
+    if (!granted(14))
+        return refuse();
+    const std::string code = t_.person.input("选择仓库", "仓库代码：", InputKind::Text);
+    if (code.empty())
+        return tell("你没有指定仓库代码！");
+    if (!GetStoreByCode(t_, code))
+        return tell("你指定的仓库不存在！");
+    reg_.bill.m("StoreId") = t_.state.StoreId;
+    view_.showStore();
+    t_.settings.setOption("FixStoreId", std::to_string(t_.state.StoreId));
+}
+
+void CommandInterpreter::wholeBillDiscount()
+{
+    if (t_.state.DiscountState != 0)
+        return tell("现在是单个货品折扣状态，不能进行整单折扣！");
+    if (!granted(3))
+        return;
+    reg_.discountTarget = DiscountTarget::WholeBill;
+    reg_.FocusToInput = false;
+    view_.focusBox(EditBox::Discount);
+}
+
+void CommandInterpreter::changeCurrentQuantity()
+{
+    Bill& bill = reg_.bill;
+    if (bill.detail.empty())
+        return;
+    // Left without confirming, the dialog answers "0", which changes nothing.
+    double quantity = 0;
+    parseNumber(trimmed(t_.person.input("输入要修改的数量", "数量", InputKind::Number)), quantity);
+    if (quantity > 0 || (quantity < 0 && granted(6)))
+        changeLineValue(bill, bill.currentLine, LineField::Quantity, quantity, t_.state.Digit);
+    view_.showLines();
+}
+
+void CommandInterpreter::deleteBill()
+{
+    if (!granted(5))
+        return refuse();
+    if (!t_.person.ask("您真的要删除单吗？", "提示"))
+        return;
+    startNextBill();
+    view_.setText(EditBox::Quantity, "1");
+    view_.setText(EditBox::Amount, "");
+}
+
+void CommandInterpreter::switchWorkingMode()
+{
+    const char* question = t_.state.NetMode == Online ? "您真的要切换到『断网销售』模式吗？"
+                                                        : "您真的要切换到『连网销售』模式吗？";
+    if (t_.person.ask(question, "提示") && t_.dm.switchWorkingMode(t_.state))
+        view_.showNetMode();
+}
+
+void CommandInterpreter::downloadMasterData()
+{
+    if (t_.state.NetMode != Online)
+        return tell("下载货品资料要在『连网销售』模式下进行！请切换到『连网销售』模式。");
+    pos::downloadMasterData(t_, true);
+    pos::downloadMasterData(t_, false);
+}
+
+void CommandInterpreter::openCashDrawer()
+{
+    if (!granted(12))
+        return refuse();
+    OpenCashDrawer(t_.settings, t_.person, devices_.launcher, programDirectory(t_.settings));
+}
+
+void CommandInterpreter::deviceSettings()
+{
+    if (!granted(1))
+        return refuse();
+    view_.showOptions();
+}
+
+void CommandInterpreter::leaveProgram() { view_.closeRegister(); }
+
+void CommandInterpreter::designReceipt()
+{
+    DesignBillTemplate(ReceiptContext::of(t_, programDirectory(t_.settings)), devices_.report, reg_.bill);
+}
+
+// The common refresh after Enter is all these codes do.
+void CommandInterpreter::refreshOnly() {}
+
+void CommandInterpreter::calculator()
+{
+    for (const char* name : kCalculators) {
+        const std::string program = findOnPath(name);
+        if (!program.empty())
+            return devices_.launcher.start(program);
+    }
+}
+
+void CommandInterpreter::chooseSalesman()
+{
+    const std::string code = t_.person.input("选择业务员", "业务员代码：", InputKind::Text);
+    if (code.empty())
+        return tell("你没有输入业务员代码！");
+    const std::optional<Employee> salesman = GetEmployee(t_, code);
+    if (!salesman)
+        return tell("你指定的业务员不存在！");
+    reg_.bill.m("ExeManId") = salesman->EmployId;
+    t_.state.ExeManCode = code;
+    t_.state.ExeManName = salesman->Name;
+    view_.showBillHeader(currentBillHeader(t_, reg_));
+}
+
+void CommandInterpreter::giveAway()
+{
+    Bill& bill = reg_.bill;
+    if (bill.detail.empty() || !granted(7))
+        return;
+    const std::size_t line = bill.currentLine;
+    bill.detail.at(line, "Name") = trimmed(bill.detail.at(line, "Name").toString()) + " [赠送]";
+    bill.detail.at(line, "Memo") = "赠送";
+    changeLineValue(bill, line, LineField::Price, 0.0, t_.state.Digit);
+    view_.showLines();
+}
+
+}  // namespace pos

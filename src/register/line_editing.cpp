@@ -1,0 +1,144 @@
+#include "register/line_editing.h"
+
+#include "access/rights.h"
+#include "config/number_format.h"
+#include "config/trim.h"
+#include "pricing/bill_arithmetic.h"
+#include "register/terminal.h"
+
+namespace pos {
+namespace {
+
+constexpr const char* kNotAuthorised = "您没有授权使用该操作！";
+constexpr int kReturnRight = 6;
+
+}  // namespace
+
+void changeLineValue(Bill& bill, std::size_t line, LineField field, double value, int digit)
+{
+    bill.detail.at(line, lineFieldColumn(field)) = value;
+    LineAmount(bill, line, digit);
+}
+
+void deleteLine(Bill& bill, std::size_t line)
+{
+    bill.detail.remove(line);
+    if (bill.currentLine > line)
+        --bill.currentLine;
+    if (bill.currentLine >= bill.detail.size() && !bill.detail.empty())
+        bill.currentLine = bill.detail.size() - 1;
+}
+
+void LineEntry::backToInput()
+{
+    view_.setText(EditBox::Input, "");
+    reg_.FocusToInput = true;
+    view_.focusBox(EditBox::Input);
+}
+
+void LineEntry::refuseBox(const char* text, MessageIcon icon, EditBox box, const char* safeValue)
+{
+    t_.person.message(text, "提示", icon);
+    view_.setText(box, safeValue);
+    view_.focusBox(box);
+}
+
+void LineEntry::priceEnter()
+{
+    const std::string text = trimmed(view_.text(EditBox::Price));
+    double price = 0;
+    // An empty box leaves the next goods input at its own price.
+    if (!text.empty() && !parseNumber(text, price))
+        return refuseBox("您输入的单价不是数值！", MessageIcon::Question, EditBox::Price, "");
+    backToInput();
+}
+
+void LineEntry::quantityEnter()
+{
+    double quantity = 0;
+    const char* refusal = nullptr;
+    if (!parseNumber(trimmed(view_.text(EditBox::Quantity)), quantity))
+        refusal = "您输入的数量不是数值！";
+    else if (quantity == 0)
+        refusal = "输入的数量不能为0！";
+    else if (quantity < 0 && !HasRight(t_, kReturnRight))
+        refusal = "您没有退货权限！";
+    if (refusal)
+        return refuseBox(refusal, MessageIcon::Information, EditBox::Quantity, "1");
+    backToInput();
+}
+
+void LineEntry::discountEnter()
+{
+    double discount = 0;
+    if (!parseNumber(trimmed(view_.text(EditBox::Discount)), discount))
+        return refuseBox("您输入的折扣不是整数！", MessageIcon::Question, EditBox::Discount, "100");
+    discount = RoundHalfUp(discount, 4);  // a fixed-point number with four decimals
+    if (discount < 1 || discount > 100)
+        return refuseBox("折扣必须在1-100之间 ！", MessageIcon::Question, EditBox::Discount, "100");
+    backToInput();
+    // A discount already in use on the bill keeps its kind; the value only stays in the box.
+    if (t_.state.DiscountState != 0 || discount >= 100)
+        return;
+    if (reg_.discountTarget == DiscountTarget::NextLine) {
+        t_.state.DiscountState = 1;
+        return;
+    }
+    ApplyBillDiscount(reg_.bill, discount, t_.state.Digit);
+    refreshTotals();
+    view_.showLines();
+    t_.state.DiscountState = 2;
+}
+
+void LineEntry::startGridEditing(LineField field)
+{
+    if (reg_.bill.detail.empty())
+        return;
+    const int right = field == LineField::Price ? 4 : field == LineField::Discount ? 3 : 0;
+    if (right != 0 && !HasRight(t_, right)) {
+        t_.person.message(kNotAuthorised, "", MessageIcon::Information);
+        return;
+    }
+    reg_.FocusToInput = false;
+    returnGranted_ = false;
+    view_.startGridEditing(field);
+}
+
+bool LineEntry::minusAllowed()
+{
+    const bool granted = HasRight(t_, kReturnRight);
+    returnGranted_ = returnGranted_ || granted;
+    return granted;
+}
+
+bool LineEntry::changeLine(std::size_t line, LineField field, const std::string& text)
+{
+    double value = 0;
+    if (line >= reg_.bill.detail.size() || !parseNumber(trimmed(text), value))
+        return false;
+    if (field == LineField::Quantity && value < 0 && !returnGranted_)
+        return false;
+    changeLineValue(reg_.bill, line, field, value, t_.state.Digit);
+    return true;
+}
+
+void LineEntry::deleteCurrentLine()
+{
+    if (reg_.bill.currentLine < reg_.bill.detail.size()) {
+        deleteLine(reg_.bill, reg_.bill.currentLine);
+        view_.showLines();
+    }
+}
+
+void LineEntry::endGridEditing()
+{
+    view_.setText(EditBox::Input, "");
+    reg_.FocusToInput = true;
+    view_.endGridEditing();
+    refreshTotals();
+    view_.focusBox(EditBox::Input);
+}
+
+void LineEntry::refreshTotals() { view_.showTotals(RefreshTotals(t_, reg_)); }
+
+}  // namespace pos

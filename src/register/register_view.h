@@ -1,0 +1,66 @@
+#pragma once
+
+#include "payment/checkout.h"
+#include "register/new_bill.h"
+#include "register/refresh_totals.h"
+
+#include <optional>
+#include <string>
+
+namespace pos {
+
+// The edit boxes of the register window.
+enum class EditBox { Input, Price, Quantity, Discount, Amount };
+
+// The line values the cashier changes: in the grid, and through the edit boxes for the
+// next goods input.
+enum class LineField { Quantity, Price, Discount };
+
+inline const char* lineFieldColumn(LineField field)
+{
+    switch (field) {
+    case LineField::Price:
+        return "Price";
+    case LineField::Discount:
+        return "Discount";
+    case LineField::Quantity:
+        break;
+    }
+    return "Quantity";
+}
+
+// What the register's logic needs of its window: the boxes, the labels, the focus and
+// the dialogs of other parts it opens. The window implements it; tests script it.
+class RegisterView {
+public:
+    virtual ~RegisterView() = default;
+
+    virtual std::string text(EditBox box) const = 0;
+    virtual void setText(EditBox box, const std::string& text) = 0;
+    // Selects all of the box and gives it the focus.
+    virtual void focusBox(EditBox box) = 0;
+
+    virtual void showBillHeader(const BillHeader& header) = 0;
+    virtual void showTotals(const TotalsShown& totals) = 0;
+    virtual void showNetMode() = 0;
+    virtual void showStore() = 0;
+    virtual void showPreviousBill() = 0;
+    // Repaints the lines after they changed; the grid cursor goes to the bill's current line.
+    virtual void showLines() = 0;
+
+    // The grid becomes editable on Quantity and the given field (Quantity alone for
+    // Quantity) and takes the focus on that field of the current line.
+    virtual void startGridEditing(LineField field) = 0;
+    // The grid is read-only again.
+    virtual void endGridEditing() = 0;
+
+    // The checkout dialog over the bill; its three amount boxes once it completed the
+    // sale, nullopt when it was left without.
+    virtual std::optional<CheckoutAmounts> charge() = 0;
+    // The device and receipt settings dialog.
+    virtual void showOptions() = 0;
+    // Asks the window to close (through the close query).
+    virtual void closeRegister() = 0;
+};
+
+}  // namespace pos

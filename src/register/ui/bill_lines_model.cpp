@@ -1,0 +1,61 @@
+#include "register/ui/bill_lines_model.h"
+
+namespace pos {
+
+BillLinesModel::BillLinesModel(const RowSet& lines, std::vector<GridColumn> columns, Commit commit, QObject* parent)
+    : RowSetModel(lines, columns, parent), columns_(std::move(columns)), commit_(std::move(commit))
+{
+}
+
+void BillLinesModel::setEditing(std::optional<LineField> field) { editing_ = field; }
+
+std::optional<LineField> BillLinesModel::fieldAt(int column) const
+{
+    if (column < 0 || column >= static_cast<int>(columns_.size()))
+        return std::nullopt;
+    for (LineField field : {LineField::Quantity, LineField::Price, LineField::Discount})
+        if (sameName(columns_[static_cast<std::size_t>(column)].column, lineFieldColumn(field)))
+            return field;
+    return std::nullopt;
+}
+
+int BillLinesModel::columnOf(LineField field) const
+{
+    for (int c = 0; c < static_cast<int>(columns_.size()); ++c)
+        if (fieldAt(c) == field)
+            return c;
+    return 0;
+}
+
+bool BillLinesModel::editable(int column) const
+{
+    const std::optional<LineField> field = fieldAt(column);
+    return editing_ && field && (*field == LineField::Quantity || *field == *editing_);
+}
+
+Qt::ItemFlags BillLinesModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = RowSetModel::flags(index);
+    if (index.isValid() && editable(index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QVariant BillLinesModel::data(const QModelIndex& index, int role) const
+{
+    return RowSetModel::data(index, role == Qt::EditRole ? Qt::DisplayRole : role);
+}
+
+bool BillLinesModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || !editable(index.column()))
+        return false;
+    const std::optional<LineField> field = fieldAt(index.column());
+    if (!commit_(static_cast<std::size_t>(index.row()), *field, value.toString().toStdString()))
+        return false;
+    // The amount follows the value.
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    return true;
+}
+
+}  // namespace pos

@@ -1,0 +1,478 @@
+#include "register/command_interpreter.h"
+
+#include "register/register_fixture.h"
+#include "support/pseudo_terminal.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+namespace pos {
+namespace {
+
+using test::addGoods;
+using test::RegisterTest;
+
+// A refusal or precondition of a command: what the register is like before, the code
+// typed, the messages shown and the rights a supervisor was asked for (and refused).
+struct Refusal {
+    const char* name;
+    std::function<void(RegisterTest&)> arrange;
+    const char* code;
+    std::vector<std::string> messages;
+    std::vector<int> rightsAsked;
+};
+
+void withLine(RegisterTest& r) { r.enter("6902"); }
+void senior(RegisterTest& r) { r.signOnSenior(); }
+void seniorTyping(RegisterTest& r, const char* answer)
+{
+    r.signOnSenior();
+    r.f.person.inputs.push_back(answer);
+}
+void storeChoiceAllowed(RegisterTest& r) { r.f.settings.setSeleStore(true); }
+
+const char* const kNotAuthorised = "您没有授权使用该操作！";
+
+const Refusal kRefusals[] = {
+    {"CheckoutOfAnEmptyBill", nullptr, "+", {"空单不能收款！"}, {}},
+    {"CheckoutWithoutStore", [](RegisterTest& r) {
+         withLine(r);
+         r.reg.bill.m("StoreId") = 0;
+     }, "+",
+     {"没有选择仓库！"}, {}},
+    {"LineDiscountDuringWholeBillDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "/",
+     {"现在是整单折扣状态，不能进行单个货品折扣！"}, {}},
+    {"LineDiscountWithoutRight", nullptr, "/", {kNotAuthorised}, {3}},
+    {"PriceWithoutRight", nullptr, "*", {kNotAuthorised}, {4}},
+    {"DeleteLineWithoutRight", withLine, ".", {kNotAuthorised}, {16}},
+    {"DeleteLineLeftWithCancel", [](RegisterTest& r) {
+         withLine(r);
+         seniorTyping(r, "0");
+     }, ".",
+     {"没有找到要删除的货品！"}, {}},
+    {"DeleteLineNobodyHas", [](RegisterTest& r) {
+         withLine(r);
+         seniorTyping(r, "7");
+     }, ".",
+     {"没有找到要删除的货品！"}, {}},
+    {"StoreChoiceNotAllowed", [](RegisterTest& r) { r.f.settings.setSeleStore(false); }, "1/",
+     {"后台已设置为不能选择仓库！"}, {}},
+    {"StoreWithoutRight", storeChoiceAllowed, "1/", {kNotAuthorised}, {14}},
+    {"StoreLeftEmpty", [](RegisterTest& r) {
+         storeChoiceAllowed(r);
+         seniorTyping(r, "");
+     }, "1/",
+     {"你没有指定仓库代码！"}, {}},
+    {"StoreUnknown", [](RegisterTest& r) {
+         storeChoiceAllowed(r);
+         seniorTyping(r, "S9");
+     }, "1/",
+     {"你指定的仓库不存在！"}, {}},
+    {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 1; }, "8/",
+     {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
+    {"WholeBillDiscountWithoutRightSaysNothing", nullptr, "8/", {}, {3}},
+    {"QuantityOfNoLine", nullptr, "9/", {}, {}},
+    {"NegativeQuantityWithoutRightSaysNothing", [](RegisterTest& r) {
+         withLine(r);
+         r.f.person.inputs = {"-2"};
+     },
+     "9/", {}, {6}},
+    {"QuantityLeftWithCancel", [](RegisterTest& r) {
+         withLine(r);
+         r.f.person.inputs = {"0"};
+     }, "9/", {}, {}},
+    {"DeleteBillWithoutRight", withLine, "10/", {kNotAuthorised}, {5}},
+    {"DownloadOffline", [](RegisterTest& r) { r.f.state.NetMode = Offline; }, "13/",
+     {"下载货品资料要在『连网销售』模式下进行！请切换到『连网销售』模式。"}, {}},
+    {"DrawerWithoutRight", nullptr, "14/", {kNotAuthorised}, {12}},
+    {"SettingsWithoutRight", nullptr, "15/", {kNotAuthorised}, {1}},
+    {"SalesmanLeftEmpty", [](RegisterTest& r) { r.f.person.inputs = {""}; }, "33/", {"你没有输入业务员代码！"}, {}},
+    {"SalesmanUnknown", [](RegisterTest& r) { r.f.person.inputs = {"E9"}; }, "33/", {"你指定的业务员不存在！"}, {}},
+    {"GiftOfNoLine", senior, "35/", {}, {}},
+    {"GiftWithoutRightSaysNothing", withLine, "35/", {}, {7}},
+};
+
+class RefusalTest : public RegisterTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
+{
+    const Refusal& c = GetParam();
+    if (c.arrange)
+        c.arrange(*this);
+    forgetMessages();
+    view.totals.reset();
+    for (std::size_t i = 0; i < c.rightsAsked.size(); ++i)
+        f.person.supervisors.push_back(std::nullopt);
+    const RowSet linesBefore = reg.bill.detail;
+    const int storeBefore = static_cast<int>(reg.bill.m("StoreId").toInt());
+
+    enter(c.code);
+
+    EXPECT_EQ(messages(), c.messages);
+    for (const auto& shown : f.person.messages) {
+        EXPECT_EQ(shown.title, "提示");
+        EXPECT_EQ(shown.icon, MessageIcon::Information);
+    }
+    EXPECT_EQ(f.person.supervisorRights, c.rightsAsked);
+    EXPECT_TRUE(f.person.inputs.empty()) << "the scripted input was asked for";
+    ASSERT_EQ(lineCount(), linesBefore.size());
+    for (std::size_t r = 0; r < lineCount(); ++r)
+        EXPECT_EQ(reg.bill.detail.row(r), linesBefore.row(r)) << "line " << r;
+    EXPECT_EQ(reg.bill.m("StoreId").toInt(), storeBefore);
+    EXPECT_EQ(f.settings.option("FixStoreId"), "");
+    EXPECT_EQ(view.focused, EditBox::Input);
+    EXPECT_TRUE(reg.FocusToInput);
+    EXPECT_FALSE(view.grid);
+    EXPECT_EQ(view.charged + view.optionsShown + view.closeRequests, 0);
+    EXPECT_TRUE(launcher.started.empty());
+    // The common step after Enter.
+    EXPECT_EQ(view.text(EditBox::Input), "");
+    EXPECT_TRUE(view.totals.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, RefusalTest, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RegisterTest, CodesThatOnlyRefreshAreCommandsEvenWithBlanksAroundThemAndOtherCodesAreGoods)
+{
+    const char* const refreshOnly[] = {"4/",  "5/",  "6/",  "7/",  "12/", "17/", "19/", "20/",
+                                       "32/", "34/", "36/", "37/", "38/", "39/", "40/"};
+    int goodsId = 200;
+    for (const char* code : refreshOnly)
+        addGoods(f.side(Online), ++goodsId, code, "", std::string("货品") + code, 1);
+    addGoods(f.side(Online), 300, "21/", "", "货品21/", 2);
+    addGoods(f.side(Online), 301, "2/", "", "货品2/", 3);
+
+    for (const char* code : refreshOnly) {
+        typeAndEnter(std::string("  ") + code + " ");
+        EXPECT_EQ(lineCount(), 0u) << code << " was looked up as goods";
+        EXPECT_EQ(view.text(EditBox::Input), "") << code;
+    }
+    for (const std::string& m : messages())
+        EXPECT_NE(m, "没有找到该商品！");
+
+    typeAndEnter("21/");
+    typeAndEnter(" 2/");
+    ASSERT_EQ(lineCount(), 2u);
+    EXPECT_EQ(line(0, "GoodsId").toInt(), 300);
+    EXPECT_EQ(line(1, "GoodsId").toInt(), 301);
+    EXPECT_EQ(view.totals->amountDue, "   5.00");
+}
+
+TEST_F(RegisterTest, TypedQuotesAndStatementsAreLookedUpLiterally)
+{
+    addGoods(f.side(Online), 120, "O'Brien", "", "爱尔兰黄油", 20);
+    for (const char* text : {"x' or '1'='1", "6901'; delete from B_Goods; --", "' or 1=1 --"}) {
+        forgetMessages();
+        typeAndEnter(text);
+        EXPECT_EQ(messages(), std::vector<std::string>{"没有找到该商品！"}) << text;
+    }
+    EXPECT_EQ(lineCount(), 0u);
+    EXPECT_FALSE(f.office.accountSet().query("select * from B_Goods where GoodsId=101").empty());
+
+    typeAndEnter("O'Brien");
+    ASSERT_EQ(lineCount(), 1u);
+    EXPECT_EQ(line(0, "GoodsId").toInt(), 120);
+}
+
+TEST_F(RegisterTest, GoodsInputTakesTheBoxesAndPutsThemBack)
+{
+    signOnSenior();
+    intoBox("*", EditBox::Price, "8.5");
+    intoBox("-", EditBox::Quantity, "3");
+    intoBox("/", EditBox::Discount, "90");
+    EXPECT_TRUE(reg.FocusToInput);
+    enter("6903");
+    enter("6903");
+
+    ASSERT_EQ(lineCount(), 2u);
+    EXPECT_DOUBLE_EQ(line(0, "Price").toDouble(), 8.5);
+    EXPECT_DOUBLE_EQ(line(0, "Quantity").toDouble(), 3);
+    EXPECT_DOUBLE_EQ(line(0, "Discount").toDouble(), 90);
+    EXPECT_DOUBLE_EQ(line(0, "Amount").toDouble(), 22.95);
+    EXPECT_DOUBLE_EQ(line(1, "Price").toDouble(), 10) << "the typed price served one goods input";
+    EXPECT_DOUBLE_EQ(line(1, "Quantity").toDouble(), 1);
+    EXPECT_DOUBLE_EQ(line(1, "Discount").toDouble(), 100);
+    EXPECT_EQ(line(1, "OrderId").toInt(), 2);
+    EXPECT_EQ(view.text(EditBox::Price), "");
+    EXPECT_EQ(view.text(EditBox::Quantity), "1");
+    EXPECT_EQ(view.text(EditBox::Discount), "100");
+    EXPECT_EQ(view.totals->totalQty, "4");
+    EXPECT_EQ(view.totals->amountDue, "  32.95");
+    EXPECT_DOUBLE_EQ(reg.bill.m("RealAmount").toDouble(), 32.95);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RegisterTest, CheckoutStartsTheNextBillAndKeepsTheAmountsOfThisOne)
+{
+    enter("6901");
+    enter("6902");
+    // A line changed without a refresh: checkout refreshes before the dialog opens.
+    reg.bill.detail.at(1, "Amount") = 13.0;
+    double dueWhenCharged = 0;
+    view.whileCharging = [&] { dueWhenCharged = reg.bill.m("RealAmount").toDouble(); };
+    f.state.DiscountState = 1;
+    view.boxes[EditBox::Discount] = "90";
+
+    view.charges = {std::nullopt};
+    enter("+");
+    EXPECT_DOUBLE_EQ(dueWhenCharged, 16.5);
+    EXPECT_EQ(lineCount(), 2u) << "left without paying: the bill stays";
+    EXPECT_EQ(view.previousShown, 0);
+
+    f.member.VIPCardNo = "M01";
+    view.charges = {CheckoutAmounts{16.5, 20, 3.5}};
+    enter("+");
+    EXPECT_EQ(view.charged, 2);
+    EXPECT_EQ(lineCount(), 0u);
+    EXPECT_EQ(reg.NextOrderId, 1);
+    EXPECT_EQ(f.state.DiscountState, 0);
+    EXPECT_EQ(f.member.VIPCardNo, "");
+    EXPECT_EQ(view.text(EditBox::Discount), "100");
+    EXPECT_DOUBLE_EQ(reg.previous.RealAmount, 16.5);
+    EXPECT_DOUBLE_EQ(reg.previous.ClientAmount, 20);
+    EXPECT_DOUBLE_EQ(reg.previous.ChangeAmount, 3.5);
+    EXPECT_EQ(view.previousShown, 1);
+    ASSERT_TRUE(view.header);
+    EXPECT_EQ(view.header->billNo, reg.bill.m("BillNo").toString());
+    EXPECT_EQ(view.totals->amountDue, "   0.00");
+    EXPECT_TRUE(messages().empty());
+
+    enter("6901");
+    EXPECT_EQ(line(0, "OrderId").toInt(), 1);
+}
+
+TEST_F(RegisterTest, ChangingTheQuantityOfTheCurrentLine)
+{
+    enter("6901");
+    enter("6902");  // the current line
+    struct Step {
+        const char* typed;
+        std::optional<Credentials> supervisor;  // asked for a negative quantity
+        double quantity;
+    };
+    const Step steps[] = {
+        {"0", std::nullopt, 1},             // left with Cancel
+        {"3", std::nullopt, 3},
+        {"-2", std::nullopt, 3},            // no return right, no supervisor
+        {"-2", test::kSupervisor, -2},
+    };
+    for (const Step& s : steps) {
+        f.person.inputs = {s.typed};
+        if (s.typed[0] == '-')
+            f.person.supervisors = {s.supervisor};
+        enter("9/");
+        EXPECT_DOUBLE_EQ(line(1, "Quantity").toDouble(), s.quantity) << s.typed;
+        EXPECT_DOUBLE_EQ(line(1, "Amount").toDouble(), 12 * s.quantity) << s.typed;
+    }
+    EXPECT_DOUBLE_EQ(line(0, "Quantity").toDouble(), 1);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(view.totals->totalQty, "-1");
+}
+
+TEST_F(RegisterTest, WholeBillDiscountIsRefusedAfterALineDiscount)
+{
+    signOnSenior();
+    enter("6901");
+    intoBox("/", EditBox::Discount, "90");
+    EXPECT_EQ(f.state.DiscountState, 1);
+    enter("6902");
+    EXPECT_DOUBLE_EQ(line(1, "Discount").toDouble(), 90);
+    EXPECT_EQ(view.text(EditBox::Discount), "100");
+
+    enter("8/");
+    EXPECT_EQ(messages(), std::vector<std::string>{"现在是单个货品折扣状态，不能进行整单折扣！"});
+    EXPECT_EQ(view.focused, EditBox::Input);
+    EXPECT_DOUBLE_EQ(line(0, "Discount").toDouble(), 100);
+}
+
+TEST_F(RegisterTest, LineDiscountIsRefusedDuringAWholeBillDiscount)
+{
+    signOnSenior();
+    enter("6901");
+    intoBox("8/", EditBox::Discount, "90");
+    EXPECT_EQ(f.state.DiscountState, 2);
+
+    enter("/");
+    EXPECT_EQ(messages(), std::vector<std::string>{"现在是整单折扣状态，不能进行单个货品折扣！"});
+    EXPECT_EQ(view.focused, EditBox::Input);
+    EXPECT_EQ(view.text(EditBox::Discount), "90");
+}
+
+TEST_F(RegisterTest, DeletingTheBillAsksFirst)
+{
+    signOnSenior();
+    enter("6901");
+    enter("6902");
+    f.state.DiscountState = 2;
+    f.member.VIPCardNo = "M01";
+    view.boxes[EditBox::Discount] = "90";
+    view.boxes[EditBox::Quantity] = "2";
+
+    f.person.answers = {false};
+    enter("10/");
+    EXPECT_EQ(lineCount(), 2u);
+    EXPECT_EQ(f.state.DiscountState, 2);
+
+    f.person.answers = {true};
+    enter("10/");
+    EXPECT_EQ(f.person.questions, (std::vector<std::string>{"您真的要删除单吗？", "您真的要删除单吗？"}));
+    EXPECT_EQ(lineCount(), 0u);
+    EXPECT_EQ(reg.NextOrderId, 1);
+    EXPECT_EQ(f.state.DiscountState, 0);
+    EXPECT_EQ(f.member.VIPCardNo, "");
+    EXPECT_EQ(view.text(EditBox::Discount), "100");
+    EXPECT_EQ(view.text(EditBox::Quantity), "1");
+    EXPECT_EQ(view.totals->amountDue, "   0.00");
+    EXPECT_TRUE(view.header);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RegisterTest, SwitchingTheWorkingModeBothWays)
+{
+    f.person.answers = {false};
+    enter("11/");
+    EXPECT_EQ(f.state.NetMode, Online);
+
+    f.person.answers = {true};
+    enter("11/");
+    EXPECT_EQ(f.state.NetMode, Offline);
+    EXPECT_EQ(view.netModeShown, 1);
+
+    f.person.answers = {true};
+    enter("11/");
+    EXPECT_EQ(f.state.NetMode, Online);
+    EXPECT_EQ(view.netModeShown, 2);
+    EXPECT_EQ(f.person.questions, (std::vector<std::string>{"您真的要切换到『断网销售』模式吗？",
+                                                            "您真的要切换到『断网销售』模式吗？",
+                                                            "您真的要切换到『连网销售』模式吗？"}));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RegisterTest, GiftTagsTheCurrentLineEachTime)
+{
+    signOnSenior();
+    enter("6901");
+    enter("6902");
+    enter("35/");
+    enter("35/");
+    EXPECT_EQ(line(1, "Name").toString(), "毛巾 [赠送] [赠送]");
+    EXPECT_DOUBLE_EQ(line(1, "Price").toDouble(), 0);
+    EXPECT_EQ(line(1, "Memo").toString(), "赠送");
+    EXPECT_DOUBLE_EQ(line(1, "Amount").toDouble(), 0);
+    EXPECT_EQ(line(0, "Name").toString(), "牙刷");
+    EXPECT_EQ(view.totals->amountDue, "   3.50");
+}
+
+TEST_F(RegisterTest, ChoosingTheStoreAndTheSalesman)
+{
+    signOnSenior();
+    f.settings.setSeleStore(true);
+    f.office.accountSet().execute("insert into B_Store(StoreId,Code,Name,IsPos) values(5,'S5','五号店',0)");
+    f.office.accountSet().execute("insert into B_Employ(EmployId,Code,Name) values(7,'E7','张三')");
+    f.person.inputs = {"S5", "E7"};
+
+    enter("1/");
+    EXPECT_EQ(reg.bill.m("StoreId").toInt(), 5);
+    EXPECT_EQ(f.state.StoreName, "五号店");
+    EXPECT_EQ(view.storeShown, 1);
+    EXPECT_EQ(f.settings.option("FixStoreId"), "5");
+
+    enter("33/");
+    EXPECT_EQ(reg.bill.m("ExeManId").toInt(), 7);
+    EXPECT_EQ(f.state.ExeManCode, "E7");
+    EXPECT_EQ(f.state.ExeManName, "张三");
+    ASSERT_TRUE(view.header);
+    EXPECT_EQ(view.header->exeMan, "张三");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RegisterTest, DownloadBringsTheServersGoods)
+{
+    addGoods(f.office.accountSet(), 150, "G150", "6950", "新货", 5);
+    enter("13/");
+    EXPECT_FALSE(f.dm.conClient().query("select * from B_Goods where GoodsId=150").empty());
+    f.state.NetMode = Offline;
+    enter("6950");
+    ASSERT_EQ(lineCount(), 1u);
+    EXPECT_EQ(line(0, "GoodsId").toInt(), 150);
+}
+
+TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)
+{
+    signOnSenior();
+    f.settings.setOption("MoneyBoxConn", "接钱箱卡");
+    f.settings.setOption("OpenMoneyBox", "Open1.com");
+    test::writeFile(f.dir.file("Open1.com"), "");
+
+    enter("14/");
+    EXPECT_EQ(launcher.started, std::vector<std::string>{f.dir.file("Open1.com")});
+    enter("15/");
+    EXPECT_EQ(view.optionsShown, 1);
+    enter("18/");
+    ASSERT_EQ(report.designed.size(), 1u);
+    EXPECT_EQ(report.designed[0].fileName, f.dir.file("POS.frf"));
+    EXPECT_EQ(report.designed[0].lines, &reg.bill.detail);
+    enter("16/");
+    EXPECT_EQ(view.closeRequests, 1);
+    EXPECT_TRUE(messages().empty());
+}
+
+// PATH for the time of a test.
+class ScopedPath {
+public:
+    explicit ScopedPath(const std::string& path) : old_(std::getenv("PATH") ? std::getenv("PATH") : "")
+    {
+        setenv("PATH", path.c_str(), 1);
+    }
+    ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};
+
+TEST_F(RegisterTest, CalculatorIsTheFirstFoundOnThePath)
+{
+    test::TempDir bin, empty;
+    for (const char* name : {"xcalc", "kcalc"}) {
+        test::writeFile(bin.file(name), "#!/bin/sh\n");
+        std::filesystem::permissions(bin.file(name), std::filesystem::perms::owner_all);
+    }
+    {
+        ScopedPath path(empty.path() + ":" + bin.path());
+        enter("31/");
+    }
+    EXPECT_EQ(launcher.started, std::vector<std::string>{bin.file("kcalc")});
+    {
+        ScopedPath path(empty.path());
+        enter("31/");
+    }
+    EXPECT_EQ(launcher.started.size(), 1u) << "without a calculator nothing starts";
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RegisterTest, EveryEnterShowsTheAmountDueOnTheCustomerDisplay)
+{
+    test::PseudoTerminal pole;
+    f.settings.ini().write(kPortsSection, "COM1", pole.path());
+    f.settings.setOption("ClientDisplay", "有");
+    f.settings.setOption("DispType", "LED11");
+    f.settings.setOption("DispPort", "COM1");
+    InitCustomerDisplay(f.settings, display);
+
+    enter("6902");
+    EXPECT_EQ(pole.received(), std::string(11, ' ') + "\x1bQA   12.00\r");
+    enter("20/");
+    EXPECT_EQ(pole.received(), std::string(11, ' ') + "\x1bQA   12.00\r") << "after a command as well";
+
+    f.settings.setOption("ClientDisplay", "无");
+    enter("6902");
+    EXPECT_EQ(pole.received(), "");
+}
+
+}  // namespace
+}  // namespace pos

@@ -1,0 +1,238 @@
+#include "register/line_editing.h"
+
+#include "register/register_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace pos {
+namespace {
+
+using test::RegisterTest;
+
+// A value typed into one of the boxes after the command that opens it.
+struct BoxEntry {
+    const char* name;
+    const char* command;
+    EditBox box;
+    const char* typed;
+    bool returnRight;                 // the operator holds the return right
+    const char* message;              // nullptr: accepted
+    MessageIcon icon;
+    const char* safeValue;            // what the box holds after a refusal
+};
+
+const BoxEntry kBoxEntries[] = {
+    {"PriceNotANumber", "*", EditBox::Price, "8,5", true, "您输入的单价不是数值！", MessageIcon::Question, ""},
+    {"PriceEmpty", "*", EditBox::Price, "", true, nullptr, {}, nullptr},
+    {"Price", "*", EditBox::Price, " 8.5 ", true, nullptr, {}, nullptr},
+    {"QuantityNotANumber", "-", EditBox::Quantity, "two", true, "您输入的数量不是数值！", MessageIcon::Information,
+     "1"},
+    {"QuantityZero", "-", EditBox::Quantity, "0", true, "输入的数量不能为0！", MessageIcon::Information, "1"},
+    {"ReturnWithoutRight", "-", EditBox::Quantity, "-2", false, "您没有退货权限！", MessageIcon::Information, "1"},
+    {"ReturnWithRight", "-", EditBox::Quantity, "-2", true, nullptr, {}, nullptr},
+    {"QuantityWithExponent", "-", EditBox::Quantity, "1e3", true, nullptr, {}, nullptr},
+    {"DiscountLetters", "/", EditBox::Discount, "abc", true, "您输入的折扣不是整数！", MessageIcon::Question, "100"},
+    {"DiscountBelowOne", "/", EditBox::Discount, "0.5", true, "折扣必须在1-100之间 ！", MessageIcon::Question, "100"},
+    {"DiscountAboveHundred", "/", EditBox::Discount, "100.01", true, "折扣必须在1-100之间 ！",
+     MessageIcon::Question, "100"},
+    {"DiscountWithDecimals", "/", EditBox::Discount, "95.5", true, nullptr, {}, nullptr},
+    {"DiscountOne", "/", EditBox::Discount, "1", true, nullptr, {}, nullptr},
+};
+
+class BoxEntryTest : public RegisterTest, public ::testing::WithParamInterface<BoxEntry> {};
+
+TEST_P(BoxEntryTest, EnterChecksTheValueBeforeLettingTheCashierBack)
+{
+    const BoxEntry& c = GetParam();
+    // The commands need rights 3 and 4; only the return right differs.
+    f.state.OperatorId = test::kSenior;
+    if (!c.returnRight) {
+        f.office.accountSet().execute("delete from PosOperatorRight where OperatorId=$1 and RightId=6",
+                                      {test::kSenior});
+        f.person.supervisors = {std::nullopt};
+    }
+    intoBox(c.command, c.box, c.typed);
+
+    if (c.message) {
+        ASSERT_EQ(f.person.messages.size(), 1u);
+        EXPECT_EQ(f.person.messages[0].text, c.message);
+        EXPECT_EQ(f.person.messages[0].title, "提示");
+        EXPECT_EQ(f.person.messages[0].icon, c.icon);
+        EXPECT_EQ(view.text(c.box), c.safeValue);
+        EXPECT_EQ(view.focused, c.box);
+        EXPECT_FALSE(reg.FocusToInput) << "the box is left only by a valid Enter";
+    } else {
+        EXPECT_TRUE(messages().empty());
+        EXPECT_EQ(view.text(c.box), c.typed) << "the value waits for the next goods input";
+        EXPECT_EQ(view.focused, EditBox::Input);
+        EXPECT_TRUE(reg.FocusToInput);
+    }
+    const bool lineDiscountTaken = c.box == EditBox::Discount && !c.message;
+    EXPECT_EQ(f.state.DiscountState, lineDiscountTaken ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, BoxEntryTest, ::testing::ValuesIn(kBoxEntries),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RegisterTest, WholeBillDiscountCoversEveryLineAndStaysForTheNextGoods)
+{
+    signOnSenior();
+    enter("6901");
+    enter("6902");
+    enter("6903");
+    reg.bill.currentLine = 1;
+
+    intoBox("8/", EditBox::Discount, "90");
+
+    EXPECT_EQ(f.state.DiscountState, 2);
+    const double amounts[] = {3.15, 10.8, 9};
+    for (std::size_t r = 0; r < 3; ++r) {
+        EXPECT_DOUBLE_EQ(line(r, "Discount").toDouble(), 90) << r;
+        EXPECT_DOUBLE_EQ(line(r, "Amount").toDouble(), amounts[r]) << r;
+    }
+    EXPECT_EQ(reg.bill.currentLine, 1u) << "the cursor stays on its line";
+    EXPECT_EQ(view.totals->amountDue, "  22.95");
+    EXPECT_EQ(view.text(EditBox::Discount), "90");
+
+    enter("6901");
+    ASSERT_EQ(lineCount(), 4u);
+    EXPECT_DOUBLE_EQ(line(3, "Discount").toDouble(), 90);
+    EXPECT_DOUBLE_EQ(line(3, "Amount").toDouble(), 3.15);
+    EXPECT_EQ(view.text(EditBox::Discount), "90");
+    EXPECT_EQ(view.totals->amountDue, "  26.10");
+}
+
+TEST_F(RegisterTest, LineDiscountServesOneGoodsInput)
+{
+    signOnSenior();
+    intoBox("/", EditBox::Discount, "90");
+    EXPECT_EQ(f.state.DiscountState, 1);
+    enter("6902");
+    enter("6903");
+    EXPECT_DOUBLE_EQ(line(0, "Discount").toDouble(), 90);
+    EXPECT_DOUBLE_EQ(line(0, "Amount").toDouble(), 10.8);
+    EXPECT_DOUBLE_EQ(line(1, "Discount").toDouble(), 100);
+    EXPECT_EQ(view.text(EditBox::Discount), "100");
+
+    // Once a line discount is used the next one is only left in the box for its goods.
+    intoBox("/", EditBox::Discount, "80");
+    EXPECT_EQ(f.state.DiscountState, 1);
+    enter("6901");
+    EXPECT_DOUBLE_EQ(line(2, "Discount").toDouble(), 80);
+}
+
+TEST_F(RegisterTest, DeletedLinesKeepTheirNumbersUsed)
+{
+    signOnSenior();
+    enter("6901");
+    enter("6902");
+    enter("6903");
+    f.person.inputs = {"2"};
+    enter(".");
+    ASSERT_EQ(lineCount(), 2u);
+    EXPECT_EQ(line(0, "OrderId").toInt(), 1);
+    EXPECT_EQ(line(1, "OrderId").toInt(), 3);
+
+    enter("6902");
+    ASSERT_EQ(lineCount(), 3u);
+    EXPECT_EQ(line(2, "OrderId").toInt(), 4);
+
+    // F12 in the grid takes the current line, without a right.
+    f.state.OperatorId = test::kCashier;
+    lines.startGridEditing(LineField::Quantity);
+    reg.bill.currentLine = 0;
+    lines.deleteCurrentLine();
+    ASSERT_EQ(lineCount(), 2u);
+    EXPECT_EQ(line(0, "OrderId").toInt(), 3);
+    EXPECT_EQ(reg.bill.currentLine, 0u);
+    lines.endGridEditing();
+    enter("6901");
+    EXPECT_EQ(line(2, "OrderId").toInt(), 5);
+    EXPECT_TRUE(f.person.supervisorRights.empty());
+    EXPECT_TRUE(messages().empty());
+}
+
+// Editing in the grid from the input box: which field, which right.
+struct GridStart {
+    const char* name;
+    LineField field;
+    int right;  // 0: none needed
+    bool supervisorGrants;
+};
+
+const GridStart kGridStarts[] = {
+    {"QuantityNeedsNoRight", LineField::Quantity, 0, false},
+    {"PriceRefused", LineField::Price, 4, false},
+    {"PriceGranted", LineField::Price, 4, true},
+    {"DiscountRefused", LineField::Discount, 3, false},
+    {"DiscountGranted", LineField::Discount, 3, true},
+};
+
+class GridStartTest : public RegisterTest, public ::testing::WithParamInterface<GridStart> {};
+
+TEST_P(GridStartTest, StartsOnlyWithTheRightOfItsField)
+{
+    const GridStart& c = GetParam();
+    lines.startGridEditing(c.field);
+    EXPECT_FALSE(view.grid) << "a bill without lines has nothing to edit";
+    EXPECT_TRUE(f.person.supervisorRights.empty());
+
+    enter("6901");
+    if (c.right)
+        f.person.supervisors = {c.supervisorGrants ? std::optional(test::kSupervisor) : std::nullopt};
+    lines.startGridEditing(c.field);
+
+    EXPECT_EQ(f.person.supervisorRights, c.right ? std::vector<int>{c.right} : std::vector<int>{});
+    const bool starts = c.right == 0 || c.supervisorGrants;
+    if (starts) {
+        EXPECT_EQ(view.grid, c.field);
+        EXPECT_FALSE(reg.FocusToInput);
+        EXPECT_TRUE(messages().empty());
+    } else {
+        EXPECT_FALSE(view.grid);
+        EXPECT_TRUE(reg.FocusToInput);
+        ASSERT_EQ(f.person.messages.size(), 1u);
+        EXPECT_EQ(f.person.messages[0].text, "您没有授权使用该操作！");
+        EXPECT_EQ(f.person.messages[0].title, "");
+        EXPECT_EQ(f.person.messages[0].icon, MessageIcon::Information);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, GridStartTest, ::testing::ValuesIn(kGridStarts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RegisterTest, GridEditingChangesAmountsAndRefreshesWhenLeft)
+{
+    enter("6901");
+    enter("6902");
+    f.person.supervisors = {test::kSupervisor};
+    lines.startGridEditing(LineField::Discount);
+    ASSERT_EQ(view.grid, LineField::Discount);
+
+    EXPECT_TRUE(lines.changeLine(1, LineField::Discount, "50"));
+    EXPECT_TRUE(lines.changeLine(1, LineField::Quantity, "3"));
+    EXPECT_FALSE(lines.changeLine(0, LineField::Quantity, "zwei"));
+    EXPECT_DOUBLE_EQ(line(0, "Quantity").toDouble(), 1);
+    EXPECT_DOUBLE_EQ(line(1, "Amount").toDouble(), 18);
+    EXPECT_EQ(view.totals->amountDue, "  15.50") << "totals wait until the editing ends";
+
+    EXPECT_FALSE(lines.changeLine(0, LineField::Quantity, "-1")) << "a pasted return without its right";
+    f.person.supervisors = {std::nullopt, test::kSupervisor};
+    EXPECT_FALSE(lines.minusAllowed()) << "no return right and no supervisor";
+    EXPECT_FALSE(lines.changeLine(0, LineField::Quantity, "-1"));
+    EXPECT_TRUE(lines.minusAllowed());
+    EXPECT_TRUE(lines.changeLine(0, LineField::Quantity, "-1"));
+
+    view.boxes[EditBox::Input] = "69";
+    lines.endGridEditing();
+    EXPECT_FALSE(view.grid);
+    EXPECT_TRUE(reg.FocusToInput);
+    EXPECT_EQ(view.focused, EditBox::Input);
+    EXPECT_EQ(view.text(EditBox::Input), "");
+    EXPECT_EQ(view.totals->amountDue, "  14.50");
+    EXPECT_EQ(view.totals->totalQty, "2");
+    EXPECT_EQ(f.person.supervisorRights, (std::vector<int>{3, 6, 6}));
+}
+
+}  // namespace
+}  // namespace pos

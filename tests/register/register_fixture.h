@@ -1,0 +1,169 @@
+#pragma once
+
+#include "register/command_interpreter.h"
+#include "register/line_editing.h"
+#include "register/new_bill.h"
+#include "support/operator_data.h"
+#include "support/recording_report_engine.h"
+#include "support/terminal_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pos::test {
+
+inline constexpr int kCashier = 3;  // holds no right
+inline constexpr int kSenior = 4;   // holds every right
+inline const Credentials kSupervisor{"9001", "999"};
+
+// The register window as the logic sees it: boxes, focus and what was shown.
+class ScriptedView : public RegisterView {
+public:
+    std::map<EditBox, std::string> boxes{{EditBox::Quantity, "1"}, {EditBox::Discount, "100"}};
+    EditBox focused = EditBox::Input;
+    std::optional<LineField> grid;  // the field the grid edits, while it does
+    std::optional<BillHeader> header;
+    std::optional<TotalsShown> totals;
+    int netModeShown = 0;
+    int storeShown = 0;
+    int previousShown = 0;
+    int optionsShown = 0;
+    int closeRequests = 0;
+    std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
+    std::function<void()> whileCharging;                 // looks at the bill the dialog gets
+    int charged = 0;
+
+    std::string text(EditBox box) const override
+    {
+        auto it = boxes.find(box);
+        return it == boxes.end() ? std::string() : it->second;
+    }
+    void setText(EditBox box, const std::string& text) override { boxes[box] = text; }
+    void focusBox(EditBox box) override { focused = box; }
+    void showBillHeader(const BillHeader& h) override { header = h; }
+    void showTotals(const TotalsShown& t) override { totals = t; }
+    void showNetMode() override { ++netModeShown; }
+    void showStore() override { ++storeShown; }
+    void showPreviousBill() override { ++previousShown; }
+    void showLines() override {}
+    void startGridEditing(LineField field) override { grid = field; }
+    void endGridEditing() override { grid.reset(); }
+    std::optional<CheckoutAmounts> charge() override
+    {
+        ++charged;
+        if (whileCharging)
+            whileCharging();
+        if (charges.empty()) {
+            ADD_FAILURE() << "unexpected checkout dialog";
+            return std::nullopt;
+        }
+        auto answer = charges.front();
+        charges.pop_front();
+        return answer;
+    }
+    void showOptions() override { ++optionsShown; }
+    void closeRegister() override { ++closeRequests; }
+};
+
+class RecordingLauncher : public Launcher {
+public:
+    std::vector<std::string> started;
+    void start(const std::string& program) override { started.push_back(program); }
+};
+
+inline void addGoods(Database& db, int id, const std::string& code, const std::string& barCode,
+                     const std::string& name, double price)
+{
+    db.execute("insert into B_Goods(GoodsId,Code,BarCode,Name,Unit1,SPrice1) values($1,$2,$3,$4,'个',$5)",
+               {id, code, barCode, name, price});
+}
+
+// The terminal signed on as a cashier without rights at store 2 on terminal "07",
+// online. Both sides know the cashier, a senior cashier holding every right, the
+// supervisor 9001/999 holding every right, the goods 6901 牙刷 3.50, 6902 毛巾 12.00
+// and 6903 香皂 10.00, and the store "S2".
+inline void arrangeRegister(TerminalFixture& f)
+{
+    TPosState& s = f.state;
+    s.OperatorId = kCashier;
+    s.OperatorCode = "1003";
+    s.MachineCode = "07";
+    s.StoreId = 2;
+    std::vector<int> every;
+    for (int right = 1; right <= 16; ++right)
+        every.push_back(right);
+    for (int mode : {Online, Offline}) {
+        Database& db = f.side(mode);
+        addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
+        addOperator(db, {kSenior, "1004", "老收银员", "444", 0, every});
+        addOperator(db, {9, kSupervisor.code, "店长", kSupervisor.password, 1, every});
+        addGoods(db, 101, "G101", "6901", "牙刷", 3.5);
+        addGoods(db, 102, "G102", "6902", "毛巾", 12);
+        addGoods(db, 103, "G103", "6903", "香皂", 10);
+        db.execute("insert into B_Store(StoreId,Code,Name,IsPos) values(2,'S2','二号店',1)");
+    }
+}
+
+// The register's logic on a new bill of the terminal above, with a scripted window.
+class RegisterTest : public ::testing::Test {
+public:
+    RegisterTest()
+    {
+        arrangeRegister(f);
+        reg.bill = Bill::open(f.dm.conClient());
+        NewBill(f.terminal, reg);
+    }
+
+    // The text in the input box, then Enter.
+    void enter(const std::string& text)
+    {
+        view.boxes[EditBox::Input] = text;
+        interpreter.enter();
+    }
+    // Typed character by character as the keyboard delivers it, then Enter.
+    void typeAndEnter(const std::string& text)
+    {
+        for (char c : text)
+            if (!interpreter.keyPress(static_cast<char32_t>(c)))
+                view.boxes[EditBox::Input] += c;
+        interpreter.keyPress(U'\r');
+    }
+    // A command that opens a box, then the value typed there with Enter.
+    void intoBox(const std::string& command, EditBox box, const std::string& value)
+    {
+        enter(command);
+        ASSERT_EQ(view.focused, box) << command;
+        view.boxes[box] = value;
+        switch (box) {
+        case EditBox::Price:
+            return lines.priceEnter();
+        case EditBox::Quantity:
+            return lines.quantityEnter();
+        default:
+            return lines.discountEnter();
+        }
+    }
+
+    void signOnSenior() { f.state.OperatorId = kSenior; }
+    const Value& line(std::size_t r, const char* column) const { return reg.bill.detail.at(r, column); }
+    std::size_t lineCount() const { return reg.bill.detail.size(); }
+    std::vector<std::string> messages() const { return f.person.messageTexts(); }
+    void forgetMessages() { f.person.messages.clear(); }
+
+    TerminalFixture f;
+    RegisterState reg;
+    ScriptedView view;
+    DisplayPort display;
+    RecordingLauncher launcher;
+    RecordingReportEngine report;
+    LineEntry lines{f.terminal, reg, view};
+    CommandInterpreter interpreter{f.terminal, reg, view, lines, RegisterDevices{display, launcher, report}};
+};
+
+}  // namespace pos::test
