@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/row_set.h"
+#include "config/paged_rows.h"
 
 #include <memory>
 #include <optional>
@@ -37,7 +37,8 @@ public:
     // confirming, "" for text input and "0" for the other kinds.
     virtual std::string input(const std::string& caption, const std::string& label, InputKind kind) = 0;
     // The goods pick list; the row under the cursor when it closes (Enter and Esc alike).
-    virtual std::size_t pickGoods(const RowSet& candidates) = 0;
+    // The list reads more candidates as it scrolls down.
+    virtual std::size_t pickGoods(PagedRows& candidates) = 0;
     // The supervisor dialog for one right; nullopt when cancelled.
     virtual std::optional<Credentials> supervisor(int right) = 0;
     virtual std::unique_ptr<WaitIndicator> pleaseWait(const std::string& text) = 0;

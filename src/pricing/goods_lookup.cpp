@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace pos {
 namespace {
@@ -37,14 +39,11 @@ constexpr const char* kByPackageBarCode =
     "select GoodsId,Code,BarCode,Name,Unit1,SPrice1,UnitRate,PKPrice from B_Goods where PKBarCode=$1";
 constexpr const char* kByFindCode = "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where FindCode=$1";
 
-std::string substringStatement()
-{
-    return "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods "
-           "where Code like $1 escape '\\' or BarCode like $1 escape '\\' "
-           "or FindCode like $1 escape '\\' or Name like $1 escape '\\' "
-           "order by Code, GoodsId limit "
-        + std::to_string(kGoodsMatchLimit);
-}
+constexpr const char* kBySubstring =
+    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods "
+    "where Code like $1 escape '\\' or BarCode like $1 escape '\\' "
+    "or FindCode like $1 escape '\\' or Name like $1 escape '\\' "
+    "order by Code, GoodsId limit $2 offset $3";
 
 // The typed text is matched literally inside the columns: its own wildcards are escaped.
 std::string containsPattern(const std::string& text)
@@ -61,44 +60,48 @@ std::string containsPattern(const std::string& text)
 enum class Hit { Goods, Label, Package };
 
 struct Found {
-    RowSet rows;
+    PagedRows goods{RowSet{}};
     Hit hit = Hit::Goods;
     double labelAmount = 0;
 };
+
+// A short text may match much of a large catalogue: the pick list reads its matches a
+// page at a time, by goods code, as it scrolls.
+PagedRows substringMatches(Database& db, const std::string& text)
+{
+    auto reader = [&db, pattern = containsPattern(text)](std::size_t offset, std::size_t count) {
+        return db.query(kBySubstring,
+                        {pattern, static_cast<std::int64_t>(count), static_cast<std::int64_t>(offset)});
+    };
+    return PagedRows(reader, kGoodsMatchPage);
+}
 
 // Tries the keys in order; the first that yields rows ends the search.
 Found findGoods(Database& db, const KeyStatements& keys, const std::string& text)
 {
     Found found;
-    found.rows = db.query(keys.byBarCode, {text});
-    if (!found.rows.empty())
-        return found;
-    found.rows = db.query(keys.byCode, {text});
-    if (!found.rows.empty())
+    auto hit = [&found](RowSet rows, Hit kind = Hit::Goods) {
+        if (rows.empty())
+            return false;
+        found.goods = PagedRows(std::move(rows));
+        found.hit = kind;
+        return true;
+    };
+    if (hit(db.query(keys.byBarCode, {text})) || hit(db.query(keys.byCode, {text})))
         return found;
     if (auto label = parsePriceLabel(text)) {
-        found.rows = db.query(keys.byCode, {label->goodsCode});
-        if (!found.rows.empty()) {
-            found.hit = Hit::Label;
-            found.labelAmount = label->amount;
+        found.labelAmount = label->amount;
+        if (hit(db.query(keys.byCode, {label->goodsCode}), Hit::Label))
             return found;
-        }
     }
-    found.rows = db.query(kByPackageBarCode, {text});
-    if (!found.rows.empty()) {
-        found.hit = Hit::Package;
+    if (hit(db.query(kByPackageBarCode, {text}), Hit::Package))
         return found;
-    }
     const RowSet extra = db.query(keys.extraBarCode, {text});
-    if (!extra.empty()) {
-        found.rows = db.query(keys.byId, {extra.first("GoodsId")});
-        if (!found.rows.empty())
-            return found;
-    }
-    found.rows = db.query(kByFindCode, {text});
-    if (!found.rows.empty())
+    if (!extra.empty() && hit(db.query(keys.byId, {extra.first("GoodsId")})))
         return found;
-    found.rows = db.query(substringStatement(), {containsPattern(text)});
+    if (hit(db.query(kByFindCode, {text})))
+        return found;
+    found.goods = substringMatches(db, text);
     return found;
 }
 
@@ -123,13 +126,15 @@ void AddGoodsByInput(Terminal& t, const std::string& input, double givenPrice, d
                      Bill& bill, int& nextOrderId)
 {
     const bool online = t.state.NetMode == Online;
-    const Found found = findGoods(t.db(), online ? kServerKeys : kLocalKeys, input);
-    if (found.rows.empty()) {
+    Found found = findGoods(t.db(), online ? kServerKeys : kLocalKeys, input);
+    if (found.goods.rows().empty()) {
         tell(t.person, "没有找到该商品！");
         return;
     }
-    const RowSet& rows = found.rows;
-    const std::size_t g = rows.size() > 1 ? std::min(t.person.pickGoods(rows), rows.size() - 1) : 0;
+    const bool several = found.goods.rows().size() > 1 || found.goods.canReadMore();
+    const std::size_t picked = several ? t.person.pickGoods(found.goods) : 0;
+    const RowSet& rows = found.goods.rows();
+    const std::size_t g = std::min(picked, rows.size() - 1);
     const std::int64_t goodsId = rows.at(g, "GoodsId").toInt();
 
     double price = givenPrice;

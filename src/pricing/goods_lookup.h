@@ -3,13 +3,14 @@
 #include "register/bill.h"
 #include "register/terminal.h"
 
+#include <cstddef>
 #include <string>
 
 namespace pos {
 
-// The substring search, the last key of the goods input, offers at most this many goods
-// in the pick list, the first by goods code: the goods table may hold a million rows.
-inline constexpr int kGoodsMatchLimit = 200;
+// The substring search, the last key of the goods input, reads its matches for the pick
+// list this many at a time, by goods code: the goods table may hold a million rows.
+inline constexpr std::size_t kGoodsMatchPage = 100;
 
 // Turns the goods input of the register into a bill line. The goods are looked up on the
 // database of the working mode by bar code, goods code, price-embedded label, package

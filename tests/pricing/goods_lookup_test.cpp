@@ -277,23 +277,27 @@ TEST_P(GoodsLookupTest, SeveralMatchesGoToThePickListAndItsRowIsTaken)
     EXPECT_EQ(line(0, "GoodsId").toInt(), 6);
 }
 
-TEST_P(GoodsLookupTest, PickListOfASubstringIsLimitedToTheFirstGoodsByCode)
+TEST_P(GoodsLookupTest, PickListOfASubstringReadsItsMatchesByCodeAsItScrolls)
 {
     auto insert = side().prepare("insert into B_Goods(GoodsId, Code, Name, SPrice1) values($1, $2, $3, 1)");
-    const int many = kGoodsMatchLimit + 25;
+    const int many = 2 * static_cast<int>(kGoodsMatchPage) + 25;
     {
         Transaction tx(side());
         for (int i = many; i >= 1; --i)
             insert->execute({1000 + i, "M" + std::to_string(100000 + i), "散装糖果" + std::to_string(i)});
         tx.commit();
     }
-    person.picks = {0};
+    person.scrollToEnd = true;
+    person.picks = {static_cast<std::size_t>(many - 1)};
     scan("糖果");
     ASSERT_EQ(person.offered.size(), 1u);
-    const RowSet& offered = person.offered[0];
-    ASSERT_EQ(offered.size(), static_cast<std::size_t>(kGoodsMatchLimit));
+    EXPECT_EQ(person.offered[0].size(), kGoodsMatchPage);
+    const RowSet& offered = person.offeredAfterScrolling.at(0);
+    ASSERT_EQ(offered.size(), static_cast<std::size_t>(many));
     for (std::size_t r = 0; r < offered.size(); ++r)
         EXPECT_EQ(offered.at(r, "Code").toString(), "M" + std::to_string(100001 + r));
+    ASSERT_EQ(bill.detail.size(), 1u);
+    EXPECT_EQ(line(0, "GoodsId").toInt(), 1000 + many);
 }
 
 INSTANTIATE_BOTH_MODES(GoodsLookupTest);

@@ -7,9 +7,14 @@
 
 namespace pos::test {
 
-std::size_t PricingPerson::pickGoods(const RowSet& candidates)
+std::size_t PricingPerson::pickGoods(PagedRows& candidates)
 {
-    offered.push_back(candidates);
+    offered.push_back(candidates.rows());
+    if (scrollToEnd) {
+        while (candidates.readMore() > 0) {
+        }
+        offeredAfterScrolling.push_back(candidates.rows());
+    }
     return ScriptedPerson::pickGoods(candidates);
 }
 

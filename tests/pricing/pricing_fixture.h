@@ -15,10 +15,13 @@ namespace pos::test {
 // something while a message is on the screen (another terminal selling meanwhile).
 class PricingPerson : public ScriptedPerson {
 public:
+    // The rows the pick list showed on opening, and, when scrolling to the end, all of them.
     std::vector<RowSet> offered;
+    std::vector<RowSet> offeredAfterScrolling;
+    bool scrollToEnd = false;
     std::function<void()> whileNextMessageShown;
 
-    std::size_t pickGoods(const RowSet& candidates) override;
+    std::size_t pickGoods(PagedRows& candidates) override;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
 };
 

@@ -44,7 +44,7 @@ std::string ScriptedPerson::input(const std::string& caption, const std::string&
     return a;
 }
 
-std::size_t ScriptedPerson::pickGoods(const RowSet&)
+std::size_t ScriptedPerson::pickGoods(PagedRows&)
 {
     if (picks.empty()) {
         ADD_FAILURE() << "unexpected pick list";

@@ -3,16 +3,52 @@
 #include "register/ui/row_set_model.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace pos {
+#include <utility>
 
-TfrmGoodsList::TfrmGoodsList(const RowSet& goods, QWidget* parent) : TfrmBase(parent)
+namespace pos {
+namespace {
+
+// Shows the rows read so far and reads the next page when the view scrolls to the end.
+class PagedRowsModel : public RowSetModel {
+public:
+    PagedRowsModel(PagedRows& rows, std::vector<GridColumn> columns, QObject* parent)
+        : RowSetModel(rows.rows(), std::move(columns), parent), paged_(rows), shown_(rows.rows().size())
+    {
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(shown_);
+    }
+    bool canFetchMore(const QModelIndex& parent) const override
+    {
+        return !parent.isValid() && paged_.canReadMore();
+    }
+    void fetchMore(const QModelIndex& parent) override
+    {
+        if (parent.isValid() || paged_.readMore() == 0)
+            return;
+        beginInsertRows({}, static_cast<int>(shown_), static_cast<int>(paged_.rows().size()) - 1);
+        shown_ = paged_.rows().size();
+        endInsertRows();
+    }
+
+private:
+    PagedRows& paged_;
+    std::size_t shown_;
+};
+
+}  // namespace
+
+TfrmGoodsList::TfrmGoodsList(PagedRows& goods, QWidget* parent) : TfrmBase(parent)
 {
     setWindowTitle(QStringLiteral("选择商品"));
-    model_ = new RowSetModel(goods,
+    model_ = new PagedRowsModel(goods,
                              {{QStringLiteral("商品代码"), "Code", 93},
                               {QStringLiteral("商品条形码"), "BarCode", 118},
                               {QStringLiteral("商品名称"), "Name", 215},
@@ -29,6 +65,12 @@ TfrmGoodsList::TfrmGoodsList(const RowSet& goods, QWidget* parent) : TfrmBase(pa
     model_->applyWidths(*grid_);
     if (model_->rowCount() > 0)
         grid_->setCurrentIndex(model_->index(0, 0));
+    // The cashier moves with the keys: reaching the last row read reads the next page.
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.row() == model_->rowCount() - 1 && model_->canFetchMore({}))
+                    model_->fetchMore({});
+            });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     resize(93 + 118 + 215 + 28 + 70 + 40, 260);

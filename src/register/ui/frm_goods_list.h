@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/row_set.h"
+#include "config/paged_rows.h"
 #include "register/ui/frm_base.h"
 
 class QTableView;
@@ -14,7 +14,7 @@ class RowSetModel;
 class TfrmGoodsList : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmGoodsList(const RowSet& goods, QWidget* parent = nullptr);
+    explicit TfrmGoodsList(PagedRows& goods, QWidget* parent = nullptr);
 
     std::size_t currentRow() const;
 

@@ -71,7 +71,7 @@ std::string QtPerson::input(const std::string& caption, const std::string& label
     return dialog.resultText();
 }
 
-std::size_t QtPerson::pickGoods(const RowSet& candidates)
+std::size_t QtPerson::pickGoods(PagedRows& candidates)
 {
     TfrmGoodsList dialog(candidates, owner());
     dialog.exec();

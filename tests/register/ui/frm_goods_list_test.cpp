@@ -5,6 +5,10 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace pos {
 namespace {
 
@@ -19,7 +23,7 @@ RowSet candidates()
 
 TEST(GoodsListTest, ShowsTheCandidatesInItsColumns)
 {
-    const RowSet goods = candidates();
+    PagedRows goods(candidates());
     TfrmGoodsList dlg(goods);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("选择商品"));
     auto* grid = dlg.findChild<QTableView*>();
@@ -38,8 +42,8 @@ TEST(GoodsListTest, ShowsTheCandidatesInItsColumns)
 
 TEST(GoodsListTest, EnterAndEscBothLeaveWithTheRowUnderTheCursor)
 {
-    const RowSet goods = candidates();
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        PagedRows goods(candidates());
         TfrmGoodsList dlg(goods);
         ASSERT_TRUE(test::showActive(dlg));
         test::press(dlg, Qt::Key_Down);
@@ -49,6 +53,34 @@ TEST(GoodsListTest, EnterAndEscBothLeaveWithTheRowUnderTheCursor)
         EXPECT_FALSE(dlg.isVisible());
         EXPECT_EQ(dlg.currentRow(), 1u);
     }
+}
+
+TEST(GoodsListTest, ReadsTheNextPageWhenScrolledToTheEnd)
+{
+    constexpr std::size_t page = 30, total = 75;
+    std::vector<std::size_t> offsetsRead;
+    PagedRows goods(
+        [&](std::size_t offset, std::size_t count) {
+            offsetsRead.push_back(offset);
+            RowSet rows(Columns({"GoodsId", "Code", "BarCode", "Name", "Unit1", "SPrice1"}));
+            for (std::size_t r = offset; r < std::min(offset + count, total); ++r)
+                rows.append({static_cast<int>(r), "G" + std::to_string(r), "", "糖果", "袋", 1.0});
+            return rows;
+        },
+        page);
+    TfrmGoodsList dlg(goods);
+    ASSERT_TRUE(test::showActive(dlg));
+    auto* grid = dlg.findChild<QTableView*>();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->model()->rowCount(), static_cast<int>(page));
+    for (int i = 0; i < 5 && grid->model()->rowCount() < static_cast<int>(total); ++i)
+        test::press(dlg, Qt::Key_End, Qt::ControlModifier);
+    ASSERT_EQ(grid->model()->rowCount(), static_cast<int>(total));
+    EXPECT_EQ(offsetsRead, (std::vector<std::size_t>{0, page, 2 * page}));
+    test::press(dlg, Qt::Key_End, Qt::ControlModifier);
+    test::press(dlg, Qt::Key_Return);
+    EXPECT_EQ(dlg.currentRow(), total - 1);
+    EXPECT_EQ(goods.rows().at(dlg.currentRow(), "Code").toString(), "G74");
 }
 
 }  // namespace
