@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(build-essential cmake ninja-build pkg-config ccache
           qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
           libsqlcipher-dev libfmt-dev libpq-dev libgtest-dev libgmock-dev
-          postgresql-15 postgresql-contrib poppler-utils fonts-wqy-microhei)
+          postgresql-15 postgresql-contrib poppler-utils fonts-wqy-microhei socat)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,15 @@
 #include "register/ui/pos_application.h"
 
+#include <clocale>
+
 namespace pos {
+
+PosApplication::PosApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Qt adopts the user's locale; amounts from the databases and POS.ini are always
+    // written with a decimal point, whatever that locale says.
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 bool PosApplication::notify(QObject* receiver, QEvent* event)
 {

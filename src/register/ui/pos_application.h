@@ -13,7 +13,7 @@ class PosApplication : public QApplication {
 public:
     using ErrorHandler = std::function<void(const std::exception&)>;
 
-    PosApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    PosApplication(int& argc, char** argv);
 
     void setErrorHandler(ErrorHandler handler) { handler_ = std::move(handler); }
     bool notify(QObject* receiver, QEvent* event) override;
