@@ -19,7 +19,9 @@ TfrmBase::TfrmBase(QWidget* parent) : QDialog(parent)
 
 bool TfrmBase::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && isActiveWindow()) {
+    // Keys reach only the window holding the keyboard: being this window's control is
+    // enough, also where no window manager makes the window active.
+    if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
         if (w && w->window() == this && baseKeyDown(static_cast<QKeyEvent*>(event)))
             return true;

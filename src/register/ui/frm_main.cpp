@@ -418,8 +418,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (TfrmBase::eventFilter(watched, event))
         return true;
-    // Each key once, where it arrives: not again on its way up to the parents.
-    if (event->type() != QEvent::KeyPress || !isActiveWindow() || watched != QApplication::focusWidget())
+    // Each key once, where it arrives: not again on its way up to the parents. Keys reach
+    // only the window holding the keyboard, so the focused control of this window is
+    // enough (without a window manager the window may never be called active).
+    if (event->type() != QEvent::KeyPress || watched != focusWidget())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == edtInput_)
