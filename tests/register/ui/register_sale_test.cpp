@@ -94,6 +94,21 @@ protected:
 constexpr int kQuantityColumn = 5;
 constexpr int kAmountColumn = 8;
 
+// A kiosk session may run without a window manager: the register is then never made
+// the active window, yet the keys the cashier types reach it.
+TEST_F(RegisterSaleTest, KeysWorkWhileTheWindowIsNotTheActiveOne)
+{
+    open();
+    QWidget elsewhere;
+    ASSERT_TRUE(test::showActive(elsewhere));
+    ASSERT_FALSE(frm_->isActiveWindow());
+    auto* input = control<QLineEdit>("edtInput");
+    QTest::keyClicks(input, QStringLiteral("6901"));
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_EQ(gridRows(), 1);
+    EXPECT_EQ(input->text(), QString());
+}
+
 TEST_F(RegisterSaleTest, SaleOfSeveralGoodsPaidInCash)
 {
     open();
