@@ -458,10 +458,7 @@ TEST_F(RegisterTest, CalculatorIsTheFirstFoundOnThePath)
 TEST_F(RegisterTest, EveryEnterShowsTheAmountDueOnTheCustomerDisplay)
 {
     test::PseudoTerminal pole;
-    f.settings.ini().write(kPortsSection, "COM1", pole.path());
-    f.settings.setOption("ClientDisplay", "有");
-    f.settings.setOption("DispType", "LED11");
-    f.settings.setOption("DispPort", "COM1");
+    test::attachPoleDisplay(f.settings, pole.path());
     InitCustomerDisplay(f.settings, display);
 
     enter("6902");

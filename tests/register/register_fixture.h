@@ -88,6 +88,15 @@ inline void addGoods(Database& db, int id, const std::string& code, const std::s
 // online. Both sides know the cashier, a senior cashier holding every right, the
 // supervisor 9001/999 holding every right, the goods 6901 牙刷 3.50, 6902 毛巾 12.00
 // and 6903 香皂 10.00, and the store "S2".
+// A pole display of the first model attached at COM1, which stands for `device`.
+inline void attachPoleDisplay(Settings& settings, const std::string& device)
+{
+    settings.ini().write(kPortsSection, "COM1", device);
+    settings.setOption("ClientDisplay", "有");
+    settings.setOption("DispType", "LED11");
+    settings.setOption("DispPort", "COM1");
+}
+
 inline void arrangeRegister(TerminalFixture& f)
 {
     TPosState& s = f.state;

@@ -260,10 +260,7 @@ TEST_F(RegisterSaleTest, LinesAreEditedInTheGridUntilTabOnTheQuantity)
 TEST_F(RegisterSaleTest, MappedKeysAndTheCustomerDisplay)
 {
     test::PseudoTerminal pole;
-    fx_.settings.ini().write(kPortsSection, "COM1", pole.path());
-    fx_.settings.setOption("ClientDisplay", "有");
-    fx_.settings.setOption("DispType", "LED11");
-    fx_.settings.setOption("DispPort", "COM1");
+    test::attachPoleDisplay(fx_.settings, pole.path());
     fx_.dm.conClient().execute("update PosHelp set FirClientKey='Ctrl', SecClientKey='d' where SysKey='-'");
     fx_.dm.conClient().execute("update PosHelp set FirClientKey='F4', SecClientKey='' where SysKey='20/'");
     open();  // opens the display's line
