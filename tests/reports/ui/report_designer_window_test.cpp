@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace pos {
 namespace {
 
@@ -149,6 +151,8 @@ struct CloseCase {
     bool saved;
     bool closed;
 };
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 
 class ClosingWithEdits : public ReportDesignerTest, public ::testing::WithParamInterface<CloseCase> {};
 
