@@ -59,8 +59,9 @@ Demo back office on 127.0.0.1:$port (databases msdb and posdemo); terminal files
   Try bar codes 6923450000182 (promotion), 6923450000465 (special price), 16923450000165 (package),
   search code KL, label 2410001006402 (price-embedded); member cards 8800000001..8800000008;
   coupons 7700001..7700004.
-Receipts and drawer pulses go to $terminal/printer-LPT1.txt (GBK); the customer display's
-bytes to $terminal/display-COM1.bytes. Change the devices with 15/ in the register.
+Receipts and drawer pulses go to $terminal/printer-LPT1.txt (GBK; each job rewrites the
+file, as it would start a new print job on a device); the customer display's bytes are
+appended to $terminal/display-COM1.bytes. Change the devices with 15/ in the register.
 INFO
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then

@@ -18,9 +18,7 @@ std::string requireDevicePath(const Settings& settings, const std::string& portN
 
 void writeDeviceFile(const std::string& path, std::string_view bytes)
 {
-    // Appending changes nothing on a device, and a file standing in for the printer keeps
-    // every receipt and drawer pulse in the order they were sent.
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         throwDeviceError("cannot open", path, errno);
     std::size_t done = 0;

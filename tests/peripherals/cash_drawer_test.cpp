@@ -83,11 +83,11 @@ TEST_P(DrawerOnPrinter, WritesTheCommandAndALineEnd)
     settings_.setOption("MoneyBoxConn", "接打印机");
     settings_.setOption("PrintPort", "LPT3");
     settings_.setOption("OpenMoneyBox", GetParam().command);
-    test::writeFile(dir_.file("printer"), "earlier job\r\n");
+    test::writeFile(dir_.file("printer"), "left over");
     open();
     std::string expected = golden(GetParam().golden);
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(test::readFile(dir_.file("printer")), "earlier job\r\n" + expected);
+    EXPECT_EQ(test::readFile(dir_.file("printer")), expected);
     EXPECT_TRUE(person_.messages.empty());
 }
 
