@@ -138,8 +138,8 @@ public:
         f_.state.NetMode = netMode;
         const int n = goods_;
         // "商品<i>" with i in (n/100, n/10) is in the names of i and of 10i..10i+9: eleven.
-        // The pick list is in code order, so its first row, the one taken, is goods i
-        // ("G<i>" sorts before "G<i>0"); for "商品<d>" it is goods d.
+        // The pick list is in goods order, so its first row, the one taken, is goods i;
+        // for "商品<d>" it is goods d.
         const ScanKind kinds[] = {
             {"scan bar code", 1, n, barCode, {true, 0, false}},
             {"goods code", 1, n, [](int g) { return "G" + std::to_string(g); }, {true, 0, false}},

@@ -43,7 +43,7 @@ constexpr const char* kBySubstring =
     "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods "
     "where Code like $1 escape '\\' or BarCode like $1 escape '\\' "
     "or FindCode like $1 escape '\\' or Name like $1 escape '\\' "
-    "order by Code, GoodsId limit $2 offset $3";
+    "order by GoodsId limit $2 offset $3";
 
 // The typed text is matched literally inside the columns: its own wildcards are escaped.
 std::string containsPattern(const std::string& text)
@@ -66,7 +66,8 @@ struct Found {
 };
 
 // A short text may match much of a large catalogue: the pick list reads its matches a
-// page at a time, by goods code, as it scrolls.
+// page at a time as it scrolls. In the order of the goods' key, so the first page stops
+// at its hundredth match instead of sorting every match first.
 PagedRows substringMatches(Database& db, const std::string& text)
 {
     auto reader = [&db, pattern = containsPattern(text)](std::size_t offset, std::size_t count) {

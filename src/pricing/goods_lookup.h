@@ -9,7 +9,7 @@
 namespace pos {
 
 // The substring search, the last key of the goods input, reads its matches for the pick
-// list this many at a time, by goods code: the goods table may hold a million rows.
+// list this many at a time, in goods order: the goods table may hold a million rows.
 inline constexpr std::size_t kGoodsMatchPage = 100;
 
 // Turns the goods input of the register into a bill line. The goods are looked up on the

@@ -272,19 +272,21 @@ TEST_P(GoodsLookupTest, SeveralMatchesGoToThePickListAndItsRowIsTaken)
     ASSERT_EQ(offered.size(), 2u);
     for (const char* column : {"Code", "BarCode", "Name", "Unit1", "SPrice1"})
         EXPECT_TRUE(offered.columns().find(column)) << column;
-    EXPECT_EQ(offered.at(0, "Code").toString(), "A9");  // by goods code
+    EXPECT_EQ(offered.at(0, "GoodsId").toInt(), 6);  // in the order the goods were entered
+    EXPECT_EQ(offered.at(1, "Code").toString(), "A9");
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "GoodsId").toInt(), 6);
+    EXPECT_EQ(line(0, "GoodsId").toInt(), 9);
 }
 
-TEST_P(GoodsLookupTest, PickListOfASubstringReadsItsMatchesByCodeAsItScrolls)
+TEST_P(GoodsLookupTest, PickListOfASubstringReadsItsMatchesInGoodsOrderAsItScrolls)
 {
     auto insert = side().prepare("insert into B_Goods(GoodsId, Code, Name, SPrice1) values($1, $2, $3, 1)");
     const int many = 2 * static_cast<int>(kGoodsMatchPage) + 25;
     {
         Transaction tx(side());
+        // Codes run against the goods order, so the list's order shows which one it follows.
         for (int i = many; i >= 1; --i)
-            insert->execute({1000 + i, "M" + std::to_string(100000 + i), "散装糖果" + std::to_string(i)});
+            insert->execute({1000 + i, "M" + std::to_string(100000 - i), "散装糖果" + std::to_string(i)});
         tx.commit();
     }
     person.scrollToEnd = true;
@@ -295,7 +297,7 @@ TEST_P(GoodsLookupTest, PickListOfASubstringReadsItsMatchesByCodeAsItScrolls)
     const RowSet& offered = person.offeredAfterScrolling.at(0);
     ASSERT_EQ(offered.size(), static_cast<std::size_t>(many));
     for (std::size_t r = 0; r < offered.size(); ++r)
-        EXPECT_EQ(offered.at(r, "Code").toString(), "M" + std::to_string(100001 + r));
+        EXPECT_EQ(offered.at(r, "GoodsId").toInt(), 1001 + static_cast<int>(r));
     ASSERT_EQ(bill.detail.size(), 1u);
     EXPECT_EQ(line(0, "GoodsId").toInt(), 1000 + many);
 }
