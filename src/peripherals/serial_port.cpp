@@ -81,8 +81,6 @@ void SerialPort::send(std::string_view bytes)
             throwDeviceError("cannot write", path_, n < 0 ? errno : EIO);
         done += static_cast<std::size_t>(n);
     }
-    if (retryInterrupted([&] { return tcdrain(fd_); }) != 0)
-        throwDeviceError("cannot write", path_, errno);
 }
 
 void SerialPort::discardOutput()
