@@ -58,7 +58,8 @@ create table if not exists B_Goods (
 create index if not exists ix_b_goods_barcode   on B_Goods (BarCode);
 create index if not exists ix_b_goods_code      on B_Goods (Code);
 create index if not exists ix_b_goods_pkbarcode on B_Goods (PKBarCode);
-create index if not exists ix_b_goods_findcode  on B_Goods (FindCode);
+-- Search codes are pinyin initials, typed in either case.
+create index if not exists ix_b_goods_findcode_upper on B_Goods (upper(FindCode));
 
 -- Additional bar codes of goods.
 create table if not exists B_BarCode (

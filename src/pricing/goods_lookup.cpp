@@ -37,7 +37,9 @@ constexpr KeyStatements kLocalKeys{
 
 constexpr const char* kByPackageBarCode =
     "select GoodsId,Code,BarCode,Name,Unit1,SPrice1,UnitRate,PKPrice from B_Goods where PKBarCode=$1";
-constexpr const char* kByFindCode = "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where FindCode=$1";
+// Search codes are pinyin initials: "kl" finds "KL".
+constexpr const char* kByFindCode =
+    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where upper(FindCode)=upper($1)";
 
 constexpr const char* kBySubstring =
     "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods "

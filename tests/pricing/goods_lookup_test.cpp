@@ -56,6 +56,7 @@ TEST_P(GoodsLookupTest, EveryKeyFindsItsGoods)
         {"1690100000044", -1, 4, -6, 2, -12},    // a package returned
         {"6971880000055", 1, 5, 1, 10, 10},      // extra bar code
         {"NMQS", 1, 6, 1, 10, 10},               // search code
+        {"nmqs", 1, 6, 1, 10, 10},               // search code typed in lower case
         {"级红", 1, 7, 1, 10, 10},               // part of the name
     };
     for (const Case& c : cases) {
