@@ -169,6 +169,10 @@ QWidget* TfrmMain::buildLineGrid()
     DBGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1_->verticalHeader()->hide();
+    // Narrow columns such as the discount keep their digits: cut at the edge with a thin
+    // margin rather than shortened to "…".
+    DBGrid1_->setTextElideMode(Qt::ElideNone);
+    DBGrid1_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
     // Titles two lines high.
     DBGrid1_->horizontalHeader()->setMinimumHeight(2 * DBGrid1_->fontMetrics().height() + 6);
     lines_->applyWidths(*DBGrid1_);
