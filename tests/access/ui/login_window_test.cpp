@@ -28,9 +28,7 @@ protected:
     template <class W>
     W* control(const char* name)
     {
-        W* w = dlg_.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return test::control<W>(dlg_, name);
     }
     QWidget* focus() { return dlg_.focusWidget(); }
 

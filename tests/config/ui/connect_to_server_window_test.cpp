@@ -34,9 +34,7 @@ protected:
     template <class W>
     W* control(const char* name)
     {
-        W* w = dlg_.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return test::control<W>(dlg_, name);
     }
     QLineEdit* edit(const char* name) { return control<QLineEdit>(name); }
     bool iniWritten() const { return QFile::exists(QString::fromStdString(dir_.file("POS.ini"))); }

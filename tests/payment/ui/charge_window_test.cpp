@@ -29,9 +29,7 @@ protected:
     template <class W>
     W* control(const char* name)
     {
-        W* w = frm_->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return test::control<W>(*frm_, name);
     }
     QString box(const char* name) { return control<QLineEdit>(name)->text(); }
     std::size_t savedBills() { return fx_.savedBills(Online).size(); }

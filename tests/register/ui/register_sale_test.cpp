@@ -48,9 +48,7 @@ protected:
     template <class W>
     W* control(const char* name)
     {
-        W* w = frm_->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return test::control<W>(*frm_, name);
     }
     QString label(const char* name) { return control<QLabel>(name)->text(); }
     QString edit(const char* name) { return control<QLineEdit>(name)->text(); }
