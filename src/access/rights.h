@@ -14,6 +14,9 @@ bool operatorHasRight(Database& db, int operatorId, int right);
 // (SysManager 1) who holds the right.
 bool supervisorGrants(Database& db, const Credentials& credentials, int right);
 
+// What the cashier is told when an operation is refused for want of a right.
+inline constexpr const char* kNotAuthorised = "您没有授权使用该操作！";
+
 // Whether the signed-on operator may do what the right guards: the operator's own
 // right, or else a supervisor's grant for this one call. Nothing is remembered.
 bool HasRight(Terminal& t, int right);

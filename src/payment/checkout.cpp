@@ -49,7 +49,7 @@ void Checkout::writeOff()
 {
     paid_.clear();
     if (!HasRight(t_, kRightWriteOff)) {
-        hint(t_.person, "您没有授权使用该操作！");
+        hint(t_.person, kNotAuthorised);
         return;
     }
     const double amount = numberIn(t_.person.input("抹零", "抹零金额：", InputKind::Number));

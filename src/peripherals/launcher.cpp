@@ -41,9 +41,8 @@ std::string findOnPath(const std::string& name)
         std::size_t end = dirs.find(':', begin);
         if (end == std::string::npos)
             end = dirs.size();
-        std::string dir = dirs.substr(begin, end - begin);
-        if (dir.empty())
-            dir = ".";
+        // An empty entry stands for the current directory.
+        const std::string dir = end > begin ? dirs.substr(begin, end - begin) : std::string(".");
         std::string candidate = dir + (dir.back() == '/' ? "" : "/") + name;
         if (::access(candidate.c_str(), X_OK) == 0)
             return candidate;

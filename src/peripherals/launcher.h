@@ -4,11 +4,11 @@
 
 namespace pos {
 
-// Starts a program the way the desktop shell's "open" does: detached, without a window,
-// not waited for.
 // The first executable file of that name in the directories of PATH; empty when none.
 std::string findOnPath(const std::string& name);
 
+// Starts a program the way the desktop shell's "open" does: detached, without a window,
+// not waited for.
 class Launcher {
 public:
     virtual ~Launcher() = default;

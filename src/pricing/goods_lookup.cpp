@@ -92,10 +92,9 @@ Found findGoods(Database& db, const KeyStatements& keys, const std::string& text
     };
     if (hit(db.query(keys.byBarCode, {text})) || hit(db.query(keys.byCode, {text})))
         return found;
-    if (auto label = parsePriceLabel(text)) {
+    if (auto label = parsePriceLabel(text); label && hit(db.query(keys.byCode, {label->goodsCode}), Hit::Label)) {
         found.labelAmount = label->amount;
-        if (hit(db.query(keys.byCode, {label->goodsCode}), Hit::Label))
-            return found;
+        return found;
     }
     if (hit(db.query(kByPackageBarCode, {text}), Hit::Package))
         return found;

@@ -156,12 +156,11 @@ void CommandInterpreter::goodsInput(const std::string& text)
         view_.setText(EditBox::Discount, "100");
     view_.setText(EditBox::Quantity, "1");
     view_.setText(EditBox::Price, "");
-    view_.showLines();
 }
 
 void CommandInterpreter::tell(const char* text) { t_.person.message(text, "提示", MessageIcon::Information); }
 
-void CommandInterpreter::refuse() { tell("您没有授权使用该操作！"); }
+void CommandInterpreter::refuse() { tell(kNotAuthorised); }
 
 bool CommandInterpreter::granted(int right) { return HasRight(t_, right); }
 
@@ -192,7 +191,6 @@ void CommandInterpreter::checkout()
         reg_.previous = {paid->due, paid->paid, paid->change};
         view_.showPreviousBill();
     }
-    view_.showLines();
 }
 
 void CommandInterpreter::lineDiscount()
@@ -231,7 +229,7 @@ void CommandInterpreter::deleteLineByNumber()
     for (std::size_t r = 0; r < lines.size(); ++r) {
         if (lines.at(r, "OrderId").toInt() == orderId) {
             deleteLine(reg_.bill, r);
-            return view_.showLines();
+            return;
         }
     }
     tell("没有找到要删除的货品！");
@@ -274,7 +272,6 @@ void CommandInterpreter::changeCurrentQuantity()
     parseNumber(trimmed(t_.person.input("输入要修改的数量", "数量", InputKind::Number)), quantity);
     if (quantity > 0 || (quantity < 0 && granted(6)))
         changeLineValue(bill, bill.currentLine, LineField::Quantity, quantity, t_.state.Digit);
-    view_.showLines();
 }
 
 void CommandInterpreter::deleteBill()
@@ -360,7 +357,6 @@ void CommandInterpreter::giveAway()
     bill.detail.at(line, "Name") = trimmed(bill.detail.at(line, "Name").toString()) + " [赠送]";
     bill.detail.at(line, "Memo") = "赠送";
     changeLineValue(bill, line, LineField::Price, 0.0, t_.state.Digit);
-    view_.showLines();
 }
 
 }  // namespace pos

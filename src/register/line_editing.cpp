@@ -9,7 +9,6 @@
 namespace pos {
 namespace {
 
-constexpr const char* kNotAuthorised = "您没有授权使用该操作！";
 constexpr int kReturnRight = 6;
 
 }  // namespace

@@ -3,7 +3,7 @@
 namespace pos {
 
 BillLinesModel::BillLinesModel(const RowSet& lines, std::vector<GridColumn> columns, Commit commit, QObject* parent)
-    : RowSetModel(lines, columns, parent), columns_(std::move(columns)), commit_(std::move(commit))
+    : RowSetModel(lines, std::move(columns), parent), commit_(std::move(commit))
 {
 }
 
@@ -11,17 +11,18 @@ void BillLinesModel::setEditing(std::optional<LineField> field) { editing_ = fie
 
 std::optional<LineField> BillLinesModel::fieldAt(int column) const
 {
-    if (column < 0 || column >= static_cast<int>(columns_.size()))
+    const std::vector<GridColumn>& columns = gridColumns();
+    if (column < 0 || column >= static_cast<int>(columns.size()))
         return std::nullopt;
     for (LineField field : {LineField::Quantity, LineField::Price, LineField::Discount})
-        if (sameName(columns_[static_cast<std::size_t>(column)].column, lineFieldColumn(field)))
+        if (sameName(columns[static_cast<std::size_t>(column)].column, lineFieldColumn(field)))
             return field;
     return std::nullopt;
 }
 
 int BillLinesModel::columnOf(LineField field) const
 {
-    for (int c = 0; c < static_cast<int>(columns_.size()); ++c)
+    for (int c = 0; c < columnCount(); ++c)
         if (fieldAt(c) == field)
             return c;
     return 0;

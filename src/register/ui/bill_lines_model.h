@@ -31,7 +31,6 @@ private:
     std::optional<LineField> fieldAt(int column) const;
     bool editable(int column) const;
 
-    std::vector<GridColumn> columns_;
     Commit commit_;
     std::optional<LineField> editing_;
 };

@@ -49,12 +49,12 @@ TfrmGoodsList::TfrmGoodsList(PagedRows& goods, QWidget* parent) : TfrmBase(paren
 {
     setWindowTitle(QStringLiteral("选择商品"));
     model_ = new PagedRowsModel(goods,
-                             {{QStringLiteral("商品代码"), "Code", 93},
-                              {QStringLiteral("商品条形码"), "BarCode", 118},
-                              {QStringLiteral("商品名称"), "Name", 215},
-                              {QStringLiteral("单位"), "Unit1", 28},
-                              {QStringLiteral("单价"), "SPrice1", 70, Qt::AlignRight | Qt::AlignVCenter}},
-                             this);
+                                {{QStringLiteral("商品代码"), "Code", 93},
+                                 {QStringLiteral("商品条形码"), "BarCode", 118},
+                                 {QStringLiteral("商品名称"), "Name", 215},
+                                 {QStringLiteral("单位"), "Unit1", 28},
+                                 {QStringLiteral("单价"), "SPrice1", 70, Qt::AlignRight | Qt::AlignVCenter}},
+                                this);
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("grdGoods"));
     grid_->setModel(model_);

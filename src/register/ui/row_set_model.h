@@ -35,6 +35,9 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+protected:
+    const std::vector<GridColumn>& gridColumns() const { return columns_; }
+
 private:
     const RowSet& rows_;
     std::vector<GridColumn> columns_;
