@@ -30,6 +30,9 @@ public:
 
     const IniFile& ini() const { return ini_; }
     const std::string& path() const { return ini_.path(); }
+    // The terminal directory, where POS.ini lies, ending in "/": POS.frf and the
+    // drawer-card programs live there too.
+    std::string directory() const { return path().substr(0, path().find_last_of('/') + 1); }
 
     std::string option(const std::string& key) const { return ini_.read(kOptionsSection, key); }
     void setOption(const std::string& key, const std::string& value) const { ini_.write(kOptionsSection, key, value); }

@@ -33,12 +33,6 @@ double boxNumber(const std::string& text, const char* box)
 
 }  // namespace
 
-std::string programDirectory(const Settings& settings)
-{
-    const std::string& ini = settings.path();
-    return ini.substr(0, ini.find_last_of('/') + 1);
-}
-
 // In the order the codes are compared with the input.
 const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"+", &CommandInterpreter::checkout},
@@ -305,7 +299,7 @@ void CommandInterpreter::openCashDrawer()
 {
     if (!granted(12))
         return refuse();
-    OpenCashDrawer(t_.settings, t_.person, devices_.launcher, programDirectory(t_.settings));
+    OpenCashDrawer(t_.settings, t_.person, devices_.launcher, t_.settings.directory());
 }
 
 void CommandInterpreter::deviceSettings()
@@ -319,7 +313,7 @@ void CommandInterpreter::leaveProgram() { view_.closeRegister(); }
 
 void CommandInterpreter::designReceipt()
 {
-    DesignBillTemplate(ReceiptContext::of(t_, programDirectory(t_.settings)), devices_.report, reg_.bill);
+    DesignBillTemplate(ReceiptContext::of(t_, t_.settings.directory()), devices_.report, reg_.bill);
 }
 
 // The common refresh after Enter is all these codes do.

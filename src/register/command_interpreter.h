@@ -14,10 +14,6 @@ namespace pos {
 
 struct Terminal;
 
-// The terminal directory, beside POS.ini, ending in "/": POS.frf and the drawer-card
-// programs live there.
-std::string programDirectory(const Settings& settings);
-
 // The devices the register drives itself: the customer display's line it holds from
 // start to exit, the starter of programs, and its report for the receipt template.
 struct RegisterDevices {

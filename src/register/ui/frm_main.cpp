@@ -374,7 +374,7 @@ void TfrmMain::endGridEditing()
 
 std::optional<CheckoutAmounts> TfrmMain::charge()
 {
-    DeviceAfterSale devices(t_, display_, launcher_, report_, programDirectory(t_.settings));
+    DeviceAfterSale devices(t_, display_, launcher_, report_, t_.settings.directory());
     TfrmCharge dialog(t_, reg_.bill, devices, lblTotalQty_->text(), this);
     dialog.exec();
     if (!dialog.completed())
@@ -384,7 +384,7 @@ std::optional<CheckoutAmounts> TfrmMain::charge()
 
 void TfrmMain::showOptions()
 {
-    TfrmOptions dialog(t_.settings, t_.person, display_, launcher_, programDirectory(t_.settings), this);
+    TfrmOptions dialog(t_.settings, t_.person, display_, launcher_, t_.settings.directory(), this);
     dialog.exec();
     if (dialog.accepted())
         setWindowTitle(dialog.registerTitle());
