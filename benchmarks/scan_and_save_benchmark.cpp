@@ -4,7 +4,7 @@
 //
 //     bench_scan_and_save [goods]      (default 1000000; the test cluster as for the tests)
 
-#include "config/pg_pipeline.h"
+#include "db/pg_pipeline.h"
 #include "pricing/bill_arithmetic.h"
 #include "pricing/goods_lookup.h"
 #include "storage/bill_numbering.h"

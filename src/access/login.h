@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/database.h"
+#include "base/database.h"
 
 #include <string>
 #include <vector>

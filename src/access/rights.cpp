@@ -1,8 +1,8 @@
 #include "access/rights.h"
 
 #include "access/operators.h"
-#include "config/trim.h"
-#include "register/terminal.h"
+#include "base/trim.h"
+#include "config/terminal.h"
 
 namespace pos {
 

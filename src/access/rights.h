@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/database.h"
-#include "config/person.h"
+#include "base/database.h"
+#include "base/person.h"
 
 namespace pos {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "config/clock.h"
-#include "config/person.h"
-#include "config/pg_database.h"
+#include "base/clock.h"
+#include "base/person.h"
+#include "db/pg_database.h"
 #include "config/settings.h"
-#include "config/sqlite_database.h"
-#include "register/pos_state.h"
+#include "db/sqlite_database.h"
+#include "base/pos_state.h"
 
 #include <optional>
 #include <string>

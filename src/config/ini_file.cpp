@@ -1,7 +1,7 @@
 #include "config/ini_file.h"
 
-#include "config/gbk.h"
-#include "config/row_set.h"
+#include "base/gbk.h"
+#include "base/row_set.h"
 
 #include <fstream>
 #include <sstream>

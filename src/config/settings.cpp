@@ -1,6 +1,6 @@
 #include "config/settings.h"
 
-#include "config/number_format.h"
+#include "base/number_format.h"
 
 #include <fmt/format.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/ini_file.h"
-#include "config/pg_database.h"
+#include "db/pg_database.h"
 
 #include <optional>
 #include <stdexcept>

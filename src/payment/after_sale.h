@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/bill.h"
+#include "base/bill.h"
 
 namespace pos {
 

@@ -1,10 +1,10 @@
 #include "payment/checkout.h"
 
 #include "access/rights.h"
-#include "config/number_format.h"
-#include "config/trim.h"
+#include "base/number_format.h"
+#include "base/trim.h"
 #include "peripherals/customer_display.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 #include "storage/bill_saving.h"
 
 #include <fmt/format.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "payment/after_sale.h"
-#include "register/bill.h"
+#include "base/bill.h"
 
 #include <string>
 

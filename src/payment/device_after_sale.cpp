@@ -2,7 +2,7 @@
 
 #include "peripherals/cash_drawer.h"
 #include "peripherals/receipt_printing.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 namespace pos {
 

@@ -1,6 +1,6 @@
 #include "peripherals/cash_drawer.h"
 
-#include "config/gbk.h"
+#include "base/gbk.h"
 #include "peripherals/customer_display.h"
 #include "peripherals/printer_port.h"
 #include "peripherals/serial_port.h"

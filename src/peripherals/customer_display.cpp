@@ -1,7 +1,7 @@
 #include "peripherals/customer_display.h"
 
-#include "config/gbk.h"
-#include "config/number_format.h"
+#include "base/gbk.h"
+#include "base/number_format.h"
 #include "peripherals/device_error.h"
 
 #include <array>

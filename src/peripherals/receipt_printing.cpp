@@ -1,7 +1,7 @@
 #include "peripherals/receipt_printing.h"
 
-#include "config/clock.h"
-#include "config/number_format.h"
+#include "base/clock.h"
+#include "base/number_format.h"
 #include "peripherals/receipt_text.h"
 #include "reports/report_expression.h"
 

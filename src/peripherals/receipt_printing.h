@@ -1,10 +1,10 @@
 #pragma once
 
-#include "config/person.h"
+#include "base/person.h"
 #include "config/settings.h"
-#include "register/bill.h"
-#include "register/pos_state.h"
-#include "register/terminal.h"
+#include "base/bill.h"
+#include "base/pos_state.h"
+#include "config/terminal.h"
 #include "reports/report_engine.h"
 
 #include <string>

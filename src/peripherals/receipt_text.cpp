@@ -1,8 +1,8 @@
 #include "peripherals/receipt_text.h"
 
-#include "config/clock.h"
-#include "config/gbk.h"
-#include "config/number_format.h"
+#include "base/clock.h"
+#include "base/gbk.h"
+#include "base/number_format.h"
 #include "peripherals/printer_port.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "config/settings.h"
-#include "register/bill.h"
-#include "register/pos_state.h"
+#include "base/bill.h"
+#include "base/pos_state.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "pricing/bill_arithmetic.h"
 
-#include "config/number_format.h"
+#include "base/number_format.h"
 #include "pricing/price_kind.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "register/bill.h"
-#include "register/pos_state.h"
+#include "base/bill.h"
+#include "base/pos_state.h"
 
 #include <cstddef>
 

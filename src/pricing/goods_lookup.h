@@ -1,7 +1,7 @@
 #pragma once
 
-#include "register/bill.h"
-#include "register/terminal.h"
+#include "base/bill.h"
+#include "config/terminal.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,6 @@
 #include "pricing/price_determination.h"
 
-#include "config/number_format.h"
+#include "base/number_format.h"
 
 #include <optional>
 

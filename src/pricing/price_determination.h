@@ -1,8 +1,8 @@
 #pragma once
 
 #include "pricing/price_kind.h"
-#include "register/bill.h"
-#include "register/terminal.h"
+#include "base/bill.h"
+#include "config/terminal.h"
 
 #include <string>
 

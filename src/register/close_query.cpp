@@ -1,6 +1,6 @@
 #include "register/close_query.h"
 
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 namespace pos {
 

@@ -1,15 +1,15 @@
 #include "register/command_interpreter.h"
 
 #include "access/rights.h"
-#include "config/number_format.h"
-#include "config/trim.h"
+#include "base/number_format.h"
+#include "base/trim.h"
 #include "peripherals/cash_drawer.h"
 #include "peripherals/receipt_printing.h"
 #include "pricing/bill_arithmetic.h"
 #include "pricing/goods_lookup.h"
 #include "register/employee_lookup.h"
 #include "register/store_lookup.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 #include "storage/master_data_download.h"
 
 #include <stdexcept>

@@ -4,7 +4,7 @@
 #include "peripherals/launcher.h"
 #include "register/key_map.h"
 #include "register/line_editing.h"
-#include "register/register_state.h"
+#include "base/register_state.h"
 #include "register/register_view.h"
 #include "reports/report_engine.h"
 

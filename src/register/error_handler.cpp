@@ -1,6 +1,6 @@
 #include "register/error_handler.h"
 
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 namespace pos {
 namespace {

@@ -1,10 +1,10 @@
 #include "register/line_editing.h"
 
 #include "access/rights.h"
-#include "config/number_format.h"
-#include "config/trim.h"
+#include "base/number_format.h"
+#include "base/trim.h"
 #include "pricing/bill_arithmetic.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 namespace pos {
 namespace {

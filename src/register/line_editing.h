@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/person.h"
-#include "register/register_state.h"
+#include "base/person.h"
+#include "base/register_state.h"
 #include "register/register_view.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "register/new_bill.h"
 
-#include "register/terminal.h"
+#include "config/terminal.h"
 #include "storage/bill_numbering.h"
 
 namespace pos {

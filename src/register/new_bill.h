@@ -1,7 +1,7 @@
 #pragma once
 
-#include "register/pos_state.h"
-#include "register/register_state.h"
+#include "base/pos_state.h"
+#include "base/register_state.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "register/refresh_totals.h"
 
-#include "config/number_format.h"
+#include "base/number_format.h"
 #include "pricing/bill_arithmetic.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 #include <fmt/format.h>
 

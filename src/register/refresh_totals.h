@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/register_state.h"
+#include "base/register_state.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "register/server_options.h"
 
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
 #include "register/start_up.h"
 
 #include "config/enrollment.h"
-#include "config/number_format.h"
+#include "base/number_format.h"
 #include "register/new_bill.h"
 #include "register/server_options.h"
 #include "register/store_lookup.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 #include "storage/master_data_download.h"
 
 #include <cstdint>

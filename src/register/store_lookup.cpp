@@ -1,6 +1,6 @@
 #include "register/store_lookup.h"
 
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 namespace pos {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/row_set.h"
+#include "base/row_set.h"
 #include "reports/report_template.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "reports/template_file.h"
 
-#include "config/number_format.h"
+#include "base/number_format.h"
 #include "reports/report_error.h"
 
 #include <cerrno>

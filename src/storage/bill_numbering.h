@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/clock.h"
-#include "config/database.h"
+#include "base/clock.h"
+#include "base/database.h"
 
 #include <string>
 

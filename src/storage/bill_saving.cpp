@@ -1,7 +1,7 @@
 #include "storage/bill_saving.h"
 
-#include "config/number_format.h"
-#include "config/row_copy.h"
+#include "base/number_format.h"
+#include "db/row_copy.h"
 #include "pricing/bill_arithmetic.h"
 #include "storage/bill_numbering.h"
 #include "storage/coupon_list.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/pg_pipeline.h"
-#include "register/bill.h"
-#include "register/terminal.h"
+#include "db/pg_pipeline.h"
+#include "base/bill.h"
+#include "config/terminal.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/pg_pipeline.h"
+#include "db/pg_pipeline.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "storage/master_data_download.h"
 
-#include "config/row_copy.h"
+#include "db/row_copy.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 namespace pos {
 

@@ -2,7 +2,7 @@
 
 #include "pricing/bill_arithmetic.h"
 #include "register/new_bill.h"
-#include "register/register_state.h"
+#include "base/register_state.h"
 #include "support/operator_data.h"
 #include "support/terminal_fixture.h"
 

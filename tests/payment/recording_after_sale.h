@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/number_format.h"
+#include "base/number_format.h"
 #include "payment/after_sale.h"
 #include "peripherals/device_error.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/bill.h"
+#include "base/bill.h"
 #include "support/terminal_fixture.h"
 
 #include <functional>

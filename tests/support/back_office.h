@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/pg_database.h"
+#include "db/pg_database.h"
 
 #include <string>
 

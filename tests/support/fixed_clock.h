@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/clock.h"
+#include "base/clock.h"
 
 namespace pos::test {
 

@@ -2,8 +2,8 @@
 
 #include "config/data_module.h"
 #include "config/settings.h"
-#include "register/pos_state.h"
-#include "register/terminal.h"
+#include "base/pos_state.h"
+#include "config/terminal.h"
 #include "support/back_office.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_person.h"

@@ -1,6 +1,6 @@
 #include "access/ui/frm_admin_login.h"
 
-#include "register/ui/dialog_form.h"
+#include "widgets/dialog_form.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

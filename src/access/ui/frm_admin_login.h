@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/person.h"
-#include "register/ui/frm_base.h"
+#include "base/person.h"
+#include "widgets/frm_base.h"
 
 #include <optional>
 

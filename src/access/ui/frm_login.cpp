@@ -1,8 +1,8 @@
 #include "access/ui/frm_login.h"
 
 #include "access/login.h"
-#include "register/ui/dialog_form.h"
-#include "register/terminal.h"
+#include "widgets/dialog_form.h"
+#include "config/terminal.h"
 
 #include <QComboBox>
 #include <QLineEdit>

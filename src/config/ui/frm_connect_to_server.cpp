@@ -1,8 +1,8 @@
 #include "config/ui/frm_connect_to_server.h"
 
-#include "register/ui/dialog_form.h"
+#include "widgets/dialog_form.h"
 #include "config/data_module.h"
-#include "config/person.h"
+#include "base/person.h"
 #include "config/settings.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/ui/frm_base.h"
+#include "widgets/frm_base.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,8 +1,8 @@
 #include "config/ui/frm_reg_machine.h"
 
-#include "register/ui/dialog_form.h"
+#include "widgets/dialog_form.h"
 #include "config/enrollment.h"
-#include "config/person.h"
+#include "base/person.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "payment/checkout.h"
-#include "register/ui/frm_base.h"
+#include "widgets/frm_base.h"
 
 class QLabel;
 class QLineEdit;

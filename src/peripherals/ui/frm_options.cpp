@@ -1,8 +1,8 @@
 #include "peripherals/ui/frm_options.h"
 
-#include "config/trim.h"
+#include "base/trim.h"
 #include "peripherals/cash_drawer.h"
-#include "reports/ui/named_widget.h"
+#include "widgets/named_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "config/person.h"
+#include "base/person.h"
 #include "config/settings.h"
 #include "peripherals/customer_display.h"
 #include "peripherals/launcher.h"
-#include "register/ui/frm_base.h"
+#include "widgets/frm_base.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "register/register_view.h"
-#include "register/ui/row_set_model.h"
+#include "widgets/row_set_model.h"
 
 #include <functional>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "peripherals/ui/frm_options.h"
 #include "register/close_query.h"
 #include "register/error_handler.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 #include "register/ui/bill_lines_model.h"
 #include "register/ui/line_grid.h"
 #include "register/ui/virtual_key.h"

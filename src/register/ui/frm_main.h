@@ -4,9 +4,9 @@
 #include "peripherals/launcher.h"
 #include "register/command_interpreter.h"
 #include "register/line_editing.h"
-#include "register/register_state.h"
+#include "base/register_state.h"
 #include "register/register_view.h"
-#include "register/ui/frm_base.h"
+#include "widgets/frm_base.h"
 #include "reports/ui/qt_report_engine.h"
 
 #include <exception>

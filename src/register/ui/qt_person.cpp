@@ -1,9 +1,9 @@
 #include "register/ui/qt_person.h"
 
 #include "access/ui/frm_admin_login.h"
-#include "register/ui/frm_comm_input.h"
-#include "register/ui/frm_goods_list.h"
-#include "register/ui/frm_wait_show.h"
+#include "widgets/frm_comm_input.h"
+#include "widgets/frm_goods_list.h"
+#include "widgets/frm_wait_show.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/person.h"
+#include "base/person.h"
 
 class QWidget;
 

@@ -3,7 +3,7 @@
 #include "access/ui/frm_login.h"
 #include "config/ui/frm_connect_to_server.h"
 #include "config/ui/frm_reg_machine.h"
-#include "register/terminal.h"
+#include "config/terminal.h"
 
 namespace pos {
 

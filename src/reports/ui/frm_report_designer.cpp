@@ -1,8 +1,8 @@
 #include "reports/ui/frm_report_designer.h"
 
-#include "config/number_format.h"
+#include "base/number_format.h"
 #include "reports/report_error.h"
-#include "reports/ui/named_widget.h"
+#include "widgets/named_widget.h"
 #include "reports/ui/report_painter.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/ui/frm_base.h"
+#include "widgets/frm_base.h"
 #include "reports/report_engine.h"
 
 class QComboBox;

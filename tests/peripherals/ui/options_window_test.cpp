@@ -1,4 +1,4 @@
-#include "config/gbk.h"
+#include "base/gbk.h"
 #include "support/pseudo_terminal.h"
 #include "peripherals/ui/frm_options.h"
 #include "support/scripted_person.h"

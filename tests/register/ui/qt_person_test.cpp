@@ -1,5 +1,5 @@
-#include "register/ui/frm_comm_input.h"
-#include "register/ui/frm_wait_show.h"
+#include "widgets/frm_comm_input.h"
+#include "widgets/frm_wait_show.h"
 #include "register/ui/qt_person.h"
 
 #include <QApplication>

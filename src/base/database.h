@@ -1,0 +1,88 @@
+#pragma once
+
+#include "base/row_set.h"
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pos {
+
+using Params = std::vector<Value>;
+
+// An error of the database layer. A network failure (the server went away or cannot
+// be reached) is marked so the register can fall back to offline mode.
+class DbError : public std::runtime_error {
+public:
+    DbError(const std::string& what, bool networkFailure = false)
+        : std::runtime_error(what), networkFailure_(networkFailure) {}
+    bool isNetworkFailure() const { return networkFailure_; }
+
+private:
+    bool networkFailure_;
+};
+
+enum class Dialect { PostgreSql, Sqlite };
+
+// A statement prepared once and run many times with other values.
+class PreparedStatement {
+public:
+    virtual ~PreparedStatement() = default;
+    virtual std::int64_t execute(const Params& params) = 0;  // affected rows
+    virtual RowSet query(const Params& params) = 0;
+};
+
+// One connection. Statements use $1, $2, ... placeholders on both sides; every value a
+// person typed goes in as a bound parameter, never into the statement text.
+class Database {
+public:
+    virtual ~Database() = default;
+
+    virtual Dialect dialect() const = 0;
+    virtual bool isOpen() const = 0;
+
+    virtual RowSet query(std::string_view sql, const Params& params = {}) = 0;
+    // Streams a result row by row, for results too large to hold (the goods download).
+    virtual void forEach(std::string_view sql, const Params& params,
+                         const std::function<void(const Columns&, const Row&)>& onRow) = 0;
+    virtual std::int64_t execute(std::string_view sql, const Params& params = {}) = 0;
+    virtual std::unique_ptr<PreparedStatement> prepare(std::string_view sql) = 0;
+    // The column names of a table, read without fetching its rows.
+    virtual Columns tableColumns(std::string_view table) = 0;
+
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+};
+
+// Scope of a transaction: rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : db_(db) { db_.begin(); }
+    ~Transaction()
+    {
+        if (!done_) {
+            try {
+                db_.rollback();
+            } catch (...) {
+                // the connection may be gone; the server drops the transaction with it
+            }
+        }
+    }
+    void commit()
+    {
+        db_.commit();
+        done_ = true;
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace pos
