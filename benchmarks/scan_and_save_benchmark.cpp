@@ -9,6 +9,7 @@
 #include "pricing/goods_lookup.h"
 #include "storage/bill_numbering.h"
 #include "storage/bill_saving.h"
+#include "config/working_mode_clock.h"
 #include "support/terminal_fixture.h"
 
 #include <algorithm>
@@ -133,7 +134,7 @@ public:
         std::printf("local file: %d goods in %.1f s\n\n", goods_, msSince(start) / 1000);
     }
 
-    void scans(int netMode, const char* modeName)
+    void scans(WorkingMode netMode, const char* modeName)
     {
         f_.state.NetMode = netMode;
         const int n = goods_;
@@ -168,14 +169,14 @@ public:
         const struct {
             const char* mode;
             const char* measure;
-            int netMode;
+            WorkingMode netMode;
             std::function<void(Bill&)> save;
         } variants[] = {
             {"Online", "save 50 lines, pipelined", Online,
-             [this](Bill& b) { check(SaveBill(t_, b, false) == BillSavedOnServer, "online save failed"); }},
+             [this](Bill& b) { check(save(b) == BillSavedOnServer, "online save failed"); }},
             {"Online", "save 50 lines, one per round trip", Online, [this](Bill& b) { saveOnePerRoundTrip(b); }},
             {"Offline", "save 50 lines", Offline,
-             [this](Bill& b) { check(SaveBill(t_, b, false) == BillSavedLocally, "offline save failed"); }},
+             [this](Bill& b) { check(save(b) == BillSavedLocally, "offline save failed"); }},
         };
         for (const auto& v : variants) {
             f_.state.NetMode = v.netMode;
@@ -208,7 +209,7 @@ private:
         const std::string input = kind.input(goods);
 
         const auto start = std::chrono::steady_clock::now();
-        AddGoodsByInput(t_, input, 0, 1, 100, bill, nextOrderId);
+        AddGoodsByInput(pricing(), input, 0, 1, 100, bill, nextOrderId);
         const double took = msSince(start);
 
         const Outcome& want = kind.outcome;
@@ -226,7 +227,7 @@ private:
         int nextOrderId = 1;
         std::uniform_int_distribution<int> pick(1, goods_);
         while (b.detail.size() < kBillLines)
-            AddGoodsByInput(t_, barCode(pick(random_)), 0, 1, 100, b, nextOrderId);
+            AddGoodsByInput(pricing(), barCode(pick(random_)), 0, 1, 100, b, nextOrderId);
         double amount = 0;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
             amount += b.detail.at(line, "Amount").toDouble();
@@ -240,17 +241,26 @@ private:
         return b;
     }
 
+    PricingContext pricing() { return {t_.sql<PricingStatements>(), person_, modeClock_, f_.state, f_.member}; }
+
+    SaveBillResult save(Bill& b)
+    {
+        BillNumbering numbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock);
+        return SaveBill(t_.sql<SaleStatements>(), numbering, person_, f_.state, b, false,
+                        cardOnScreen(f_.member, f_.totals));
+    }
+
     // The online save with the same statements, each waiting for its answer.
     void saveOnePerRoundTrip(Bill& b)
     {
-        const std::string number = BillNumbering(f_.dm.conClient(), f_.clock).take(f_.state.MachineCode);
+        const std::string number = BillNumbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock).take(f_.state.MachineCode);
         b.m("BillNo") = number;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
             b.detail.at(line, "BillNo") = number;
         PgDatabase& server = f_.dm.conServer();
         Transaction transaction(server);
         // The bill has no member card, so no points are booked.
-        for (const SqlStatement& s : serverSaveStatements(server, b, f_.member.VIPCardKind, 0))
+        for (const SqlStatement& s : serverSaveStatements(server.statements<SaleStatements>(), b, f_.member.VIPCardKind, 0))
             server.execute(s.sql, s.params);
         transaction.commit();
     }
@@ -259,6 +269,7 @@ private:
     test::TerminalFixture f_;
     BenchPerson person_;
     Terminal t_;
+    WorkingModeClock modeClock_{f_.dm, f_.state};
     Bill emptyBill_;
     std::mt19937 random_{20240315};
 };

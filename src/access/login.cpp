@@ -6,9 +6,9 @@
 
 namespace pos {
 
-std::vector<std::string> shiftNames(Database& db)
+std::vector<std::string> shiftNames(AccessStatements& sql)
 {
-    RowSet shifts = db.query("select * from PosClassNo");
+    RowSet shifts = sql.shifts.query();
     std::vector<std::string> names;
     names.reserve(shifts.size());
     for (std::size_t r = 0; r < shifts.size(); ++r)
@@ -19,17 +19,17 @@ std::vector<std::string> shiftNames(Database& db)
 SignOnResult signOn(Terminal& t, const std::string& code, const std::string& password, const std::string& shiftName)
 {
     const std::string operatorCode = trimmed(code);
-    Database& db = t.db();
-    if (CheckOperator(db, operatorCode, trimmed(password)) < 0)
+    AccessStatements& sql = t.db().statements<AccessStatements>();
+    if (CheckOperator(sql, operatorCode, trimmed(password)) < 0)
         return SignOnResult::BadCredentials;
     if (trimmed(shiftName).empty())
         return SignOnResult::NoShift;
     // Looked up by the entry exactly as listed; a shift removed since the list was
     // filled counts as none chosen rather than signing on to no shift at all.
-    RowSet shift = db.query("select * from PosClassNo where ClassName=$1", {shiftName});
+    RowSet shift = sql.shiftByName.query({shiftName});
     if (shift.empty())
         return SignOnResult::NoShift;
-    RowSet op = db.query("select * from PosOperator where Code=$1", {operatorCode});
+    RowSet op = sql.operatorByCode.query({operatorCode});
 
     TPosState& s = t.state;
     s.ClassId = static_cast<int>(shift.first("ClassId").toInt());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/database.h"
+#include "access/access_statements.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@ namespace pos {
 struct Terminal;
 
 // The shift names for the login list, in the order the rows come.
-std::vector<std::string> shiftNames(Database& db);
+std::vector<std::string> shiftNames(AccessStatements& sql);
 
 enum class SignOnResult { SignedOn, BadCredentials, NoShift };
 

@@ -2,10 +2,9 @@
 
 namespace pos {
 
-int CheckOperator(Database& db, const std::string& code, const std::string& password)
+int CheckOperator(AccessStatements& sql, const std::string& code, const std::string& password)
 {
-    RowSet r = db.query("select Name,Password,SysManager from PosOperator where Code=$1 and Password=$2",
-                        {code, password});
+    RowSet r = sql.operatorByCredentials.query({code, password});
     if (r.empty())
         return -1;
     return r.first("SysManager").toInt() == 1 ? 2 : 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/database.h"
+#include "access/access_statements.h"
 
 #include <string>
 
@@ -8,7 +8,7 @@ namespace pos {
 
 // Operator verification: -1 no operator with that code and password, 1 a valid
 // operator, 2 a valid supervisor (SysManager 1).
-int CheckOperator(Database& db, const std::string& code, const std::string& password);
+int CheckOperator(AccessStatements& sql, const std::string& code, const std::string& password);
 
 // The value of one column in the first row whose keyColumn equals key; the integer 0
 // when no row matches. column, table and keyColumn are fixed names from the program;

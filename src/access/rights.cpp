@@ -6,29 +6,30 @@
 
 namespace pos {
 
-bool operatorHasRight(Database& db, int operatorId, int right)
+bool operatorHasRight(AccessStatements& sql, int operatorId, int right)
 {
-    RowSet rights = db.query("select * from PosOperatorRight where OperatorId=$1", {operatorId});
+    RowSet rights = sql.operatorRights.query({operatorId});
     for (std::size_t r = 0; r < rights.size(); ++r)
         if (rights.at(r, "RightId").toInt() == right)
             return true;
     return false;
 }
 
-bool supervisorGrants(Database& db, const Credentials& credentials, int right)
+bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, int right)
 {
     const std::string code = trimmed(credentials.code);
-    const int supervisorId = static_cast<int>(SelectValue(db, "OperatorId", "PosOperator", "Code", code).toInt());
-    const bool holdsRight = operatorHasRight(db, supervisorId, right);
-    return CheckOperator(db, code, trimmed(credentials.password)) == 2 && holdsRight;
+    const int supervisorId = static_cast<int>(sql.operatorByCode.query({code}).first("OperatorId").toInt());
+    const bool holdsRight = operatorHasRight(sql, supervisorId, right);
+    return CheckOperator(sql, code, trimmed(credentials.password)) == 2 && holdsRight;
 }
 
 bool HasRight(Terminal& t, int right)
 {
-    if (operatorHasRight(t.db(), t.state.OperatorId, right))
+    AccessStatements& sql = t.db().statements<AccessStatements>();
+    if (operatorHasRight(sql, t.state.OperatorId, right))
         return true;
     std::optional<Credentials> credentials = t.person.supervisor(right);
-    return credentials && supervisorGrants(t.db(), *credentials, right);
+    return credentials && supervisorGrants(sql, *credentials, right);
 }
 
 }  // namespace pos

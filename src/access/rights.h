@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/database.h"
+#include "access/access_statements.h"
 #include "base/person.h"
 
 namespace pos {
@@ -8,11 +8,11 @@ namespace pos {
 struct Terminal;
 
 // Whether PosOperatorRight has a row for the operator and the right number.
-bool operatorHasRight(Database& db, int operatorId, int right);
+bool operatorHasRight(AccessStatements& sql, int operatorId, int right);
 
 // The supervisor's verdict: the code and password (trimmed) belong to a supervisor
 // (SysManager 1) who holds the right.
-bool supervisorGrants(Database& db, const Credentials& credentials, int right);
+bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, int right);
 
 // What the cashier is told when an operation is refused for want of a right.
 inline constexpr const char* kNotAuthorised = "您没有授权使用该操作！";

@@ -2,16 +2,20 @@
 
 #include "base/row_set.h"
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <typeindex>
 #include <vector>
 
 namespace pos {
 
 using Params = std::vector<Value>;
+using RowCallback = std::function<void(const Columns&, const Row&)>;
 
 // An error of the database layer. A network failure (the server went away or cannot
 // be reached) is marked so the register can fall back to offline mode.
@@ -33,6 +37,8 @@ public:
     virtual ~PreparedStatement() = default;
     virtual std::int64_t execute(const Params& params) = 0;  // affected rows
     virtual RowSet query(const Params& params) = 0;
+    // Streams the result row by row, for results too large to hold.
+    virtual void forEach(const Params& params, const RowCallback& onRow) = 0;
 };
 
 // One connection. Statements use $1, $2, ... placeholders on both sides; every value a
@@ -43,11 +49,12 @@ public:
 
     virtual Dialect dialect() const = 0;
     virtual bool isOpen() const = 0;
+    // Counts the connections opened; a statement prepared under another count is gone.
+    std::uint64_t generation() const { return generation_; }
 
     virtual RowSet query(std::string_view sql, const Params& params = {}) = 0;
     // Streams a result row by row, for results too large to hold (the goods download).
-    virtual void forEach(std::string_view sql, const Params& params,
-                         const std::function<void(const Columns&, const Row&)>& onRow) = 0;
+    virtual void forEach(std::string_view sql, const Params& params, const RowCallback& onRow) = 0;
     virtual std::int64_t execute(std::string_view sql, const Params& params = {}) = 0;
     virtual std::unique_ptr<PreparedStatement> prepare(std::string_view sql) = 0;
     // The column names of a table, read without fetching its rows.
@@ -56,6 +63,27 @@ public:
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;
+
+    // This connection's one set of statements of the given kind (a class derived from
+    // StatementSet), made on first use and kept as long as the connection object.
+    template <class Set>
+    Set& statements()
+    {
+        std::shared_ptr<void>& slot = sets_[std::type_index(typeid(Set))];
+        if (!slot)
+            slot = std::make_shared<Set>(*this);
+        return *static_cast<Set*>(slot.get());
+    }
+
+protected:
+    void opened() { ++generation_; }
+    // Each engine's destructor drops the statements first, while the connection they
+    // belong to is still whole.
+    void dropStatements() { sets_.clear(); }
+
+private:
+    std::uint64_t generation_ = 0;
+    std::map<std::type_index, std::shared_ptr<void>> sets_;
 };
 
 // Scope of a transaction: rolls back unless committed.

@@ -4,11 +4,11 @@
 
 namespace pos {
 
-enum NetModeValue : int { Offline = 0, Online = 1 };
+enum WorkingMode : int { Offline = 0, Online = 1 };
 
 // Who is signed on, on which terminal, shift and store, in which working mode.
 struct TPosState {
-    int NetMode = Offline;
+    WorkingMode NetMode = Offline;
     std::string IniFileName;
     int OperatorId = 0;
     std::string OperatorCode;
@@ -51,6 +51,6 @@ struct BillTotals {
     double NoPointAmount = 0;
 };
 
-inline const char* netModeCaption(int netMode) { return netMode == Online ? "连网销售" : "断网销售"; }
+inline const char* netModeCaption(WorkingMode netMode) { return netMode == Online ? "连网销售" : "断网销售"; }
 
 }  // namespace pos

@@ -1,13 +1,11 @@
 #include "config/data_module.h"
 
+#include "config/config_statements.h"
+#include "db/local_schema.h"
+
 #include <string_view>
 
 namespace pos {
-
-namespace embedded {
-extern const std::string_view localSchemaSql;
-extern const std::string_view localPosHelpSql;
-}  // namespace embedded
 
 namespace {
 // Every terminal opens its local file with the same key; it is never shown or stored.
@@ -26,9 +24,7 @@ bool TDM::openLocalDatabase()
     if (!client_.open(localPath_, kLocalKey))
         return false;
     try {
-        client_.executeScript(embedded::localSchemaSql);
-        if (client_.query("select count(*) as n from PosHelp").first("n").toInt() == 0)
-            client_.executeScript(embedded::localPosHelpSql);
+        migrateLocalSchema(client_);
     } catch (const DbError&) {
         client_.close();
         return false;
@@ -57,7 +53,7 @@ std::optional<AccountSetChoice> TDM::selectAccountSet()
     };
     RowSet sets;
     try {
-        sets = server_.query("select AccSetID,DBName,SeleStore from AccountSet where IsPos=1");
+        sets = server_.statements<RegistryStatements>().posAccountSets.query();
     } catch (const DbError&) {
         return fail("没有找到POS帐套！请在服务器设置POS帐套。");
     }
@@ -70,7 +66,7 @@ std::optional<AccountSetChoice> TDM::selectAccountSet()
         return fail("无法连接到POS帐套！");
     RowSet info;
     try {
-        info = server_.query("select SeleStore from S_AccountInfo where AccountId=$1", {accountId});
+        info = server_.statements<ServerStatements>().accountInfo.query({accountId});
     } catch (const DbError&) {
         return fail("打开S_AccountInfo表失败！");
     }
@@ -103,11 +99,11 @@ bool TDM::switchWorkingMode(TPosState& state)
     return true;
 }
 
-DateTime TDM::serverTime(int netMode)
+DateTime TDM::serverTime(WorkingMode netMode)
 {
     if (netMode != Online)
         return clock_.now();
-    RowSet r = server_.query("select localtimestamp(0) as ServerTime");
+    RowSet r = server_.statements<ServerStatements>().serverTime.query();
     if (auto t = DateTime::parse(r.first("ServerTime").toString()))
         return *t;
     throw DbError("unreadable server time");

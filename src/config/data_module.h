@@ -27,11 +27,11 @@ public:
 
     PgDatabase& conServer() { return server_; }
     SqliteDatabase& conClient() { return client_; }
-    Database& current(int netMode) { return netMode == Online ? static_cast<Database&>(server_) : client_; }
+    Database& current(WorkingMode netMode) { return netMode == Online ? static_cast<Database&>(server_) : client_; }
     const std::string& registryDatabase() const { return registry_; }
     const std::string& localPath() const { return localPath_; }
 
-    // Opens POS.mdb with the built-in key; a new or empty file gets its tables and key map.
+    // Opens POS.mdb with the built-in key and brings it to the current schema version.
     bool openLocalDatabase();
     // Opens the server connection with the please-wait window shown; never raises.
     bool connectToServer(const ServerLogin& login, const std::string& database);
@@ -42,7 +42,7 @@ public:
     std::optional<AccountSetChoice> selectAccountSet();
     // From the current mode in state.NetMode to the other one; reports its own failure.
     bool switchWorkingMode(TPosState& state);
-    DateTime serverTime(int netMode);
+    DateTime serverTime(WorkingMode netMode);
 
 private:
     const Settings& settings_;

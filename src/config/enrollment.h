@@ -9,7 +9,7 @@ namespace pos {
 
 // Whether this terminal is bound to a PosMachine row. Offline, a MachineId in POS.ini is
 // enough; online the row must still exist on the server.
-bool isEnrolled(const Settings& settings, TDM& dm, int netMode);
+bool isEnrolled(const Settings& settings, TDM& dm, WorkingMode netMode);
 
 enum class EnrolResult { Enrolled, NotFree };
 

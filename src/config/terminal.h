@@ -22,6 +22,12 @@ struct Terminal {
 
     // The connection of the working mode, chosen at the moment of the call.
     Database& db() { return dm.current(state.NetMode); }
+    // A subsystem's statements on that connection.
+    template <class Set>
+    Set& sql()
+    {
+        return db().template statements<Set>();
+    }
 };
 
 }  // namespace pos

@@ -80,14 +80,25 @@ std::int64_t affectedRows(const PGresult* r)
 
 class PgStatement : public PreparedStatement {
 public:
-    PgStatement(PgDatabase& db, std::string name) : db_(db), name_(std::move(name)) {}
+    PgStatement(PgDatabase& db, std::string name) : db_(db), name_(std::move(name)), generation_(db.generation())
+    {
+    }
     ~PgStatement() override
     {
-        if (db_.isOpen())
+        // A statement of an earlier connection died with it.
+        if (db_.isOpen() && db_.generation() == generation_)
             PQclear(PQexec(db_.handle(), ("deallocate " + name_).c_str()));
     }
     std::int64_t execute(const Params& params) override { return affectedRows(run(params).get()); }
     RowSet query(const Params& params) override { return toRowSet(run(params).get()); }
+    void forEach(const Params& params, const RowCallback& onRow) override
+    {
+        PgTextParams p(params);
+        if (!db_.handle()
+            || !PQsendQueryPrepared(db_.handle(), name_.c_str(), p.count(), p.data(), nullptr, nullptr, 0))
+            db_.fail("");
+        db_.streamRows(onRow);
+    }
 
 private:
     Result run(const Params& params)
@@ -100,11 +111,16 @@ private:
     }
     PgDatabase& db_;
     std::string name_;
+    std::uint64_t generation_;
 };
 
 }  // namespace
 
-PgDatabase::~PgDatabase() { close(); }
+PgDatabase::~PgDatabase()
+{
+    dropStatements();
+    close();
+}
 
 pg_conn* PgDatabase::connectTo(const std::string& database)
 {
@@ -144,6 +160,7 @@ bool PgDatabase::open(const ServerLogin& login, const std::string& database)
     close();
     conn_ = c;
     database_ = database;
+    opened();
     return true;
 }
 
@@ -157,6 +174,7 @@ bool PgDatabase::useDatabase(const std::string& database)
     close();
     conn_ = c;
     database_ = database;
+    opened();
     return true;
 }
 
@@ -164,7 +182,10 @@ bool PgDatabase::reopen()
 {
     close();
     conn_ = connectTo(database_);
-    return conn_ != nullptr;
+    if (!conn_)
+        return false;
+    opened();
+    return true;
 }
 
 void PgDatabase::close()
@@ -210,15 +231,23 @@ std::int64_t PgDatabase::execute(std::string_view sql, const Params& params)
     return affectedRows(runParams(*this, sql, params).get());
 }
 
-void PgDatabase::forEach(std::string_view sql, const Params& params,
-                         const std::function<void(const Columns&, const Row&)>& onRow)
+void PgDatabase::forEach(std::string_view sql, const Params& params, const RowCallback& onRow)
 {
     if (!conn_)
         fail("");
     PgTextParams p(params);
     if (!PQsendQueryParams(conn_, std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0))
         fail("");
-    PQsetSingleRowMode(conn_);
+    streamRows(onRow);
+}
+
+void PgDatabase::streamRows(const RowCallback& onRow)
+{
+    if (!PQsetSingleRowMode(conn_)) {
+        while (PGresult* rest = PQgetResult(conn_))
+            PQclear(rest);
+        fail("single-row mode refused");
+    }
     std::string error;
     Columns cols;
     bool haveColumns = false;

@@ -39,8 +39,7 @@ public:
     Dialect dialect() const override { return Dialect::PostgreSql; }
     bool isOpen() const override;
     RowSet query(std::string_view sql, const Params& params = {}) override;
-    void forEach(std::string_view sql, const Params& params,
-                 const std::function<void(const Columns&, const Row&)>& onRow) override;
+    void forEach(std::string_view sql, const Params& params, const RowCallback& onRow) override;
     std::int64_t execute(std::string_view sql, const Params& params = {}) override;
     std::unique_ptr<PreparedStatement> prepare(std::string_view sql) override;
     Columns tableColumns(std::string_view table) override;
@@ -50,6 +49,8 @@ public:
 
     pg_conn* handle() { return conn_; }
     [[noreturn]] void fail(const std::string& context);
+    // Hands the rows of the statement just sent to onRow one at a time.
+    void streamRows(const RowCallback& onRow);
 
 private:
     pg_conn* connectTo(const std::string& database);

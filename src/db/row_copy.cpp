@@ -1,32 +1,47 @@
 #include "db/row_copy.h"
 
 namespace pos {
+namespace {
 
-RowCopy::RowCopy(Database& target, std::string table, const Columns& source)
-    : target_(target), table_(std::move(table))
+RowCopy::Plan planInsert(Database& target, const std::string& table, const Columns& source)
 {
-    Columns targetColumns = target_.tableColumns(table_);
+    RowCopy::Plan plan;
     std::string names;
     std::string values;
+    const Columns targetColumns = target.tableColumns(table);
     for (const std::string& column : targetColumns.names()) {
         auto from = source.find(column);
         if (!from)
             continue;
-        sourceIndex_.push_back(*from);
+        plan.sourceIndex.push_back(*from);
         if (!names.empty()) {
             names += ',';
             values += ',';
         }
         names += '"' + column + '"';
-        values += '$' + std::to_string(sourceIndex_.size());
+        values += '$' + std::to_string(plan.sourceIndex.size());
     }
     if (!names.empty())
-        statement_ = "insert into " + table_ + "(" + names + ") values(" + values + ")";
+        plan.statement = "insert into " + table + "(" + names + ") values(" + values + ")";
+    return plan;
+}
+
+}  // namespace
+
+RowCopy::RowCopy(Database& target, const std::string& table, const Columns& source)
+    : RowCopy(target, table, source, planInsert(target, table, source))
+{
+}
+
+RowCopy::RowCopy(Database& target, const std::string& table, const Columns& source, Plan plan)
+    : StatementSet(target), table_(table), source_(source), sourceIndex_(std::move(plan.sourceIndex)),
+      insert_(*this, std::move(plan.statement))
+{
 }
 
 Params RowCopy::parameters(const Row& sourceRow) const
 {
-    if (statement_.empty())
+    if (insert_.sql().empty())
         throw DbError("no column of " + table_ + " matches the rows to copy");
     Params params;
     params.reserve(sourceIndex_.size());
@@ -35,13 +50,7 @@ Params RowCopy::parameters(const Row& sourceRow) const
     return params;
 }
 
-void RowCopy::insert(const Row& sourceRow)
-{
-    Params params = parameters(sourceRow);
-    if (!prepared_)
-        prepared_ = target_.prepare(statement_);
-    prepared_->execute(params);
-}
+void RowCopy::insert(const Row& sourceRow) { insert_.execute(parameters(sourceRow)); }
 
 void RowCopy::insertAll(const RowSet& rows)
 {

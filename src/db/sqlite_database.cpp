@@ -52,11 +52,11 @@ public:
     RowSet query(const Params& params) override
     {
         RowSet set(columns());
-        each(params, [&](const Columns&, const Row& row) { set.append(row); });
+        forEach(params, [&](const Columns&, const Row& row) { set.append(row); });
         return set;
     }
 
-    void each(const Params& params, const std::function<void(const Columns&, const Row&)>& onRow)
+    void forEach(const Params& params, const RowCallback& onRow) override
     {
         bind(params);
         Columns cols = columns();
@@ -127,7 +127,11 @@ private:
 
 }  // namespace
 
-SqliteDatabase::~SqliteDatabase() { close(); }
+SqliteDatabase::~SqliteDatabase()
+{
+    dropStatements();
+    close();
+}
 
 bool SqliteDatabase::open(const std::string& path, const std::string& key)
 {
@@ -146,6 +150,7 @@ bool SqliteDatabase::open(const std::string& path, const std::string& key)
         query("pragma journal_mode = wal");
         executeScript("pragma cache_size = -65536; pragma synchronous = normal; pragma foreign_keys = off;");
         sqlite3_busy_timeout(db_, 5000);
+        opened();
     } catch (const DbError& e) {
         lastError_ = e.what();
         close();
@@ -180,10 +185,9 @@ RowSet SqliteDatabase::query(std::string_view sql, const Params& params)
     return Statement(db_, sql).query(params);
 }
 
-void SqliteDatabase::forEach(std::string_view sql, const Params& params,
-                             const std::function<void(const Columns&, const Row&)>& onRow)
+void SqliteDatabase::forEach(std::string_view sql, const Params& params, const RowCallback& onRow)
 {
-    Statement(db_, sql).each(params, onRow);
+    Statement(db_, sql).forEach(params, onRow);
 }
 
 std::int64_t SqliteDatabase::execute(std::string_view sql, const Params& params)

@@ -27,8 +27,7 @@ public:
     Dialect dialect() const override { return Dialect::Sqlite; }
     bool isOpen() const override { return db_ != nullptr; }
     RowSet query(std::string_view sql, const Params& params = {}) override;
-    void forEach(std::string_view sql, const Params& params,
-                 const std::function<void(const Columns&, const Row&)>& onRow) override;
+    void forEach(std::string_view sql, const Params& params, const RowCallback& onRow) override;
     std::int64_t execute(std::string_view sql, const Params& params = {}) override;
     std::unique_ptr<PreparedStatement> prepare(std::string_view sql) override;
     Columns tableColumns(std::string_view table) override;

@@ -128,7 +128,10 @@ bool Checkout::complete()
     if (!withoutPayment() && !paidAmountPasses())
         return false;
     writePayment();
-    if (SaveBill(t_, bill_, false) == BillNotSaved) {
+    BillNumbering numbering(t_.dm.conClient().statements<NumberingStatements>(), t_.clock);
+    if (SaveBill(t_.db().statements<SaleStatements>(), numbering, t_.person, t_.state, bill_, false,
+                 cardOnScreen(t_.member, t_.totals))
+        == BillNotSaved) {
         t_.person.message("保存数据失败！", "错误", MessageIcon::Error);
         return false;
     }

@@ -2,9 +2,9 @@
 
 namespace pos {
 
-double AutoDiscountRate(Database& db, double cumulativePurchases)
+double AutoDiscountRate(PricingStatements& sql, double cumulativePurchases)
 {
-    const RowSet bands = db.query("select * from B_AutoDiscount");
+    const RowSet bands = sql.discountBands.query();
     for (std::size_t r = 0; r < bands.size(); ++r) {
         // Band limits are whole amounts.
         const auto down = static_cast<double>(bands.at(r, "DownAmount").toInt());

@@ -12,41 +12,6 @@
 namespace pos {
 namespace {
 
-// The keys that have a server procedure; the local file answers the same with plain
-// selects.
-struct KeyStatements {
-    const char* byBarCode;
-    const char* byCode;
-    const char* extraBarCode;  // the B_BarCode row, for its GoodsId
-    const char* byId;
-};
-
-constexpr KeyStatements kServerKeys{
-    "select * from SelectGoodsA($1)",
-    "select * from SelectGoodsB($1)",
-    "select * from SelectBarCode($1)",
-    "select * from SelectGoodsD($1)",
-};
-
-constexpr KeyStatements kLocalKeys{
-    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where BarCode=$1",
-    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where Code=$1",
-    "select * from B_BarCode where BarCode=$1",
-    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where GoodsId=$1",
-};
-
-constexpr const char* kByPackageBarCode =
-    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1,UnitRate,PKPrice from B_Goods where PKBarCode=$1";
-// Search codes are pinyin initials: "kl" finds "KL".
-constexpr const char* kByFindCode =
-    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods where upper(FindCode)=upper($1)";
-
-constexpr const char* kBySubstring =
-    "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods "
-    "where Code like $1 escape '\\' or BarCode like $1 escape '\\' "
-    "or FindCode like $1 escape '\\' or Name like $1 escape '\\' "
-    "order by GoodsId limit $2 offset $3";
-
 // The typed text is matched literally inside the columns: its own wildcards are escaped.
 std::string containsPattern(const std::string& text)
 {
@@ -70,17 +35,17 @@ struct Found {
 // A short text may match much of a large catalogue: the pick list reads its matches a
 // page at a time as it scrolls. In the order of the goods' key, so the first page stops
 // at its hundredth match instead of sorting every match first.
-PagedRows substringMatches(Database& db, const std::string& text)
+PagedRows substringMatches(PricingStatements& sql, const std::string& text)
 {
-    auto reader = [&db, pattern = containsPattern(text)](std::size_t offset, std::size_t count) {
-        return db.query(kBySubstring,
-                        {pattern, static_cast<std::int64_t>(count), static_cast<std::int64_t>(offset)});
+    auto reader = [&sql, pattern = containsPattern(text)](std::size_t offset, std::size_t count) {
+        return sql.goodsBySubstring.query(
+            {pattern, static_cast<std::int64_t>(count), static_cast<std::int64_t>(offset)});
     };
     return PagedRows(reader, kGoodsMatchPage);
 }
 
 // Tries the keys in order; the first that yields rows ends the search.
-Found findGoods(Database& db, const KeyStatements& keys, const std::string& text)
+Found findGoods(PricingStatements& sql, const std::string& text)
 {
     Found found;
     auto hit = [&found](RowSet rows, Hit kind = Hit::Goods) {
@@ -90,20 +55,20 @@ Found findGoods(Database& db, const KeyStatements& keys, const std::string& text
         found.hit = kind;
         return true;
     };
-    if (hit(db.query(keys.byBarCode, {text})) || hit(db.query(keys.byCode, {text})))
+    if (hit(sql.goodsByBarCode.query({text})) || hit(sql.goodsByCode.query({text})))
         return found;
-    if (auto label = parsePriceLabel(text); label && hit(db.query(keys.byCode, {label->goodsCode}), Hit::Label)) {
+    if (auto label = parsePriceLabel(text); label && hit(sql.goodsByCode.query({label->goodsCode}), Hit::Label)) {
         found.labelAmount = label->amount;
         return found;
     }
-    if (hit(db.query(kByPackageBarCode, {text}), Hit::Package))
+    if (hit(sql.goodsByPackageBarCode.query({text}), Hit::Package))
         return found;
-    const RowSet extra = db.query(keys.extraBarCode, {text});
-    if (!extra.empty() && hit(db.query(keys.byId, {extra.first("GoodsId")})))
+    const RowSet extra = sql.extraBarCode.query({text});
+    if (!extra.empty() && hit(sql.goodsById.query({extra.first("GoodsId")})))
         return found;
-    if (hit(db.query(kByFindCode, {text})))
+    if (hit(sql.goodsByFindCode.query({text})))
         return found;
-    found.goods = substringMatches(db, text);
+    found.goods = substringMatches(sql, text);
     return found;
 }
 
@@ -124,17 +89,17 @@ bool mergesIntoCurrentLine(const Bill& bill, std::int64_t goodsId, double price,
 
 }  // namespace
 
-void AddGoodsByInput(Terminal& t, const std::string& input, double givenPrice, double quantity, double discount,
-                     Bill& bill, int& nextOrderId)
+void AddGoodsByInput(const PricingContext& c, const std::string& input, double givenPrice, double quantity,
+                     double discount, Bill& bill, int& nextOrderId)
 {
-    const bool online = t.state.NetMode == Online;
-    Found found = findGoods(t.db(), online ? kServerKeys : kLocalKeys, input);
+    const bool online = c.state.NetMode == Online;
+    Found found = findGoods(c.sql, input);
     if (found.goods.rows().empty()) {
-        tell(t.person, "没有找到该商品！");
+        tell(c.person, "没有找到该商品！");
         return;
     }
     const bool several = found.goods.rows().size() > 1 || found.goods.canReadMore();
-    const std::size_t picked = several ? t.person.pickGoods(found.goods) : 0;
+    const std::size_t picked = several ? c.person.pickGoods(found.goods) : 0;
     const RowSet& rows = found.goods.rows();
     const std::size_t g = std::min(picked, rows.size() - 1);
     const std::int64_t goodsId = rows.at(g, "GoodsId").toInt();
@@ -144,7 +109,7 @@ void AddGoodsByInput(Terminal& t, const std::string& input, double givenPrice, d
         // The label holds an amount; the quantity is what that amount buys.
         const double regular = rows.at(g, "SPrice1").toDouble();
         if (regular == 0) {
-            tell(t.person, "该商品的零售价为0，不能按金额条码计算数量！");
+            tell(c.person, "该商品的零售价为0，不能按金额条码计算数量！");
             return;
         }
         quantity = found.labelAmount / regular;
@@ -159,16 +124,16 @@ void AddGoodsByInput(Terminal& t, const std::string& input, double givenPrice, d
     // A typed price or a package price overrides every price rule.
     DeterminedPrice determined{price, PriceKind::Regular};
     if (price == 0 && found.hit != Hit::Package)
-        determined = DeterminePrice(t, static_cast<int>(goodsId), quantity, bill);
+        determined = DeterminePrice(c, static_cast<int>(goodsId), quantity, bill);
     if (determined.price == 0) {
-        tell(t.person, "价格为0的商品不能销售！");
+        tell(c.person, "价格为0的商品不能销售！");
         return;
     }
 
     if (mergesIntoCurrentLine(bill, goodsId, determined.price, discount)) {
         Value& q = bill.detail.at(bill.currentLine, "Quantity");
         q = q.toDouble() + quantity;
-        LineAmount(bill, bill.currentLine, t.state.Digit);
+        LineAmount(bill, bill.currentLine, c.state.Digit);
         return;
     }
 
@@ -189,7 +154,7 @@ void AddGoodsByInput(Terminal& t, const std::string& input, double givenPrice, d
     d.at(line, "SPrice1") = rows.at(g, "SPrice1");
     if (kind != PriceKind::Regular)
         d.at(line, "Memo") = priceTag(kind);
-    LineAmount(bill, line, t.state.Digit);
+    LineAmount(bill, line, c.state.Digit);
     bill.currentLine = line;
     ++nextOrderId;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/bill.h"
-#include "config/terminal.h"
+#include "pricing/price_determination.h"
 
 #include <cstddef>
 #include <string>
@@ -20,7 +20,7 @@ inline constexpr std::size_t kGoodsMatchPage = 100;
 // discount; otherwise a line is appended and nextOrderId advances. Goods not found, or
 // at price 0, get a message and leave the bill unchanged. `input` is the trimmed text;
 // `discount` the percentage of the discount box.
-void AddGoodsByInput(Terminal& t, const std::string& input, double givenPrice, double quantity, double discount,
+void AddGoodsByInput(const PricingContext& c, const std::string& input, double givenPrice, double quantity, double discount,
                      Bill& bill, int& nextOrderId);
 
 }  // namespace pos

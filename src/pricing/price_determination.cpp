@@ -9,13 +9,9 @@ namespace {
 
 // The server chooses the pricing row of the terminal's store; the local copy holds only
 // that store's goods.
-RowSet readPricingRow(Terminal& t, int goodsId)
+RowSet readPricingRow(const PricingContext& c, int goodsId)
 {
-    if (t.state.NetMode == Online)
-        return t.db().query("select * from SelectGoodsC($1,$2)", {t.state.StoreId, goodsId});
-    return t.db().query("select GoodsId,SPrice1,SPrice2,SPrice3,SPrice4,SPBeginDate,SPEndDate,SPQuantity,"
-                        "SPMakeQty,SPPrice,SPBillQty,InSiderPrice,LowPrice,IsLowPrice from B_Goods where GoodsId=$1",
-                        {goodsId});
+    return c.sql.pricingRow.query({c.state.StoreId, goodsId});
 }
 
 std::optional<DateTime> dateOf(const Value& v)
@@ -48,13 +44,6 @@ void showLimitExceeded(Person& person, const char* limit, double excess)
                    "提示", MessageIcon::Information);
 }
 
-// One statement adds the quantity in the database, so promotional sales made at the same
-// moment on several terminals all count.
-void raisePromotionCounter(Database& db, int goodsId, double quantity)
-{
-    db.execute("update B_Goods set SPMakeQty=coalesce(SPMakeQty,0)+$1 where GoodsId=$2", {quantity, goodsId});
-}
-
 double memberPrice(const RowSet& row, int level)
 {
     switch (level) {
@@ -69,7 +58,7 @@ double memberPrice(const RowSet& row, int level)
 // The promotion in force: enforces the limits per bill and in all (which may lower the
 // quantity), counts the sale and gives the promotional price; nothing when this bill
 // already holds its limit.
-std::optional<DeterminedPrice> promotionPrice(Terminal& t, const RowSet& row, int goodsId, double& quantity,
+std::optional<DeterminedPrice> promotionPrice(const PricingContext& c, const RowSet& row, int goodsId, double& quantity,
                                               Bill& bill)
 {
     const double before = SumQuantityOfGoods(goodsId, bill);
@@ -77,16 +66,16 @@ std::optional<DeterminedPrice> promotionPrice(Terminal& t, const RowSet& row, in
     const double total = row.first("SPQuantity").toDouble();
     const double sold = row.first("SPMakeQty").toDouble();
     if (perBill > 0 && perBill > before && before + quantity > perBill) {
-        showLimitExceeded(t.person, "每单限量", before + quantity - perBill);
+        showLimitExceeded(c.person, "每单限量", before + quantity - perBill);
         quantity = perBill - before;
     }
     if (total > 0 && sold < total && total - sold < quantity) {
-        showLimitExceeded(t.person, "可促销量", quantity - (total - sold));
+        showLimitExceeded(c.person, "可促销量", quantity - (total - sold));
         quantity = total - sold;
     }
     if (perBill != 0 && perBill <= before)
         return std::nullopt;
-    raisePromotionCounter(t.db(), goodsId, quantity);
+    c.sql.raisePromotionCounter.execute({quantity, goodsId});
     return DeterminedPrice{row.first("SPPrice").toDouble(), PriceKind::Promotion};
 }
 
@@ -103,28 +92,28 @@ double SumQuantityOfGoods(int goodsId, Bill& bill)
     return sum;
 }
 
-int MemberPriceLevel(Database& db, const std::string& cardNo)
+int MemberPriceLevel(PricingStatements& sql, const std::string& cardNo)
 {
-    return static_cast<int>(db.query("select PriceLevel from B_VIPCards where CardNo=$1", {cardNo})
+    return static_cast<int>(sql.memberPriceLevel.query({cardNo})
                                 .first("PriceLevel")
                                 .toInt());
 }
 
-DeterminedPrice DeterminePrice(Terminal& t, int goodsId, double& quantity, Bill& bill)
+DeterminedPrice DeterminePrice(const PricingContext& c, int goodsId, double& quantity, Bill& bill)
 {
-    const RowSet row = readPricingRow(t, goodsId);
+    const RowSet row = readPricingRow(c, goodsId);
     if (row.empty())
         return {};
-    const DateTime now = t.dm.serverTime(t.state.NetMode);
+    const DateTime now = c.clock.now();
     const std::string card = bill.m("InsiderCode").toString();
 
     DeterminedPrice result;
-    if (auto promotion = promotionInForce(row, now) ? promotionPrice(t, row, goodsId, quantity, bill) : std::nullopt)
+    if (auto promotion = promotionInForce(row, now) ? promotionPrice(c, row, goodsId, quantity, bill) : std::nullopt)
         result = *promotion;
     else if (row.first("IsLowPrice").toInt() == 1)
         result = {row.first("LowPrice").toDouble(), PriceKind::Special};
-    else if (!card.empty() && t.member.VIPDiscountType == 1)
-        result = {memberPrice(row, MemberPriceLevel(t.db(), card)), PriceKind::Member};
+    else if (!card.empty() && c.member.VIPDiscountType == 1)
+        result = {memberPrice(row, MemberPriceLevel(c.sql, card)), PriceKind::Member};
     // A rule that gives 0 falls back to the regular price but keeps its kind.
     if (result.price == 0)
         result.price = row.first("SPrice1").toDouble();

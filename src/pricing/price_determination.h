@@ -2,11 +2,24 @@
 
 #include "pricing/price_kind.h"
 #include "base/bill.h"
-#include "config/terminal.h"
+#include "base/clock.h"
+#include "base/person.h"
+#include "base/pos_state.h"
+#include "pricing/pricing_statements.h"
 
 #include <string>
 
 namespace pos {
+
+// What the goods input and the price rules use: the statements of the working mode, the
+// person told of limits, the working mode's clock, the signed-on state and the member card.
+struct PricingContext {
+    PricingStatements& sql;
+    Person& person;
+    const Clock& clock;
+    const TPosState& state;
+    const CurrentMember& member;
+};
 
 struct DeterminedPrice {
     double price = 0;  // 0: no pricing row, or every applicable price is 0
@@ -17,13 +30,13 @@ struct DeterminedPrice {
 // member price or regular price, in that order. The promotion's limits per bill and in
 // all may lower `quantity` (with a message); a promotional sale raises the goods'
 // promotion counter at once, on the database of the working mode.
-DeterminedPrice DeterminePrice(Terminal& t, int goodsId, double& quantity, Bill& bill);
+DeterminedPrice DeterminePrice(const PricingContext& c, int goodsId, double& quantity, Bill& bill);
 
 // Sum of Quantity over the bill's lines of these goods; leaves the current line on the
 // last line of the bill, as walking the line list does.
 double SumQuantityOfGoods(int goodsId, Bill& bill);
 
 // PriceLevel of a member card; 0 when there is no such card.
-int MemberPriceLevel(Database& db, const std::string& cardNo);
+int MemberPriceLevel(PricingStatements& sql, const std::string& cardNo);
 
 }  // namespace pos

@@ -10,6 +10,7 @@
 #include "register/employee_lookup.h"
 #include "register/store_lookup.h"
 #include "config/terminal.h"
+#include "config/working_mode_clock.h"
 #include "storage/master_data_download.h"
 
 #include <stdexcept>
@@ -74,7 +75,7 @@ void CommandInterpreter::keyDown(int keyCode, KeyModifiers modifiers)
 {
     if (view_.text(EditBox::Input).empty()) {
         const KeyPair keys = keyDownKeys(keyCode, modifiers);
-        const std::string code = GetSysKey(t_.dm.conClient(), keys.first, keys.second);
+        const std::string code = GetSysKey(t_.dm.conClient().statements<RegisterStatements>(), keys.first, keys.second);
         if (code == "↑")
             keyCode = vk::Up;
         else if (code == "→")
@@ -99,7 +100,7 @@ bool CommandInterpreter::keyPress(char32_t ch)
     bool isEnter = ch == U'\r';
     const std::string typed = view_.text(EditBox::Input);
     if (!typed.empty()) {
-        const std::string code = GetSysKey(t_.dm.conClient(), trimmed(typed), KeyName(characterKeyCode(ch)));
+        const std::string code = GetSysKey(t_.dm.conClient().statements<RegisterStatements>(), trimmed(typed), KeyName(characterKeyCode(ch)));
         if (!code.empty()) {
             view_.setText(EditBox::Input, code);
             isEnter = true;
@@ -144,7 +145,8 @@ void CommandInterpreter::goodsInput(const std::string& text)
     const double price = priceText.empty() ? 0 : boxNumber(priceText, "price");
     const double quantity = boxNumber(view_.text(EditBox::Quantity), "quantity");
     const double discount = RoundHalfUp(boxNumber(view_.text(EditBox::Discount), "discount"), 4);
-    AddGoodsByInput(t_, text, price, quantity, discount, reg_.bill, reg_.NextOrderId);
+    const WorkingModeClock clock(t_.dm, t_.state);
+    AddGoodsByInput({t_.db().statements<PricingStatements>(), t_.person, clock, t_.state, t_.member}, text, price, quantity, discount, reg_.bill, reg_.NextOrderId);
     // A line discount served this goods input only; a whole-bill discount stays.
     if (t_.state.DiscountState < 2)
         view_.setText(EditBox::Discount, "100");
@@ -291,8 +293,9 @@ void CommandInterpreter::downloadMasterData()
 {
     if (t_.state.NetMode != Online)
         return tell("下载货品资料要在『连网销售』模式下进行！请切换到『连网销售』模式。");
-    pos::downloadMasterData(t_, true);
-    pos::downloadMasterData(t_, false);
+    auto& server = t_.dm.conServer().statements<DownloadStatements>();
+    pos::downloadMasterData(server, t_.dm.conClient(), t_.person, t_.state.StoreId, true);
+    pos::downloadMasterData(server, t_.dm.conClient(), t_.person, t_.state.StoreId, false);
 }
 
 void CommandInterpreter::openCashDrawer()

@@ -106,15 +106,11 @@ int characterKeyCode(char32_t ch)
     }
 }
 
-std::string GetSysKey(Database& local, const std::string& first, const std::string& second)
+std::string GetSysKey(RegisterStatements& local, const std::string& first, const std::string& second)
 {
     if (first.empty() && second.empty())
         return {};
-    return local
-        .query("select SysKey from PosHelp where ifnull(FirClientKey,'')=$1 and ifnull(SecClientKey,'')=$2 limit 1",
-               {first, second})
-        .first("SysKey")
-        .toString();
+    return local.sysKey.query({first, second}).first("SysKey").toString();
 }
 
 KeyPair keyDownKeys(int keyCode, KeyModifiers modifiers)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/database.h"
+#include "register/register_statements.h"
 
 #include <string>
 
@@ -32,7 +32,7 @@ int characterKeyCode(char32_t ch);
 // The command code mapped to a first and a second key, read from PosHelp on the local
 // file at every call; empty when no row matches or both keys are empty. A missing key
 // in the table counts as the empty text.
-std::string GetSysKey(Database& local, const std::string& first, const std::string& second);
+std::string GetSysKey(RegisterStatements& local, const std::string& first, const std::string& second);
 
 struct KeyModifiers {
     bool shift = false;

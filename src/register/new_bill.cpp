@@ -27,7 +27,7 @@ BillHeader NewBill(Terminal& t, RegisterState& reg)
         bill.master.append();
     const TPosState& s = t.state;
     // The counter lives in the local file in both modes; peeking does not consume it.
-    bill.m("BillNo") = BillNumbering(t.dm.conClient(), t.clock).peek(s.MachineCode);
+    bill.m("BillNo") = BillNumbering(t.dm.conClient().statements<NumberingStatements>(), t.clock).peek(s.MachineCode);
     bill.m("BillDate") = t.dm.serverTime(s.NetMode).text();
     bill.m("StoreId") = s.StoreId;
     bill.m("OperatorId") = s.OperatorId;

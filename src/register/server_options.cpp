@@ -1,4 +1,5 @@
 #include "register/server_options.h"
+#include "register/register_statements.h"
 
 #include "config/terminal.h"
 
@@ -30,7 +31,7 @@ void LoadServerOptions(Terminal& t)
 {
     if (t.state.NetMode != Online)
         return;
-    RowSet options = t.dm.conServer().query("select * from PosOptions");
+    RowSet options = t.dm.conServer().statements<RegisterStatements>().serverOptions.query();
     for (std::size_t r = 0; r < options.size(); ++r) {
         const std::string name = options.at(r, "OptionName").toString();
         const std::string value = options.at(r, "OptionValue").toString();

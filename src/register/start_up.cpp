@@ -134,9 +134,10 @@ private:
         if (s_.NetMode != Online)
             return true;
         LoadServerOptions(t_);
-        downloadMasterData(t_, false);
+        auto& server = t_.dm.conServer().statements<DownloadStatements>();
+        downloadMasterData(server, t_.dm.conClient(), t_.person, s_.StoreId, false);
         if (t_.person.ask("是否从服务器下载货品资料到本地？", "提示", MessageIcon::Information))
-            downloadMasterData(t_, true);
+            downloadMasterData(server, t_.dm.conClient(), t_.person, s_.StoreId, true);
         return true;
     }
 

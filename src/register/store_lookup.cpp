@@ -1,4 +1,5 @@
 #include "register/store_lookup.h"
+#include "register/register_statements.h"
 
 #include "config/terminal.h"
 
@@ -16,7 +17,7 @@ void takeStore(TPosState& s, const RowSet& store)
 
 bool GetPosStore(Terminal& t)
 {
-    RowSet store = t.db().query("select * from B_Store where IsPos=1 order by StoreId limit 1");
+    RowSet store = t.db().statements<RegisterStatements>().posStore.query();
     if (store.empty())
         return false;
     takeStore(t.state, store);
@@ -25,14 +26,14 @@ bool GetPosStore(Terminal& t)
 
 void GetStoreById(Terminal& t, int storeId)
 {
-    RowSet store = t.db().query("select * from B_Store where StoreId=$1", {storeId});
+    RowSet store = t.db().statements<RegisterStatements>().storeById.query({storeId});
     t.state.StoreCode = store.first("Code").toString();
     t.state.StoreName = store.first("Name").toString();
 }
 
 bool GetStoreByCode(Terminal& t, const std::string& code)
 {
-    RowSet store = t.db().query("select * from B_Store where Code=$1 order by StoreId limit 1", {code});
+    RowSet store = t.db().statements<RegisterStatements>().storeByCode.query({code});
     if (store.empty())
         return false;
     takeStore(t.state, store);
@@ -41,7 +42,7 @@ bool GetStoreByCode(Terminal& t, const std::string& code)
 
 void GetMachine(Terminal& t, int machineId)
 {
-    RowSet machine = t.db().query("select * from PosMachine where MachineId=$1", {machineId});
+    RowSet machine = t.db().statements<RegisterStatements>().machineById.query({machineId});
     t.state.MachineCode = machine.first("MachineCode").toString();
     t.state.MachineName = machine.first("MachineName").toString();
 }

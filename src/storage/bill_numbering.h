@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/clock.h"
-#include "base/database.h"
+#include "storage/numbering_statements.h"
 
 #include <string>
 
@@ -11,7 +11,7 @@ namespace pos {
 // least four digits, kept in the local MaxBillNo. Works outside any caller transaction.
 class BillNumbering {
 public:
-    BillNumbering(Database& local, const Clock& clock) : local_(local), clock_(clock) {}
+    BillNumbering(NumberingStatements& sql, const Clock& clock) : sql_(sql), clock_(clock) {}
 
     std::string peek(const std::string& machineCode);  // the number the next saved bill gets
     std::string take(const std::string& machineCode);  // that number, consumed
@@ -20,7 +20,7 @@ public:
 private:
     std::string next(const std::string& machineCode, bool consume);
 
-    Database& local_;
+    NumberingStatements& sql_;
     const Clock& clock_;
 };
 

@@ -11,13 +11,6 @@ namespace {
 
 constexpr int kStoredValueCard = 2;
 
-constexpr const char* kOrdinaryCardBooking =
-    "update B_VIPCards set TotalAmount=coalesce(TotalAmount,0)+$1, UsedCount=coalesce(UsedCount,0)+$2 "
-    "where CardNo=$3";
-constexpr const char* kStoredValueCardBooking =
-    "update B_VIPCards set Amount=coalesce(Amount,0)-$1, TotalAmount=coalesce(TotalAmount,0)+$2, "
-    "UsedCount=coalesce(UsedCount,0)+$3 where CardNo=$4";
-
 // The checks before anything is written or a number taken; the first failure is shown.
 bool passesChecks(Person& person, const Bill& bill)
 {
@@ -45,47 +38,51 @@ void writeNumber(Bill& bill, const std::string& number)
 
 bool hasCard(const Bill& bill) { return !bill.m("InsiderCode").toString().empty(); }
 
-void saveOnServer(PgDatabase& server, const Bill& bill, int cardKind, double points)
+void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double points)
 {
-    Transaction transaction(server);
-    runPipelined(server, serverSaveStatements(server, bill, cardKind, points));
+    auto* connection = dynamic_cast<PgDatabase*>(&server.database());
+    if (!connection)
+        throw DbError("the online save needs the server connection");
+    Transaction transaction(*connection);
+    runPipelined(*connection, serverSaveStatements(server, bill, cardKind, points));
     transaction.commit();
 }
 
-void saveLocally(Database& local, const Bill& bill)
+void saveLocally(SaleStatements& local, const Bill& bill)
 {
-    Transaction transaction(local);
-    RowCopy(local, "PosBill", bill.master.columns()).insertAll(bill.master);
-    RowCopy(local, "PosDetail", bill.detail.columns()).insertAll(bill.detail);
+    Transaction transaction(local.database());
+    local.billCopy(bill.master.columns()).insertAll(bill.master);
+    local.lineCopy(bill.detail.columns()).insertAll(bill.detail);
     transaction.commit();
 }
 
 // After a failed save: a number that may already exist on the server is never offered
 // again.
-void reportFailure(Terminal& t, BillNumbering& numbering)
+void reportFailure(Person& person, BillNumbering& numbering)
 {
     try {
         numbering.dayRoll();
     } catch (const DbError&) {
         // the local file failed as well; the cashier is told the save failed all the same
     }
-    t.person.message("单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。", "提示", MessageIcon::Error);
+    person.message("单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。", "提示", MessageIcon::Error);
 }
 
 }  // namespace
 
-std::vector<SqlStatement> serverSaveStatements(Database& server, const Bill& bill, int cardKind, double points)
+std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, int cardKind,
+                                               double points)
 {
     std::vector<SqlStatement> statements;
-    RowCopy master(server, "PosBill", bill.master.columns());
+    RowCopy& master = server.billCopy(bill.master.columns());
     statements.push_back({master.statement(), master.parameters(bill.master.row(0))});
-    RowCopy lines(server, "PosDetail", bill.detail.columns());
+    RowCopy& lines = server.lineCopy(bill.detail.columns());
     for (std::size_t line = 0; line < bill.detail.size(); ++line)
         statements.push_back({lines.statement(), lines.parameters(bill.detail.row(line))});
 
     const Value storeId = bill.m("StoreId");
     for (std::size_t line = 0; line < bill.detail.size(); ++line)
-        statements.push_back({"select UpdateStock($1,$2,$3)",
+        statements.push_back({server.updateStock.sql(),
                               {bill.detail.at(line, "GoodsId"), storeId,
                                twoDecimals(-bill.detail.at(line, "Quantity").toDouble())}});
 
@@ -93,10 +90,10 @@ std::vector<SqlStatement> serverSaveStatements(Database& server, const Bill& bil
         const Value cardNo = bill.m("InsiderCode");
         const double realAmount = bill.m("RealAmount").toDouble();
         if (cardKind == kStoredValueCard)
-            statements.push_back({kStoredValueCardBooking,
+            statements.push_back({server.storedValueCardBooking.sql(),
                                   {bill.m("CardAmount3").toDouble(), realAmount, points, cardNo}});
         else
-            statements.push_back({kOrdinaryCardBooking, {realAmount, points, cardNo}});
+            statements.push_back({server.ordinaryCardBooking.sql(), {realAmount, points, cardNo}});
     }
 
     if (auto marking = couponMarking(bill.m("CardNo").toString()))
@@ -104,32 +101,31 @@ std::vector<SqlStatement> serverSaveStatements(Database& server, const Bill& bil
     return statements;
 }
 
-int SaveBill(Terminal& t, Bill& bill, bool keepNumber)
+CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals)
 {
-    return SaveBill(t, bill, keepNumber,
-                    CardAccount{t.member.VIPCardKind, t.totals.NoPointAmount, &t.member.VIPUsedCount});
+    return CardAccount{member.VIPCardKind, totals.NoPointAmount, &member.VIPUsedCount};
 }
 
-int SaveBill(Terminal& t, Bill& bill, bool keepNumber, const CardAccount& card)
+SaveBillResult SaveBill(SaleStatements& sql, BillNumbering& numbering, Person& person, const TPosState& state,
+                        Bill& bill, bool keepNumber, const CardAccount& card)
 {
-    if (!passesChecks(t.person, bill))
+    if (!passesChecks(person, bill))
         return BillNotSaved;
-    BillNumbering numbering(t.dm.conClient(), t.clock);
     try {
         if (!keepNumber)
-            writeNumber(bill, numbering.take(t.state.MachineCode));
-        if (t.state.NetMode != Online) {
-            saveLocally(t.dm.conClient(), bill);
+            writeNumber(bill, numbering.take(state.MachineCode));
+        if (state.NetMode != Online) {
+            saveLocally(sql, bill);
             return BillSavedLocally;
         }
-        const double points = BillPoints(bill.m("RealAmount").toDouble(), card.noPointAmount, t.state.PointRate);
-        saveOnServer(t.dm.conServer(), bill, card.cardKind, points);
+        const double points = BillPoints(bill.m("RealAmount").toDouble(), card.noPointAmount, state.PointRate);
+        saveOnServer(sql, bill, card.cardKind, points);
         // Only a stored bill raises the member's points, so a failed try cannot count twice.
         if (card.points && hasCard(bill))
             *card.points += points;
         return BillSavedOnServer;
     } catch (const DbError&) {
-        reportFailure(t, numbering);
+        reportFailure(person, numbering);
         return BillNotSaved;
     }
 }

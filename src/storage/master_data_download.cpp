@@ -9,27 +9,6 @@
 namespace pos {
 namespace {
 
-struct MasterTable {
-    const char* name;
-    const char* serverQuery;
-};
-
-// The goods of the selling store, given as $1.
-constexpr MasterTable kGoods{"B_Goods", "select * from PosGoods($1)"};
-constexpr MasterTable kBarCodes{"B_BarCode", "select * from B_BarCode"};
-
-constexpr MasterTable kOtherTables[] = {
-    {"B_Store", "select * from B_Store"},
-    {"PosOperator", "select * from PosOperator"},
-    {"B_Employ", "select * from B_Employ where IsExeMan=1"},
-    {"PosClassNo", "select * from PosClassNo"},
-    {"PosMachine", "select * from PosMachine"},
-    {"PosOperatorRight", "select * from PosOperatorRight"},
-    {"B_VIPCards", "select * from B_VIPCards"},
-    {"B_AutoDiscount", "select * from B_AutoDiscount"},
-    {"B_GoodsTicket", "select * from B_GoodsTicket"},
-};
-
 // The lookup indexes of a local table, dropped while its rows are replaced: building
 // an index once over a million goods is faster than keeping it up row by row.
 std::vector<std::string> dropIndexes(Database& local, const std::string& table)
@@ -47,13 +26,13 @@ std::vector<std::string> dropIndexes(Database& local, const std::string& table)
 
 // One local transaction per table: a copy that fails part-way leaves the previous rows
 // (and indexes). The server rows are streamed, so the goods never have to fit in memory.
-void replaceTable(Database& server, Database& local, const MasterTable& table, const Params& params)
+void replaceTable(DownloadStatements::Table& table, Database& local, const Params& params = {})
 {
     Transaction transaction(local);
     std::vector<std::string> indexes = dropIndexes(local, table.name);
     local.execute(std::string("delete from ") + table.name);
     std::optional<RowCopy> copy;
-    server.forEach(table.serverQuery, params, [&](const Columns& columns, const Row& row) {
+    table.rows.forEach(params, [&](const Columns& columns, const Row& row) {
         if (!copy)
             copy.emplace(local, table.name, columns);
         copy->insert(row);
@@ -65,17 +44,15 @@ void replaceTable(Database& server, Database& local, const MasterTable& table, c
 
 }  // namespace
 
-void downloadMasterData(Terminal& terminal, bool withGoods)
+void downloadMasterData(DownloadStatements& server, Database& local, Person& person, int storeId, bool withGoods)
 {
-    Database& server = terminal.dm.conServer();
-    Database& local = terminal.dm.conClient();
     if (withGoods) {
-        auto wait = terminal.person.pleaseWait("正在下载货品资料,请稍候...");
-        replaceTable(server, local, kGoods, {terminal.state.StoreId});
-        replaceTable(server, local, kBarCodes, {});
+        auto wait = person.pleaseWait("正在下载货品资料,请稍候...");
+        replaceTable(server.goods, local, {storeId});
+        replaceTable(server.barCodes, local);
     }
-    for (const MasterTable& table : kOtherTables)
-        replaceTable(server, local, table, {});
+    for (DownloadStatements::Table& table : server.others)
+        replaceTable(table, local);
 }
 
 }  // namespace pos

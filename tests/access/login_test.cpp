@@ -8,7 +8,7 @@ namespace pos {
 namespace {
 
 // Operators and shifts live on the side of the working mode under test only.
-class LoginTest : public ::testing::TestWithParam<int> {
+class LoginTest : public ::testing::TestWithParam<WorkingMode> {
 protected:
     void SetUp() override
     {
@@ -29,9 +29,9 @@ protected:
 
 TEST_P(LoginTest, ShiftListFollowsTheTable)
 {
-    EXPECT_TRUE(shiftNames(fx_.terminal.db()).empty());
+    EXPECT_TRUE(shiftNames(fx_.terminal.sql<AccessStatements>()).empty());
     addShifts();
-    EXPECT_EQ(shiftNames(fx_.terminal.db()), (std::vector<std::string>{"早班", "晚班", "A'班"}));
+    EXPECT_EQ(shiftNames(fx_.terminal.sql<AccessStatements>()), (std::vector<std::string>{"早班", "晚班", "A'班"}));
 }
 
 TEST_P(LoginTest, SignOnFillsOperatorAndShift)
@@ -77,7 +77,7 @@ TEST_P(LoginTest, RefusalsLeaveTheStateAlone)
 
 TEST_P(LoginTest, WithoutShiftsNobodyCanSignOn)
 {
-    ASSERT_TRUE(shiftNames(fx_.terminal.db()).empty());
+    ASSERT_TRUE(shiftNames(fx_.terminal.sql<AccessStatements>()).empty());
     EXPECT_EQ(signOn(fx_.terminal, "1005", "pw5", ""), SignOnResult::NoShift);
 }
 
@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(BothModes, LoginTest, ::testing::Values(Online, Offline
 TEST(LoginOffline, OperatorOnlyOnTheServerCannotSignOn)
 {
     test::TerminalFixture fx;
-    for (int mode : {Online, Offline})
+    for (WorkingMode mode : {Online, Offline})
         test::addShift(fx.side(mode), 1, "01", "早班");
     test::addOperator(fx.side(Online), {6, "1006", "新员工", "pw6", 0, {}});
 

@@ -10,7 +10,7 @@ namespace {
 
 // Operators and rights live on the side of the working mode under test only, so a
 // read from the wrong side shows up as a wrong answer.
-class RightsTest : public ::testing::TestWithParam<int> {
+class RightsTest : public ::testing::TestWithParam<WorkingMode> {
 protected:
     void SetUp() override
     {
@@ -46,9 +46,9 @@ TEST_P(RightsTest, CheckOperatorMatchesCodeAndPasswordExactly)
         {"1001'; delete from PosOperator; --", "111", -1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CheckOperator(fx_.terminal.db(), c.code, c.password), c.expected)
+        EXPECT_EQ(CheckOperator(fx_.terminal.sql<AccessStatements>(), c.code, c.password), c.expected)
             << "code [" << c.code << "] password [" << c.password << "]";
-    EXPECT_EQ(CheckOperator(fx_.terminal.db(), "1001", "111"), 1) << "operators survive the attempts";
+    EXPECT_EQ(CheckOperator(fx_.terminal.sql<AccessStatements>(), "1001", "111"), 1) << "operators survive the attempts";
 }
 
 TEST_P(RightsTest, SelectValueGivesFirstColumnOrIntegerZero)

@@ -142,7 +142,7 @@ TEST_F(EnrollmentTest, EnrollmentCheckByWorkingMode)
 {
     struct Case {
         const char* machineId;
-        int netMode;
+        WorkingMode netMode;
         bool enrolled;
     };
     const Case cases[] = {{"", Online, false}, {"", Offline, false}, {"1", Online, true},

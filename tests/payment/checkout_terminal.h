@@ -22,7 +22,7 @@ public:
         state.MachineCode = "07";
         state.OperatorId = kCashier;
         state.StoreId = 2;
-        for (int mode : {Online, Offline}) {
+        for (WorkingMode mode : {Online, Offline}) {
             Database& db = side(mode);
             addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
             addOperator(db, {kSenior, "1004", "老收银员", "444", 0, {7, 8}});
@@ -53,7 +53,7 @@ public:
     }
 
     // The bills saved on the side of a working mode.
-    RowSet savedBills(int mode) { return side(mode).query("select * from PosBill order by BillNo"); }
+    RowSet savedBills(WorkingMode mode) { return side(mode).query("select * from PosBill order by BillNo"); }
     RowSet savedBill(const Value& billNo)
     {
         return side(state.NetMode).query("select * from PosBill where BillNo=$1", {billNo});

@@ -27,10 +27,10 @@ protected:
         return *checkout_;
     }
 
-    RowSet savedLines(int mode) { return fx_.side(mode).query("select * from PosDetail order by BillNo"); }
+    RowSet savedLines(WorkingMode mode) { return fx_.side(mode).query("select * from PosDetail order by BillNo"); }
 
     // An earlier bill with the number the next save takes, so that saving it fails.
-    void occupyFirstNumber(int mode)
+    void occupyFirstNumber(WorkingMode mode)
     {
         fx_.side(mode).execute("insert into PosBill(BillNo,StoreId,OperatorId) values($1,2,3)", {kFirstNumber});
     }
@@ -250,10 +250,10 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
     }
 }
 
-class CheckoutModeTest : public CheckoutTest, public ::testing::WithParamInterface<int> {
+class CheckoutModeTest : public CheckoutTest, public ::testing::WithParamInterface<WorkingMode> {
 protected:
     CheckoutModeTest() { fx_.state.NetMode = GetParam(); }
-    int other() const { return GetParam() == Online ? Offline : Online; }
+    WorkingMode other() const { return GetParam() == Online ? Offline : Online; }
 };
 
 TEST_P(CheckoutModeTest, CompletionSavesTheBillOnTheSideOfTheWorkingMode)

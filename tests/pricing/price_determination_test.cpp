@@ -10,7 +10,7 @@ using test::Fields;
 
 class PriceRulesTest : public test::PricingTest {
 protected:
-    DeterminedPrice price(int goodsId, double& quantity) { return DeterminePrice(t, goodsId, quantity, bill); }
+    DeterminedPrice price(int goodsId, double& quantity) { return DeterminePrice(pricing(), goodsId, quantity, bill); }
     DeterminedPrice price(int goodsId, double&& quantity = 2) { return price(goodsId, quantity); }
 };
 

@@ -79,10 +79,10 @@ double PricingTest::soldOnPromotion(Database& db, int goodsId)
 
 void PricingTest::scan(const std::string& text, double quantity, double price, double discount)
 {
-    AddGoodsByInput(t, text, price, quantity, discount, bill, nextOrderId);
+    AddGoodsByInput(pricing(), text, price, quantity, discount, bill, nextOrderId);
 }
 
-std::string modeName(const ::testing::TestParamInfo<int>& info)
+std::string modeName(const ::testing::TestParamInfo<WorkingMode>& info)
 {
     return info.param == Online ? "Online" : "Offline";
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/bill.h"
+#include "config/working_mode_clock.h"
+#include "pricing/price_determination.h"
 #include "support/terminal_fixture.h"
 
 #include <functional>
@@ -33,11 +35,11 @@ void addGoods(Database& db, int id, const Fields& fields = {});
 
 // A terminal in the working mode of the test parameter (Online or Offline) with an
 // empty bill; data is arranged on that mode's side.
-class PricingTest : public ::testing::TestWithParam<int> {
+class PricingTest : public ::testing::TestWithParam<WorkingMode> {
 protected:
     PricingTest();
 
-    int mode() const { return GetParam(); }
+    WorkingMode mode() const { return GetParam(); }
     bool online() const { return mode() == Online; }
     Database& side() { return f.side(mode()); }
     DateTime now() { return f.dm.serverTime(mode()); }
@@ -52,14 +54,17 @@ protected:
     void scan(const std::string& text, double quantity = 1, double price = 0, double discount = 100);
     const Value& line(std::size_t r, const char* column) const { return bill.detail.at(r, column); }
 
+    PricingContext pricing() { return {t.sql<PricingStatements>(), t.person, modeClock, t.state, t.member}; }
+
     TerminalFixture f;
     PricingPerson person;
     Terminal t;
+    WorkingModeClock modeClock{f.dm, f.state};
     Bill bill;
     int nextOrderId = 1;
 };
 
-std::string modeName(const ::testing::TestParamInfo<int>& info);
+std::string modeName(const ::testing::TestParamInfo<WorkingMode>& info);
 
 #define INSTANTIATE_BOTH_MODES(Suite) \
     INSTANTIATE_TEST_SUITE_P(BothModes, Suite, ::testing::Values(Online, Offline), ::pos::test::modeName)

@@ -40,7 +40,11 @@ struct OtherTerminal {
         bill.master.append();
         bill.m("BillNo") = "02202403150001";
     }
-    double sell(int goodsId, double quantity) { return DeterminePrice(t, goodsId, quantity, bill).price; }
+    double sell(int goodsId, double quantity)
+    {
+        const WorkingModeClock clock(dm, state);
+        return DeterminePrice({t.sql<PricingStatements>(), person, clock, state, member}, goodsId, quantity, bill).price;
+    }
 
     test::TempDir dir;
     Settings settings;
@@ -63,7 +67,7 @@ TEST_P(PromotionCounterRaceTest, SaleMadeBetweenReadAndWriteOfAnotherTerminalIsN
     OtherTerminal other(f);
     person.whileNextMessageShown = [&] { EXPECT_EQ(other.sell(1, 1), 8); };
     double quantity = 2;
-    EXPECT_EQ(DeterminePrice(t, 1, quantity, bill).kind, PriceKind::Promotion);
+    EXPECT_EQ(DeterminePrice(pricing(), 1, quantity, bill).kind, PriceKind::Promotion);
     ASSERT_EQ(person.messages.size(), 1u);
     EXPECT_EQ(quantity, 1);
     EXPECT_EQ(soldOnPromotion(1), 2);
@@ -80,7 +84,7 @@ TEST_P(PromotionCounterRaceTest, TwoTerminalsSellingTogetherCountEverySale)
     });
     for (int i = 0; i < kSales; ++i) {
         double quantity = 1;
-        DeterminePrice(t, 1, quantity, bill);
+        DeterminePrice(pricing(), 1, quantity, bill);
     }
     meanwhile.join();
     EXPECT_EQ(soldOnPromotion(1), 2 * kSales);

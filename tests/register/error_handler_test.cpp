@@ -69,7 +69,7 @@ TEST_F(ErrorHandlerTest, OtherErrorsShowNothingAndKeepTheMode)
 
     struct Case {
         const char* name;
-        int netMode;
+        WorkingMode netMode;
         const std::exception& error;
     };
     const DbError networkError("connection lost", true);

@@ -73,13 +73,13 @@ TEST(KeyNameTest, KeyDownLooksUpOneModifierWithItsKey)
 TEST_F(RegisterTest, DefaultKeyMapMakesEveryCodeWithEnterStandForItself)
 {
     Database& local = f.dm.conClient();
-    EXPECT_EQ(GetSysKey(local, "4/", "Enter"), "4/");
-    EXPECT_EQ(GetSysKey(local, "+", "Enter"), "+");
-    EXPECT_EQ(GetSysKey(local, "4/", "Space"), "");
-    EXPECT_EQ(GetSysKey(local, "Up Arrow", ""), "↑");
-    EXPECT_EQ(GetSysKey(local, "", ""), "");
-    EXPECT_EQ(GetSysKey(local, "x' or '1'='1", "Enter"), "");
-    EXPECT_EQ(GetSysKey(local, "4/' or ''='", "Enter"), "");
+    EXPECT_EQ(GetSysKey(local.statements<RegisterStatements>(), "4/", "Enter"), "4/");
+    EXPECT_EQ(GetSysKey(local.statements<RegisterStatements>(), "+", "Enter"), "+");
+    EXPECT_EQ(GetSysKey(local.statements<RegisterStatements>(), "4/", "Space"), "");
+    EXPECT_EQ(GetSysKey(local.statements<RegisterStatements>(), "Up Arrow", ""), "↑");
+    EXPECT_EQ(GetSysKey(local.statements<RegisterStatements>(), "", ""), "");
+    EXPECT_EQ(GetSysKey(local.statements<RegisterStatements>(), "x' or '1'='1", "Enter"), "");
+    EXPECT_EQ(GetSysKey(local.statements<RegisterStatements>(), "4/' or ''='", "Enter"), "");
 
     // "4/" and a blank is typing; "4/" and Enter runs it.
     view.boxes[EditBox::Input] = "4/";

@@ -107,7 +107,7 @@ inline void arrangeRegister(TerminalFixture& f)
     std::vector<int> every;
     for (int right = 1; right <= 16; ++right)
         every.push_back(right);
-    for (int mode : {Online, Offline}) {
+    for (WorkingMode mode : {Online, Offline}) {
         Database& db = f.side(mode);
         addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
         addOperator(db, {kSenior, "1004", "老收银员", "444", 0, every});

@@ -7,7 +7,7 @@ namespace pos {
 namespace {
 
 // The lookups read the side of the working mode and take typed codes as values.
-class StoreLookupTest : public ::testing::TestWithParam<int> {
+class StoreLookupTest : public ::testing::TestWithParam<WorkingMode> {
 protected:
     StoreLookupTest()
     {

@@ -124,7 +124,7 @@ TEST_P(BillNumberingTest, NumbersAndCounter)
     if (c.counter)
         local.db().execute("insert into MaxBillNo(BillDate,MaxNo) values($1,$2)",
                            {c.counter->billDate, c.counter->maxNo});
-    BillNumbering numbering(local.db(), local.clock);
+    BillNumbering numbering(local.db().statements<NumberingStatements>(), local.clock);
 
     for (std::size_t i = 0; i < c.steps.size(); ++i) {
         const Step& step = c.steps[i];
@@ -155,7 +155,7 @@ TEST(BillNumberingErrors, DatabaseErrorsReachTheCaller)
 {
     LocalFile local;
     local.db().execute("drop table MaxBillNo");
-    BillNumbering numbering(local.db(), local.clock);
+    BillNumbering numbering(local.db().statements<NumberingStatements>(), local.clock);
     const std::function<void()> calls[] = {
         [&] { numbering.peek("07"); },
         [&] { numbering.take("07"); },

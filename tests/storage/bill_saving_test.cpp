@@ -57,7 +57,7 @@ public:
         state.OperatorId = 3;
         state.StoreId = kStore;
         state.PointRate = 1;
-        BillNumbering(dm.conClient(), clock).peek(state.MachineCode);
+        BillNumbering(dm.conClient().statements<NumberingStatements>(), clock).peek(state.MachineCode);
         PgDatabase& server = office.accountSet();
         server.execute("insert into D_Stock(StoreId,GoodsId,Quantity) values(2,101,10),(2,102,5),(2,103,0)");
         server.execute("insert into B_GoodsTicket(TicketNo,Amount) values('A01',50),('A02',20),('A03',10)");
@@ -120,7 +120,9 @@ public:
     int save(Bill& b, bool keepNumber = false)
     {
         int result = -1;
-        EXPECT_NO_THROW(result = SaveBill(terminal, b, keepNumber));
+        BillNumbering numbering(dm.conClient().statements<NumberingStatements>(), clock);
+        EXPECT_NO_THROW(result = SaveBill(terminal.sql<SaleStatements>(), numbering, person, state, b, keepNumber,
+                                          cardOnScreen(member, totals)));
         return result;
     }
 
@@ -217,7 +219,7 @@ TEST(BillSaving, ChecksRefuseTheBillBeforeTakingANumber)
     };
     SaleFixture f;
     const std::string serverBefore = f.serverTables();
-    for (int mode : {Online, Offline}) {
+    for (WorkingMode mode : {Online, Offline}) {
         f.state.NetMode = mode;
         for (const CheckCase& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (mode == Online ? " online" : " offline"));
@@ -373,7 +375,7 @@ void unwrapUpdateStock(Database& server)
 
 struct FailureCase {
     const char* name;
-    int netMode;
+    WorkingMode netMode;
     std::function<void(SaleFixture&)> cause;
     std::function<void(SaleFixture&)> repair;
 };
@@ -497,7 +499,7 @@ TEST(BillSaving, PipelinedSaveStoresWhatOneStatementPerRoundTripStores)
         PgDatabase& server = plain.dm.conServer();
         const double points = BillPoints(plainBill.m("RealAmount").toDouble(), 0, 1);
         Transaction transaction(server);
-        for (const SqlStatement& s : serverSaveStatements(server, plainBill, 2, points))
+        for (const SqlStatement& s : serverSaveStatements(server.statements<SaleStatements>(), plainBill, 2, points))
             server.execute(s.sql, s.params);
         transaction.commit();
     }

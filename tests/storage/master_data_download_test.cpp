@@ -107,6 +107,12 @@ protected:
         return counts;
     }
 
+    void download(bool withGoods)
+    {
+        downloadMasterData(dm.conServer().statements<DownloadStatements>(), dm.conClient(), person, state.StoreId,
+                           withGoods);
+    }
+
     std::string untouchedBefore;
 };
 
@@ -114,7 +120,7 @@ using MasterDataDownloadTest = DownloadFixture;
 
 TEST_F(MasterDataDownloadTest, WithoutGoodsKeepsGoodsAndBarCodesAndReplacesTheRest)
 {
-    downloadMasterData(terminal, false);
+    download(false);
 
     expectReplaced([](std::size_t step) { return step >= kGoodsTables; });
     EXPECT_TRUE(person.waits.empty());
@@ -123,7 +129,7 @@ TEST_F(MasterDataDownloadTest, WithoutGoodsKeepsGoodsAndBarCodesAndReplacesTheRe
 
 TEST_F(MasterDataDownloadTest, WithGoodsReplacesEverythingBehindThePleaseWaitWindow)
 {
-    downloadMasterData(terminal, true);
+    download(true);
 
     expectReplaced([](std::size_t) { return true; });
     EXPECT_EQ(person.waits, std::vector<std::string>{"正在下载货品资料,请稍候..."});
@@ -147,7 +153,7 @@ TEST_F(MasterDataDownloadTest, GoodsKeepTheirLookupIndexes)
     };
     RowSet before = indexes();
     ASSERT_FALSE(before.empty());
-    downloadMasterData(terminal, true);
+    download(true);
     RowSet after = indexes();
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i)
@@ -159,18 +165,18 @@ TEST_F(MasterDataDownloadTest, GoodsKeepTheirLookupIndexes)
 TEST_F(MasterDataDownloadTest, GoodsFollowTheSellingStore)
 {
     state.StoreId = 4;
-    downloadMasterData(terminal, true);
+    download(true);
     EXPECT_EQ(keys(kTables[0]), "401");
 
     state.StoreId = 0;
-    downloadMasterData(terminal, true);
+    download(true);
     EXPECT_EQ(keys(kTables[0]), "");
 }
 
 TEST_F(MasterDataDownloadTest, ServerTableWithoutRowsEmptiesTheLocalOne)
 {
     office.accountSet().execute("delete from B_VIPCards");
-    downloadMasterData(terminal, false);
+    download(false);
     EXPECT_EQ(local().query("select count(*) as n from B_VIPCards").first("n").toInt(), 0);
 }
 
@@ -215,7 +221,7 @@ TEST_P(MasterDataDownloadFailure, KeepsTheFailingTableAndPassesTheErrorOn)
     c.breakServer(office.accountSet());
 
     try {
-        downloadMasterData(terminal, c.withGoods);
+        download(c.withGoods);
         ADD_FAILURE() << "the download reported no error";
     } catch (const DbError& e) {
         EXPECT_EQ(e.isNetworkFailure(), c.networkFailure) << e.what();

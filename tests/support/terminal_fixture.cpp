@@ -23,7 +23,7 @@ TerminalFixture::TerminalFixture() : TerminalFixture(BeforeStartUp{})
     person.waits.clear();  // the connection's please-wait belongs to the set-up, not to the test
 }
 
-Database& TerminalFixture::side(int netMode)
+Database& TerminalFixture::side(WorkingMode netMode)
 {
     return netMode == Online ? static_cast<Database&>(office.accountSet()) : dm.conClient();
 }

@@ -27,7 +27,7 @@ public:
     TerminalFixture& operator=(const TerminalFixture&) = delete;
 
     // Where to arrange data for a working mode: the account set or the local file.
-    Database& side(int netMode);
+    Database& side(WorkingMode netMode);
 
     TempDir dir;
     BackOffice office;

@@ -36,7 +36,7 @@ void TfrmLogin::showEvent(QShowEvent* event)
         return;  // shown again after being minimised, not opened
     succeeded_ = false;
     cmbClassNo_->clear();
-    for (const std::string& name : shiftNames(t_.db()))
+    for (const std::string& name : shiftNames(t_.db().statements<AccessStatements>()))
         cmbClassNo_->addItem(QString::fromStdString(name));
     cmbClassNo_->setCurrentIndex(-1);  // the cashier chooses; nothing is preselected
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "base/statement_set.h"
+
+namespace pos {
+
+// The account sets, read in the registry database.
+class RegistryStatements : public StatementSet {
+public:
+    explicit RegistryStatements(Database& server)
+        : StatementSet(server), posAccountSets(*this, "select AccSetID,DBName,SeleStore from AccountSet where IsPos=1")
+    {
+    }
+
+    Statement posAccountSets;
+};
+
+// The server side of connecting and enrolling, in the account set.
+class ServerStatements : public StatementSet {
+public:
+    explicit ServerStatements(Database& server)
+        : StatementSet(server),
+          accountInfo(*this, "select SeleStore from S_AccountInfo where AccountId=$1"),
+          serverTime(*this, "select localtimestamp(0) as ServerTime"),
+          machineById(*this, "select * from PosMachine where MachineId=$1"),
+          // Picking the free row and taking it happen in one statement; a terminal that
+          // loses the race finds IsRegister already set when the row lock is released.
+          takeFreeMachine(*this, "update PosMachine set IsRegister=1 "
+                                 "where MachineId=(select MachineId from PosMachine where MachineCode=$1 "
+                                 "and IsRegister=0 order by MachineId limit 1) and IsRegister=0 "
+                                 "returning MachineId")
+    {
+    }
+
+    Statement accountInfo;
+    Statement serverTime;
+    Statement machineById;
+    Statement takeFreeMachine;
+};
+
+}  // namespace pos

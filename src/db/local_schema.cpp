@@ -1,0 +1,47 @@
+#include "db/local_schema.h"
+
+#include <string_view>
+
+namespace pos {
+
+namespace embedded {
+extern const std::string_view localSchemaSql;
+extern const std::string_view localPosHelpSql;
+}  // namespace embedded
+
+namespace {
+
+using Migration = void (*)(SqliteDatabase&);
+
+// Version 1: the tables and the default key map. Files made before the version was
+// kept already hold these tables; every statement of the script tolerates that.
+void createTables(SqliteDatabase& local)
+{
+    local.executeScript(embedded::localSchemaSql);
+    if (local.query("select count(*) as n from PosHelp").first("n").toInt() == 0)
+        local.executeScript(embedded::localPosHelpSql);
+}
+
+// Append new migrations; never change one that has shipped.
+constexpr Migration kMigrations[] = {createTables};
+
+}  // namespace
+
+int localSchemaVersion() { return static_cast<int>(std::size(kMigrations)); }
+
+void migrateLocalSchema(SqliteDatabase& local)
+{
+    const auto stored = local.query("pragma user_version").row(0).at(0).toInt();
+    if (stored > localSchemaVersion())
+        throw DbError("the local file has schema version " + std::to_string(stored) + ", newer than this program's "
+                      + std::to_string(localSchemaVersion()));
+    for (auto version = stored + 1; version <= localSchemaVersion(); ++version) {
+        Transaction transaction(local);
+        kMigrations[version - 1](local);
+        // A pragma takes no bound value; the number is the program's own.
+        local.executeScript("pragma user_version = " + std::to_string(version));
+        transaction.commit();
+    }
+}
+
+}  // namespace pos

@@ -1,0 +1,38 @@
+#include "pricing/pricing_statements.h"
+
+namespace pos {
+namespace {
+
+constexpr const char* kGoodsColumns = "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods ";
+
+std::string localGoods(const char* where) { return std::string(kGoodsColumns) + where; }
+
+}  // namespace
+
+PricingStatements::PricingStatements(Database& db)
+    : StatementSet(db),
+      goodsByBarCode(*this, pick("select * from SelectGoodsA($1)", localGoods("where BarCode=$1"))),
+      goodsByCode(*this, pick("select * from SelectGoodsB($1)", localGoods("where Code=$1"))),
+      extraBarCode(*this, pick("select * from SelectBarCode($1)", "select * from B_BarCode where BarCode=$1")),
+      goodsById(*this, pick("select * from SelectGoodsD($1)", localGoods("where GoodsId=$1"))),
+      goodsByPackageBarCode(
+          *this,
+          "select GoodsId,Code,BarCode,Name,Unit1,SPrice1,UnitRate,PKPrice from B_Goods where PKBarCode=$1"),
+      // Search codes are pinyin initials: "kl" finds "KL".
+      goodsByFindCode(*this, localGoods("where upper(FindCode)=upper($1)")),
+      goodsBySubstring(*this, localGoods("where Code like $1 escape '\\' or BarCode like $1 escape '\\' "
+                                         "or FindCode like $1 escape '\\' or Name like $1 escape '\\' "
+                                         "order by GoodsId limit $2 offset $3")),
+      pricingRow(*this, pick("select * from SelectGoodsC($1,$2)",
+                             "select GoodsId,SPrice1,SPrice2,SPrice3,SPrice4,SPBeginDate,SPEndDate,SPQuantity,"
+                             "SPMakeQty,SPPrice,SPBillQty,InSiderPrice,LowPrice,IsLowPrice from B_Goods "
+                             "where GoodsId=$2")),
+      // One statement adds the quantity in the database, so promotional sales made at
+      // the same moment on several terminals all count.
+      raisePromotionCounter(*this, "update B_Goods set SPMakeQty=coalesce(SPMakeQty,0)+$1 where GoodsId=$2"),
+      memberPriceLevel(*this, "select PriceLevel from B_VIPCards where CardNo=$1"),
+      discountBands(*this, "select * from B_AutoDiscount")
+{
+}
+
+}  // namespace pos

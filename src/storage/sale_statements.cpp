@@ -1,0 +1,24 @@
+#include "storage/sale_statements.h"
+
+namespace pos {
+
+SaleStatements::SaleStatements(Database& db)
+    : StatementSet(db),
+      updateStock(*this, serverOnly("select UpdateStock($1,$2,$3)")),
+      ordinaryCardBooking(*this, serverOnly("update B_VIPCards set TotalAmount=coalesce(TotalAmount,0)+$1, "
+                                            "UsedCount=coalesce(UsedCount,0)+$2 where CardNo=$3")),
+      storedValueCardBooking(*this,
+                             serverOnly("update B_VIPCards set Amount=coalesce(Amount,0)-$1, "
+                                        "TotalAmount=coalesce(TotalAmount,0)+$2, "
+                                        "UsedCount=coalesce(UsedCount,0)+$3 where CardNo=$4"))
+{
+}
+
+RowCopy& SaleStatements::copyInto(std::unique_ptr<RowCopy>& copy, const char* table, const Columns& source)
+{
+    if (!copy || copy->source().names() != source.names())
+        copy = std::make_unique<RowCopy>(database(), table, source);
+    return *copy;
+}
+
+}  // namespace pos

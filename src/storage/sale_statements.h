@@ -1,0 +1,30 @@
+#pragma once
+
+#include "db/row_copy.h"
+
+#include <memory>
+
+namespace pos {
+
+// What saving a bill runs on one connection: the copies of the bill into PosBill and
+// PosDetail, and on the server the stock and member card bookings.
+class SaleStatements : public StatementSet {
+public:
+    explicit SaleStatements(Database& db);
+
+    Statement updateStock;
+    Statement ordinaryCardBooking;
+    Statement storedValueCardBooking;
+
+    // Built on the first save: the bill's columns are fixed once its data sets open.
+    RowCopy& billCopy(const Columns& source) { return copyInto(bill_, "PosBill", source); }
+    RowCopy& lineCopy(const Columns& source) { return copyInto(lines_, "PosDetail", source); }
+
+private:
+    RowCopy& copyInto(std::unique_ptr<RowCopy>& copy, const char* table, const Columns& source);
+
+    std::unique_ptr<RowCopy> bill_;
+    std::unique_ptr<RowCopy> lines_;
+};
+
+}  // namespace pos
