@@ -6,16 +6,16 @@
 
 namespace pos {
 
-bool operatorHasRight(Database& db, int operatorId, int right)
+bool operatorHasRight(Database& db, int operatorId, OperatorRight right)
 {
     RowSet rights = db.query("select * from PosOperatorRight where OperatorId=$1", {operatorId});
     for (std::size_t r = 0; r < rights.size(); ++r)
-        if (rights.at(r, "RightId").toInt() == right)
+        if (rights.at(r, "RightId").toInt() == rightNumber(right))
             return true;
     return false;
 }
 
-bool supervisorGrants(Database& db, const Credentials& credentials, int right)
+bool supervisorGrants(Database& db, const Credentials& credentials, OperatorRight right)
 {
     const std::string code = trimmed(credentials.code);
     const int supervisorId = static_cast<int>(SelectValue(db, "OperatorId", "PosOperator", "Code", code).toInt());
@@ -23,7 +23,7 @@ bool supervisorGrants(Database& db, const Credentials& credentials, int right)
     return CheckOperator(db, code, trimmed(credentials.password)) == 2 && holdsRight;
 }
 
-bool HasRight(Terminal& t, int right)
+bool HasRight(Terminal& t, OperatorRight right)
 {
     if (operatorHasRight(t.db(), t.state.OperatorId, right))
         return true;

@@ -96,8 +96,8 @@ double SumQuantityOfGoods(int goodsId, Bill& bill)
 {
     double sum = 0;
     for (std::size_t line = 0; line < bill.detail.size(); ++line)
-        if (bill.detail.at(line, "GoodsId").toInt() == goodsId)
-            sum += bill.detail.at(line, "Quantity").toDouble();
+        if (bill.line(line).goodsId().toInt() == goodsId)
+            sum += bill.line(line).quantity().toDouble();
     if (!bill.detail.empty())
         bill.currentLine = bill.detail.size() - 1;
     return sum;
@@ -116,7 +116,7 @@ DeterminedPrice DeterminePrice(Terminal& t, int goodsId, double& quantity, Bill&
     if (row.empty())
         return {};
     const DateTime now = t.dm.serverTime(t.state.NetMode);
-    const std::string card = bill.m("InsiderCode").toString();
+    const std::string card = bill.insiderCode().toString();
 
     DeterminedPrice result;
     if (auto promotion = promotionInForce(row, now) ? promotionPrice(t, row, goodsId, quantity, bill) : std::nullopt)

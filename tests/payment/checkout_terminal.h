@@ -39,14 +39,19 @@ public:
     {
         reg.bill = Bill::open(dm.conClient());
         NewBill(terminal, reg);
-        RowSet& lines = reg.bill.detail;
-        const std::size_t r = lines.append();
-        const std::pair<const char*, Value> line[] = {
-            {"OrderId", 1},      {"GoodsId", 101},     {"Quantity", 1.0},   {"Price", amount},
-            {"Discount", 100.0}, {"Amount", amount},   {"SPrice1", amount}, {"Memo", ""},
-            {"Code", "C101"},    {"BarCode", "69101"}, {"Name", "商品"},    {"Unit1", "个"}};
-        for (const auto& [column, value] : line)
-            lines.at(r, column) = value;
+        const BillLine line = reg.bill.line(reg.bill.detail.append());
+        line.orderId() = 1;
+        line.goodsId() = 101;
+        line.quantity() = 1.0;
+        line.price() = amount;
+        line.discount() = 100.0;
+        line.amount() = amount;
+        line.sPrice1() = amount;
+        line.memo() = "";
+        line.code() = "C101";
+        line.barCode() = "69101";
+        line.name() = "商品";
+        line.unit1() = "个";
         ComputeBillTotals(reg.bill, state, totals);
         person.messages.clear();
         return reg.bill;

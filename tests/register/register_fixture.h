@@ -160,7 +160,7 @@ public:
     }
 
     void signOnSenior() { f.state.OperatorId = kSenior; }
-    const Value& line(std::size_t r, const char* column) const { return reg.bill.detail.at(r, column); }
+    ConstBillLine line(std::size_t r) const { return reg.bill.line(r); }
     std::size_t lineCount() const { return reg.bill.detail.size(); }
     std::vector<std::string> messages() const { return f.person.messageTexts(); }
     void forgetMessages() { f.person.messages.clear(); }
