@@ -61,7 +61,7 @@ struct BillLineColumns {
 #undef POS_BILL_COLUMN_INDEX
 
 // One line of the bill seen through its named columns: `bill.line(i).quantity()`. A view
-// over the row; valid while the line exists and the bill keeps its place.
+// over the row: valid until lines are added or removed, or the bill is moved.
 template <class RowType>  // Row, or const Row for a read-only view
 class BasicBillLine {
 public:
@@ -87,6 +87,7 @@ using ConstBillLine = BasicBillLine<const Row>;
 // Code, BarCode, Name and Unit1. Held in memory only; rows reach a table through the
 // row copy. The logic reads and writes the columns through the named accessors
 // (`bill.realAmount()`, `bill.line(i).quantity()`), which return the value in place.
+// A default Bill has no columns; open() or of() gives it its records.
 struct Bill {
     RowSet master;
     RowSet detail;

@@ -16,10 +16,10 @@ protected:
     {
         fx_.state.NetMode = GetParam();
         Database& db = fx_.side(GetParam());
-        test::addOperator(db, {1, "1001", "收银员甲", "111", 0, {3, 12}});
+        test::addOperator(db, {1, "1001", "收银员甲", "111", 0, {OperatorRight::Discount, OperatorRight::OpenCashDrawer}});
         test::addOperator(db, {2, "1002", "收银员乙", "222", 0, {}});
-        test::addOperator(db, {9, "9001", "店长", "999", 1, {3, 4}});
-        test::addOperator(db, {8, "8001", "值班主管", "888", 1, {12}});
+        test::addOperator(db, {9, "9001", "店长", "999", 1, {OperatorRight::Discount, OperatorRight::Price}});
+        test::addOperator(db, {8, "8001", "值班主管", "888", 1, {OperatorRight::OpenCashDrawer}});
         test::addOperator(db, {7, "O'Brien", "引号", "x'y", 0, {}});
     }
 

@@ -47,8 +47,8 @@ TEST_P(BoxEntryTest, EnterChecksTheValueBeforeLettingTheCashierBack)
     // The commands need rights 3 and 4; only the return right differs.
     f.state.OperatorId = test::kSenior;
     if (!c.returnRight) {
-        f.office.accountSet().execute("delete from PosOperatorRight where OperatorId=$1 and RightId=6",
-                                      {test::kSenior});
+        f.office.accountSet().execute("delete from PosOperatorRight where OperatorId=$1 and RightId=$2",
+                                      {test::kSenior, rightNumber(OperatorRight::Return)});
         f.person.supervisors = {std::nullopt};
     }
     intoBox(c.command, c.box, c.typed);

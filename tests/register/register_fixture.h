@@ -104,9 +104,9 @@ inline void arrangeRegister(TerminalFixture& f)
     s.OperatorCode = "1003";
     s.MachineCode = "07";
     s.StoreId = 2;
-    std::vector<int> every;
-    for (int right = 1; right <= 16; ++right)
-        every.push_back(right);
+    std::vector<OperatorRight> every;
+    for (int n = rightNumber(OperatorRight::DeviceSettings); n <= rightNumber(OperatorRight::DeleteLine); ++n)
+        every.push_back(static_cast<OperatorRight>(n));
     for (int mode : {Online, Offline}) {
         Database& db = f.side(mode);
         addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
