@@ -111,8 +111,8 @@ public:
         f_.state.MachineCode = "07";
         emptyBill_ = Bill::open(f_.dm.conClient());
         emptyBill_.master.append();
-        emptyBill_.m("BillNo") = "07202403150001";
-        emptyBill_.m("Discount") = 100.0;
+        emptyBill_.billNo() = "07202403150001";
+        emptyBill_.discount() = 100.0;
     }
 
     void fillCatalogues()
@@ -213,7 +213,7 @@ private:
         const double took = msSince(start);
 
         const Outcome& want = kind.outcome;
-        const bool lineOfGoods = bill.detail.size() == 1 && bill.detail.at(0, "GoodsId").toInt() == goods;
+        const bool lineOfGoods = bill.detail.size() == 1 && bill.line(0).goodsId().toInt() == goods;
         check(lineOfGoods == want.line && person_.messages.size() == (want.line ? 0u : 1u)
                   && person_.offered == want.offered && person_.offeredMore == want.offeredMore,
               std::string(kind.name) + ": unexpected outcome for input " + input);
@@ -230,14 +230,22 @@ private:
             AddGoodsByInput(pricing(), barCode(pick(random_)), 0, 1, 100, b, nextOrderId);
         double amount = 0;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
-            amount += b.detail.at(line, "Amount").toDouble();
-        const std::pair<const char*, Value> master[] = {
-            {"BillDate", "2024-03-15 10:29:41"}, {"StoreId", f_.state.StoreId}, {"OperatorId", f_.state.OperatorId},
-            {"ClassId", 1}, {"MachineId", 5}, {"InsiderCode", ""}, {"Amount", amount}, {"RealAmount", amount},
-            {"CashAmount", amount}, {"CardAmount1", 0}, {"CardAmount2", 0}, {"CardAmount3", 0},
-            {"ChangeAmount", 0}, {"CardNo", ""}, {"IsCloseOff", 0}};
-        for (const auto& [column, value] : master)
-            b.m(column) = value;
+            amount += b.line(line).amount().toDouble();
+        b.billDate() = "2024-03-15 10:29:41";
+        b.storeId() = f_.state.StoreId;
+        b.operatorId() = f_.state.OperatorId;
+        b.classId() = 1;
+        b.machineId() = 5;
+        b.insiderCode() = "";
+        b.amount() = amount;
+        b.realAmount() = amount;
+        b.cashAmount() = amount;
+        b.cardAmount1() = 0;
+        b.cardAmount2() = 0;
+        b.cardAmount3() = 0;
+        b.changeAmount() = 0;
+        b.cardNo() = "";
+        b.isCloseOff() = 0;
         return b;
     }
 
@@ -253,10 +261,11 @@ private:
     // The online save with the same statements, each waiting for its answer.
     void saveOnePerRoundTrip(Bill& b)
     {
-        const std::string number = BillNumbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock).take(f_.state.MachineCode);
-        b.m("BillNo") = number;
+        const std::string number =
+            BillNumbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock).take(f_.state.MachineCode);
+        b.billNo() = number;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
-            b.detail.at(line, "BillNo") = number;
+            b.line(line).billNo() = number;
         PgDatabase& server = f_.dm.conServer();
         Transaction transaction(server);
         // The bill has no member card, so no points are booked.

@@ -6,16 +6,16 @@
 
 namespace pos {
 
-bool operatorHasRight(AccessStatements& sql, int operatorId, int right)
+bool operatorHasRight(AccessStatements& sql, int operatorId, OperatorRight right)
 {
     RowSet rights = sql.operatorRights.query({operatorId});
     for (std::size_t r = 0; r < rights.size(); ++r)
-        if (rights.at(r, "RightId").toInt() == right)
+        if (rights.at(r, "RightId").toInt() == rightNumber(right))
             return true;
     return false;
 }
 
-bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, int right)
+bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, OperatorRight right)
 {
     const std::string code = trimmed(credentials.code);
     const int supervisorId = static_cast<int>(sql.operatorByCode.query({code}).first("OperatorId").toInt());
@@ -23,7 +23,7 @@ bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, int
     return CheckOperator(sql, code, trimmed(credentials.password)) == 2 && holdsRight;
 }
 
-bool HasRight(Terminal& t, int right)
+bool HasRight(Terminal& t, OperatorRight right)
 {
     AccessStatements& sql = t.db().statements<AccessStatements>();
     if (operatorHasRight(sql, t.state.OperatorId, right))

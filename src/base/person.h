@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/operator_rights.h"
 #include "base/paged_rows.h"
 
 #include <memory>
@@ -40,7 +41,7 @@ public:
     // The list reads more candidates as it scrolls down.
     virtual std::size_t pickGoods(PagedRows& candidates) = 0;
     // The supervisor dialog for one right; nullopt when cancelled.
-    virtual std::optional<Credentials> supervisor(int right) = 0;
+    virtual std::optional<Credentials> supervisor(OperatorRight right) = 0;
     virtual std::unique_ptr<WaitIndicator> pleaseWait(const std::string& text) = 0;
 };
 

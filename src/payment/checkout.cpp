@@ -14,9 +14,6 @@
 namespace pos {
 namespace {
 
-constexpr int kRightFreeBill = 7;
-constexpr int kRightWriteOff = 8;
-
 std::string amountBoxText(double amount) { return fmt::format("{:<7.2f}", amount); }
 
 // The number in an amount box; 0 for a box that holds none.
@@ -34,8 +31,8 @@ Checkout::Checkout(Terminal& t, Bill& bill, AfterSale& devices)
     : t_(t),
       bill_(bill),
       devices_(devices),
-      openingAmount_(bill.m("RealAmount").toDouble()),
-      openingMemo_(bill.m("Memo").toString()),
+      openingAmount_(bill.realAmount().toDouble()),
+      openingMemo_(bill.memo().toString()),
       due_(amountBoxText(openingAmount_)),
       change_("0.00")
 {
@@ -48,7 +45,7 @@ std::string Checkout::printCaption() const { return printing_ ? "状态：打印
 void Checkout::writeOff()
 {
     paid_.clear();
-    if (!HasRight(t_, kRightWriteOff)) {
+    if (!HasRight(t_, OperatorRight::WriteOff)) {
         hint(t_.person, kNotAuthorised);
         return;
     }
@@ -63,17 +60,17 @@ void Checkout::writeOff()
 
 void Checkout::closeWithoutPayment(const char* memo)
 {
-    if (!HasRight(t_, kRightFreeBill))
+    if (!HasRight(t_, OperatorRight::GiveAway))
         return;
     paid_ = "0";
     change_ = "0";
-    bill_.m("Memo") = memo;
+    bill_.memo() = memo;
     complete();
 }
 
 bool Checkout::withoutPayment() const
 {
-    const std::string memo = bill_.m("Memo").toString();
+    const std::string memo = bill_.memo().toString();
     return memo == kUnpaidBillMemo || memo == kFreeBillMemo;
 }
 
@@ -87,7 +84,7 @@ bool Checkout::paidAmountPasses()
         return false;
     }
     // With a coupon on the bill the coupon tender has settled the change.
-    const double change = bill_.m("CardAmount2").toDouble() == 0 ? paid - numberIn(due_) : 0.0;
+    const double change = bill_.cardAmount2().toDouble() == 0 ? paid - numberIn(due_) : 0.0;
     change_ = amountBoxText(change);
     if (change < 0) {
         hint(t_.person, "客付金额不能小于应收金额！");
@@ -105,20 +102,21 @@ void Checkout::writePayment()
 {
     const std::string now = t_.dm.serverTime(t_.state.NetMode).text();
     const double realAmount = numberIn(due_);
-    bill_.m("RealAmount") = realAmount;
+    bill_.realAmount() = realAmount;
     if (withoutPayment()) {
-        for (const char* column : {"CashAmount", "CardAmount1", "CardAmount2", "CardAmount3", "ChangeAmount"})
-            bill_.m(column) = 0.0;
+        for (Value* amount : {&bill_.cashAmount(), &bill_.cardAmount1(), &bill_.cardAmount2(), &bill_.cardAmount3(),
+                              &bill_.changeAmount()})
+            *amount = 0.0;
     } else {
-        const double card1 = bill_.m("CardAmount1").toDouble();
-        const double card2 = bill_.m("CardAmount2").toDouble();
-        const double card3 = bill_.m("CardAmount3").toDouble();
+        const double card1 = bill_.cardAmount1().toDouble();
+        const double card2 = bill_.cardAmount2().toDouble();
+        const double card3 = bill_.cardAmount3().toDouble();
         // A coupon payment keeps the cash its tender wrote.
         if (card2 == 0)
-            bill_.m("CashAmount") = realAmount - card1 - card2 - card3;
-        bill_.m("ChangeAmount") = numberIn(change_);
+            bill_.cashAmount() = realAmount - card1 - card2 - card3;
+        bill_.changeAmount() = numberIn(change_);
     }
-    bill_.m("BillDate") = now;
+    bill_.billDate() = now;
 }
 
 bool Checkout::complete()
@@ -143,7 +141,7 @@ bool Checkout::complete()
 void Checkout::leave()
 {
     if (!completed_)
-        bill_.m("Memo") = openingMemo_;
+        bill_.memo() = openingMemo_;
 }
 
 void Checkout::runAfterSale()

@@ -78,15 +78,15 @@ void PrintBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bi
 void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
 {
     const Settings& s = ctx.settings;
-    const double realAmount = bill.m("RealAmount").toDouble();
-    const double changeAmount = bill.m("ChangeAmount").toDouble();
+    const double realAmount = bill.realAmount().toDouble();
+    const double changeAmount = bill.changeAmount().toDouble();
     const std::pair<const char*, std::string> variables[] = {
         {"小票标题1", s.option("Header1")},
         {"小票标题2", s.option("Header2")},
         {"小票尾注1", s.option("Footer1")},
         {"小票尾注2", s.option("Footer2")},
-        {"单号", bill.m("BillNo").toString()},
-        {"开单时间", billTime(bill.m("BillDate"))},
+        {"单号", bill.billNo().toString()},
+        {"开单时间", billTime(bill.billDate())},
         {"应收金额", generalNumber(realAmount)},
         {"客付金额", generalNumber(realAmount + changeAmount)},
         {"找零金额", generalNumber(changeAmount)},

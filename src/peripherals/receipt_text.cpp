@@ -71,30 +71,30 @@ public:
 
     void rule() { line(std::string(static_cast<std::size_t>(std::max(0, layout_.width)), '-')); }
 
-    void goodsLine(const RowSet& lines, std::size_t r)
+    void goodsLine(ConstBillLine goods)
     {
-        std::string name = utf8ToGbk(lines.at(r, "Name").toString());
+        std::string name = utf8ToGbk(goods.name().toString());
         int w = layout_.nameWidth();
         if (layout_.goodsOneLine) {
             line(cutAndFilled(name, layout_.width - 2, layout_.width));
-            line(spaces(w) + figures(lines, r));
+            line(spaces(w) + figures(goods));
         } else {
-            line(cutAndFilled(name, w, w) + figures(lines, r));
+            line(cutAndFilled(name, w, w) + figures(goods));
         }
     }
 
     std::string take() { return std::move(out_); }
 
 private:
-    std::string figures(const RowSet& lines, std::size_t r) const
+    std::string figures(ConstBillLine goods) const
     {
-        std::string s = rightAligned(generalNumber(lines.at(r, "Quantity").toDouble()), 4)
-                        + rightAligned(generalNumber(lines.at(r, "Price").toDouble()), 6);
+        std::string s = rightAligned(generalNumber(goods.quantity().toDouble()), 4)
+                        + rightAligned(generalNumber(goods.price().toDouble()), 6);
         if (layout_.discountColumn) {
-            double discount = lines.at(r, "Discount").toDouble();
+            double discount = goods.discount().toDouble();
             s += rightAligned(discount == 100 ? std::string() : generalNumber(discount), 4);
         }
-        return s + rightAligned(generalNumber(lines.at(r, "Amount").toDouble()), 7);
+        return s + rightAligned(generalNumber(goods.amount().toDouble()), 7);
     }
 
     Layout layout_;
@@ -118,15 +118,15 @@ std::string ReceiptText(const Settings& settings, const Bill& bill, int width, c
     const std::string footer2 = utf8ToGbk(settings.option("Footer2"));
     const int footerNum = settings.footerNum();
 
-    auto amount = [&](std::string_view column) { return bill.m(column).toDouble(); };
+    auto amount = [](const Value& column) { return column.toDouble(); };
     auto total = [](const std::string& text) { return rightAligned(text, 5); };
 
     ReceiptBuilder r(layout);
     r.line(centred(header1, width));
     r.line(marked(header2, width));
-    r.utf8Line("收银员:" + state.OperatorCode + " 时间:" + billTime(bill.m("BillDate")));
+    r.utf8Line("收银员:" + state.OperatorCode + " 时间:" + billTime(bill.billDate()));
     if (printBillNo)
-        r.utf8Line("单号:" + bill.m("BillNo").toString());
+        r.utf8Line("单号:" + bill.billNo().toString());
     if (printVIPCard) {
         r.utf8Line("会员卡号:" + member.VIPCardNo + " 持卡人:" + member.VIPHolderName);
         if (!member.VIPCardNo.empty() && member.VIPCardKind == kStoredValueCard)
@@ -140,14 +140,15 @@ std::string ReceiptText(const Settings& settings, const Bill& bill, int width, c
     r.columnHeader();
     r.rule();
     for (std::size_t i = 0; i < bill.detail.size(); ++i)
-        r.goodsLine(bill.detail, i);
+        r.goodsLine(bill.line(i));
     r.rule();
-    r.utf8Line("总 数 量：" + total(generalNumber(totals.TotalQty)) + " 应收金额：" + total(generalNumber(amount("RealAmount"))));
-    r.utf8Line("客付金额：" + total(generalNumber(amount("RealAmount") + amount("ChangeAmount"))) + " 找零金额："
-               + total(generalNumber(amount("ChangeAmount"))));
-    if (!bill.m("CardNo").toString().empty())
-        r.utf8Line("付 现 金：" + total(generalNumber(amount("CashAmount"))) + " 付购物券："
-                   + total(generalNumber(amount("CardAmount2"))));
+    r.utf8Line("总 数 量：" + total(generalNumber(totals.TotalQty)) + " 应收金额："
+               + total(generalNumber(amount(bill.realAmount()))));
+    r.utf8Line("客付金额：" + total(generalNumber(amount(bill.realAmount()) + amount(bill.changeAmount()))) + " 找零金额："
+               + total(generalNumber(amount(bill.changeAmount()))));
+    if (!bill.cardNo().toString().empty())
+        r.utf8Line("付 现 金：" + total(generalNumber(amount(bill.cashAmount()))) + " 付购物券："
+                   + total(generalNumber(amount(bill.cardAmount2()))));
     if (printDisAmount)
         r.utf8Line("优惠金额：" + total(twoDecimals(totals.DisAmount)));
     r.line("");

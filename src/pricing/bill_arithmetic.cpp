@@ -35,15 +35,15 @@ double lineAmountOf(double price, double quantity, double discount, int digit)
 
 void LineAmount(Bill& bill, std::size_t line, int digit)
 {
-    RowSet& d = bill.detail;
-    d.at(line, "Amount") = lineAmountOf(d.at(line, "Price").toDouble(), d.at(line, "Quantity").toDouble(),
-                                        d.at(line, "Discount").toDouble(), digit);
+    const BillLine row = bill.line(line);
+    row.amount() = lineAmountOf(row.price().toDouble(), row.quantity().toDouble(), row.discount().toDouble(),
+                                digit);
 }
 
 void ApplyBillDiscount(Bill& bill, double rate, int digit)
 {
     for (std::size_t line = 0; line < bill.detail.size(); ++line) {
-        bill.detail.at(line, "Discount") = rate;
+        bill.line(line).discount() = rate;
         LineAmount(bill, line, digit);
     }
 }
@@ -62,18 +62,18 @@ BillSums ComputeBillTotals(Bill& bill, const TPosState& state, BillTotals& total
 {
     BillSums sums;
     double noPoint = 0;
-    const RowSet& d = bill.detail;
-    for (std::size_t line = 0; line < d.size(); ++line) {
-        const double amount = d.at(line, "Amount").toDouble();
-        const double quantity = d.at(line, "Quantity").toDouble();
+    for (std::size_t line = 0; line < bill.detail.size(); ++line) {
+        const BillLine row = bill.line(line);
+        const double amount = row.amount().toDouble();
+        const double quantity = row.quantity().toDouble();
         sums.amount += amount;
-        sums.discount += d.at(line, "SPrice1").toDouble() * quantity - amount;
+        sums.discount += row.sPrice1().toDouble() * quantity - amount;
         sums.quantity += quantity;
-        if (earnsNoPoints(d.at(line, "Memo").toString(), state))
+        if (earnsNoPoints(row.memo().toString(), state))
             noPoint += amount;
     }
-    bill.m("Amount") = sums.amount;
-    bill.m("RealAmount") = sums.amount;
+    bill.amount() = sums.amount;
+    bill.realAmount() = sums.amount;
     totals.DisAmount = sums.discount;
     totals.NoPointAmount = noPoint;
     return sums;

@@ -81,10 +81,9 @@ bool mergesIntoCurrentLine(const Bill& bill, std::int64_t goodsId, double price,
 {
     if (bill.currentLine >= bill.detail.size())
         return false;
-    const RowSet& d = bill.detail;
-    const std::size_t line = bill.currentLine;
-    return d.at(line, "GoodsId").toInt() == goodsId && d.at(line, "Price").toDouble() == price
-        && sameDiscount(d.at(line, "Discount").toDouble(), discount);
+    const ConstBillLine current = bill.line(bill.currentLine);
+    return current.goodsId().toInt() == goodsId && current.price().toDouble() == price
+        && sameDiscount(current.discount().toDouble(), discount);
 }
 
 }  // namespace
@@ -131,29 +130,29 @@ void AddGoodsByInput(const PricingContext& c, const std::string& input, double g
     }
 
     if (mergesIntoCurrentLine(bill, goodsId, determined.price, discount)) {
-        Value& q = bill.detail.at(bill.currentLine, "Quantity");
+        Value& q = bill.line(bill.currentLine).quantity();
         q = q.toDouble() + quantity;
         LineAmount(bill, bill.currentLine, c.state.Digit);
         return;
     }
 
     const std::size_t line = bill.detail.append();
-    RowSet& d = bill.detail;
+    const BillLine added = bill.line(line);
     const PriceKind kind = determined.kind;
-    d.at(line, "BillNo") = bill.m("BillNo");
-    d.at(line, "OrderId") = nextOrderId;
-    d.at(line, "GoodsId") = goodsId;
-    d.at(line, "Code") = rows.at(g, "Code");
-    d.at(line, "BarCode") = rows.at(g, "BarCode");
-    d.at(line, "Name") = rows.at(g, "Name").toString() + nameSuffix(kind);
-    d.at(line, "Unit1") = rows.at(g, "Unit1");
-    d.at(line, "Quantity") = quantity;
+    added.billNo() = bill.billNo();
+    added.orderId() = nextOrderId;
+    added.goodsId() = goodsId;
+    added.code() = rows.at(g, "Code");
+    added.barCode() = rows.at(g, "BarCode");
+    added.name() = rows.at(g, "Name").toString() + nameSuffix(kind);
+    added.unit1() = rows.at(g, "Unit1");
+    added.quantity() = quantity;
     // Online, promotion, special and member prices are never discounted further.
-    d.at(line, "Discount") = online && kind != PriceKind::Regular ? 100.0 : discount;
-    d.at(line, "Price") = determined.price;
-    d.at(line, "SPrice1") = rows.at(g, "SPrice1");
+    added.discount() = online && kind != PriceKind::Regular ? 100.0 : discount;
+    added.price() = determined.price;
+    added.sPrice1() = rows.at(g, "SPrice1");
     if (kind != PriceKind::Regular)
-        d.at(line, "Memo") = priceTag(kind);
+        added.memo() = priceTag(kind);
     LineAmount(bill, line, c.state.Digit);
     bill.currentLine = line;
     ++nextOrderId;

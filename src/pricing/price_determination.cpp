@@ -85,8 +85,8 @@ double SumQuantityOfGoods(int goodsId, Bill& bill)
 {
     double sum = 0;
     for (std::size_t line = 0; line < bill.detail.size(); ++line)
-        if (bill.detail.at(line, "GoodsId").toInt() == goodsId)
-            sum += bill.detail.at(line, "Quantity").toDouble();
+        if (bill.line(line).goodsId().toInt() == goodsId)
+            sum += bill.line(line).quantity().toDouble();
     if (!bill.detail.empty())
         bill.currentLine = bill.detail.size() - 1;
     return sum;
@@ -105,7 +105,7 @@ DeterminedPrice DeterminePrice(const PricingContext& c, int goodsId, double& qua
     if (row.empty())
         return {};
     const DateTime now = c.clock.now();
-    const std::string card = bill.m("InsiderCode").toString();
+    const std::string card = bill.insiderCode().toString();
 
     DeterminedPrice result;
     if (auto promotion = promotionInForce(row, now) ? promotionPrice(c, row, goodsId, quantity, bill) : std::nullopt)

@@ -135,7 +135,7 @@ void CommandInterpreter::afterEnter()
     lines_.refreshTotals();
     view_.setText(EditBox::Input, "");
     if (t_.settings.optionPresent("ClientDisplay"))
-        ShowOnCustomerDisplay(t_.settings, devices_.display, DisplayTotal, reg_.bill.m("RealAmount").toDouble());
+        ShowOnCustomerDisplay(t_.settings, devices_.display, DisplayTotal, reg_.bill.realAmount().toDouble());
     view_.showLines();
 }
 
@@ -158,7 +158,7 @@ void CommandInterpreter::tell(const char* text) { t_.person.message(text, "提�
 
 void CommandInterpreter::refuse() { tell(kNotAuthorised); }
 
-bool CommandInterpreter::granted(int right) { return HasRight(t_, right); }
+bool CommandInterpreter::granted(OperatorRight right) { return HasRight(t_, right); }
 
 
 // After a completed, held or deleted bill: the next one starts without lines, discount
@@ -178,7 +178,7 @@ void CommandInterpreter::checkout()
 {
     if (reg_.bill.detail.empty())
         return tell("空单不能收款！");
-    if (reg_.bill.m("StoreId").toInt() == 0)
+    if (reg_.bill.storeId().toInt() == 0)
         return tell("没有选择仓库！");
     lines_.refreshTotals();
     const std::optional<CheckoutAmounts> paid = view_.charge();
@@ -193,7 +193,7 @@ void CommandInterpreter::lineDiscount()
 {
     if (t_.state.DiscountState >= 2)
         return tell("现在是整单折扣状态，不能进行单个货品折扣！");
-    if (!granted(3))
+    if (!granted(OperatorRight::Discount))
         return refuse();
     reg_.discountTarget = DiscountTarget::NextLine;
     reg_.FocusToInput = false;
@@ -202,7 +202,7 @@ void CommandInterpreter::lineDiscount()
 
 void CommandInterpreter::priceForNextGoods()
 {
-    if (!granted(4))
+    if (!granted(OperatorRight::Price))
         return refuse();
     reg_.FocusToInput = false;
     view_.focusBox(EditBox::Price);
@@ -216,14 +216,14 @@ void CommandInterpreter::quantityForNextGoods()
 
 void CommandInterpreter::deleteLineByNumber()
 {
-    if (!granted(16))
+    if (!granted(OperatorRight::DeleteLine))
         return refuse();
     // Left without confirming, the dialog answers "0", which no line carries.
     long long orderId = 0;
     parseInt(trimmed(t_.person.input("货品序号输入", "货品序号：", InputKind::Integer)), orderId);
     RowSet& lines = reg_.bill.detail;
     for (std::size_t r = 0; r < lines.size(); ++r) {
-        if (lines.at(r, "OrderId").toInt() == orderId) {
+        if (reg_.bill.line(r).orderId().toInt() == orderId) {
             deleteLine(reg_.bill, r);
             return;
         }
@@ -235,14 +235,14 @@ void CommandInterpreter::chooseStore()
 {
     if (!t_.settings.seleStore().value_or(false))
         return tell("后台已设置为不能选择仓库！");
-    if (!granted(14))
+    if (!granted(OperatorRight::ChooseStore))
         return refuse();
     const std::string code = t_.person.input("选择仓库", "仓库代码：", InputKind::Text);
     if (code.empty())
         return tell("你没有指定仓库代码！");
     if (!GetStoreByCode(t_, code))
         return tell("你指定的仓库不存在！");
-    reg_.bill.m("StoreId") = t_.state.StoreId;
+    reg_.bill.storeId() = t_.state.StoreId;
     view_.showStore();
     t_.settings.setOption("FixStoreId", std::to_string(t_.state.StoreId));
 }
@@ -251,7 +251,7 @@ void CommandInterpreter::wholeBillDiscount()
 {
     if (t_.state.DiscountState != 0)
         return tell("现在是单个货品折扣状态，不能进行整单折扣！");
-    if (!granted(3))
+    if (!granted(OperatorRight::Discount))
         return;
     reg_.discountTarget = DiscountTarget::WholeBill;
     reg_.FocusToInput = false;
@@ -266,13 +266,13 @@ void CommandInterpreter::changeCurrentQuantity()
     // Left without confirming, the dialog answers "0", which changes nothing.
     double quantity = 0;
     parseNumber(trimmed(t_.person.input("输入要修改的数量", "数量", InputKind::Number)), quantity);
-    if (quantity > 0 || (quantity < 0 && granted(6)))
+    if (quantity > 0 || (quantity < 0 && granted(OperatorRight::Return)))
         changeLineValue(bill, bill.currentLine, LineField::Quantity, quantity, t_.state.Digit);
 }
 
 void CommandInterpreter::deleteBill()
 {
-    if (!granted(5))
+    if (!granted(OperatorRight::DeleteBill))
         return refuse();
     if (!t_.person.ask("您真的要删除单吗？", "提示"))
         return;
@@ -300,14 +300,14 @@ void CommandInterpreter::downloadMasterData()
 
 void CommandInterpreter::openCashDrawer()
 {
-    if (!granted(12))
+    if (!granted(OperatorRight::OpenCashDrawer))
         return refuse();
     OpenCashDrawer(t_.settings, t_.person, devices_.launcher, t_.settings.directory());
 }
 
 void CommandInterpreter::deviceSettings()
 {
-    if (!granted(1))
+    if (!granted(OperatorRight::DeviceSettings))
         return refuse();
     view_.showOptions();
 }
@@ -339,7 +339,7 @@ void CommandInterpreter::chooseSalesman()
     const std::optional<Employee> salesman = GetEmployee(t_, code);
     if (!salesman)
         return tell("你指定的业务员不存在！");
-    reg_.bill.m("ExeManId") = salesman->EmployId;
+    reg_.bill.exeManId() = salesman->EmployId;
     t_.state.ExeManCode = code;
     t_.state.ExeManName = salesman->Name;
     view_.showBillHeader(currentBillHeader(t_, reg_));
@@ -348,11 +348,11 @@ void CommandInterpreter::chooseSalesman()
 void CommandInterpreter::giveAway()
 {
     Bill& bill = reg_.bill;
-    if (bill.detail.empty() || !granted(7))
+    if (bill.detail.empty() || !granted(OperatorRight::GiveAway))
         return;
     const std::size_t line = bill.currentLine;
-    bill.detail.at(line, "Name") = trimmed(bill.detail.at(line, "Name").toString()) + " [赠送]";
-    bill.detail.at(line, "Memo") = "赠送";
+    bill.line(line).name() = trimmed(bill.line(line).name().toString()) + " [赠送]";
+    bill.line(line).memo() = "赠送";
     changeLineValue(bill, line, LineField::Price, 0.0, t_.state.Digit);
 }
 

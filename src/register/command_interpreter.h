@@ -4,6 +4,7 @@
 #include "peripherals/launcher.h"
 #include "register/key_map.h"
 #include "register/line_editing.h"
+#include "base/operator_rights.h"
 #include "base/register_state.h"
 #include "register/register_view.h"
 #include "reports/report_engine.h"
@@ -56,7 +57,7 @@ private:
     void goodsInput(const std::string& text);
     void tell(const char* text);
     void refuse();
-    bool granted(int right);
+    bool granted(OperatorRight right);
     void startNextBill();
 
     void checkout();

@@ -9,13 +9,25 @@
 namespace pos {
 namespace {
 
-constexpr int kReturnRight = 6;
+// The value of the line a field stands for.
+Value& valueOf(BillLine line, LineField field)
+{
+    switch (field) {
+    case LineField::Price:
+        return line.price();
+    case LineField::Discount:
+        return line.discount();
+    case LineField::Quantity:
+        break;
+    }
+    return line.quantity();
+}
 
 }  // namespace
 
 void changeLineValue(Bill& bill, std::size_t line, LineField field, double value, int digit)
 {
-    bill.detail.at(line, lineFieldColumn(field)) = value;
+    valueOf(bill.line(line), field) = value;
     LineAmount(bill, line, digit);
 }
 
@@ -60,7 +72,7 @@ void LineEntry::quantityEnter()
         refusal = "您输入的数量不是数值！";
     else if (quantity == 0)
         refusal = "输入的数量不能为0！";
-    else if (quantity < 0 && !HasRight(t_, kReturnRight))
+    else if (quantity < 0 && !HasRight(t_, OperatorRight::Return))
         refusal = "您没有退货权限！";
     if (refusal)
         return refuseBox(refusal, MessageIcon::Information, EditBox::Quantity, "1");
@@ -93,8 +105,10 @@ void LineEntry::startGridEditing(LineField field)
 {
     if (reg_.bill.detail.empty())
         return;
-    const int right = field == LineField::Price ? 4 : field == LineField::Discount ? 3 : 0;
-    if (right != 0 && !HasRight(t_, right)) {
+    std::optional<OperatorRight> right;  // the quantity needs none
+    if (field != LineField::Quantity)
+        right = field == LineField::Price ? OperatorRight::Price : OperatorRight::Discount;
+    if (right && !HasRight(t_, *right)) {
         t_.person.message(kNotAuthorised, "", MessageIcon::Information);
         return;
     }
@@ -105,7 +119,7 @@ void LineEntry::startGridEditing(LineField field)
 
 bool LineEntry::minusAllowed()
 {
-    const bool granted = HasRight(t_, kReturnRight);
+    const bool granted = HasRight(t_, OperatorRight::Return);
     returnGranted_ = returnGranted_ || granted;
     return granted;
 }

@@ -12,7 +12,7 @@ std::string memberCaption(const CurrentMember& member)
 
 BillHeader currentBillHeader(const Terminal& t, const RegisterState& reg)
 {
-    return BillHeader{reg.bill.hasMaster() ? reg.bill.m("BillNo").toString() : std::string(),
+    return BillHeader{reg.bill.hasMaster() ? reg.bill.billNo().toString() : std::string(),
                       t.state.OperatorCode,
                       t.state.MachineName,
                       t.state.ClassName,
@@ -27,21 +27,21 @@ BillHeader NewBill(Terminal& t, RegisterState& reg)
         bill.master.append();
     const TPosState& s = t.state;
     // The counter lives in the local file in both modes; peeking does not consume it.
-    bill.m("BillNo") = BillNumbering(t.dm.conClient().statements<NumberingStatements>(), t.clock).peek(s.MachineCode);
-    bill.m("BillDate") = t.dm.serverTime(s.NetMode).text();
-    bill.m("StoreId") = s.StoreId;
-    bill.m("OperatorId") = s.OperatorId;
-    bill.m("ExeManId") = Value();
-    bill.m("ClassId") = s.ClassId;
-    bill.m("MachineId") = s.MachineId;
-    bill.m("InsiderCode") = "";
-    bill.m("Discount") = 100.0;
-    for (const char* amount : {"Amount", "RealAmount", "CashAmount", "CardAmount1", "CardAmount2", "CardAmount3",
-                               "ChangeAmount"})
-        bill.m(amount) = 0.0;
-    bill.m("CardNo") = "";
-    bill.m("Memo") = "";
-    bill.m("IsCloseOff") = false;
+    bill.billNo() = BillNumbering(t.dm.conClient().statements<NumberingStatements>(), t.clock).peek(s.MachineCode);
+    bill.billDate() = t.dm.serverTime(s.NetMode).text();
+    bill.storeId() = s.StoreId;
+    bill.operatorId() = s.OperatorId;
+    bill.exeManId() = Value();
+    bill.classId() = s.ClassId;
+    bill.machineId() = s.MachineId;
+    bill.insiderCode() = "";
+    bill.discount() = 100.0;
+    for (Value* amount : {&bill.amount(), &bill.realAmount(), &bill.cashAmount(), &bill.cardAmount1(),
+                          &bill.cardAmount2(), &bill.cardAmount3(), &bill.changeAmount()})
+        *amount = 0.0;
+    bill.cardNo() = "";
+    bill.memo() = "";
+    bill.isCloseOff() = false;
 
     t.state.ExeManCode.clear();
     t.state.ExeManName.clear();

@@ -18,11 +18,11 @@ bool passesChecks(Person& person, const Bill& bill)
         person.message("主表记录只能有一条记录！", "", MessageIcon::Error);
         return false;
     }
-    if (bill.m("StoreId").toInt() == 0) {
+    if (bill.storeId().toInt() == 0) {
         person.message("此单没有选择销售仓库！请选择销售仓库。", "错误", MessageIcon::Error);
         return false;
     }
-    if (bill.m("OperatorId").toInt() == 0) {
+    if (bill.operatorId().toInt() == 0) {
         person.message("保存失败！原因：收银员为空。", "", MessageIcon::Error);
         return false;
     }
@@ -31,12 +31,12 @@ bool passesChecks(Person& person, const Bill& bill)
 
 void writeNumber(Bill& bill, const std::string& number)
 {
-    bill.m("BillNo") = number;
+    bill.billNo() = number;
     for (std::size_t line = 0; line < bill.detail.size(); ++line)
-        bill.detail.at(line, "BillNo") = number;
+        bill.line(line).billNo() = number;
 }
 
-bool hasCard(const Bill& bill) { return !bill.m("InsiderCode").toString().empty(); }
+bool hasCard(const Bill& bill) { return !bill.insiderCode().toString().empty(); }
 
 void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double points)
 {
@@ -80,23 +80,23 @@ std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bil
     for (std::size_t line = 0; line < bill.detail.size(); ++line)
         statements.push_back({lines.statement(), lines.parameters(bill.detail.row(line))});
 
-    const Value storeId = bill.m("StoreId");
+    const Value storeId = bill.storeId();
     for (std::size_t line = 0; line < bill.detail.size(); ++line)
         statements.push_back({server.updateStock.sql(),
-                              {bill.detail.at(line, "GoodsId"), storeId,
-                               twoDecimals(-bill.detail.at(line, "Quantity").toDouble())}});
+                              {bill.line(line).goodsId(), storeId,
+                               twoDecimals(-bill.line(line).quantity().toDouble())}});
 
     if (hasCard(bill)) {
-        const Value cardNo = bill.m("InsiderCode");
-        const double realAmount = bill.m("RealAmount").toDouble();
+        const Value cardNo = bill.insiderCode();
+        const double realAmount = bill.realAmount().toDouble();
         if (cardKind == kStoredValueCard)
             statements.push_back({server.storedValueCardBooking.sql(),
-                                  {bill.m("CardAmount3").toDouble(), realAmount, points, cardNo}});
+                                  {bill.cardAmount3().toDouble(), realAmount, points, cardNo}});
         else
             statements.push_back({server.ordinaryCardBooking.sql(), {realAmount, points, cardNo}});
     }
 
-    if (auto marking = couponMarking(bill.m("CardNo").toString()))
+    if (auto marking = couponMarking(bill.cardNo().toString()))
         statements.push_back(std::move(*marking));
     return statements;
 }
@@ -118,7 +118,7 @@ SaveBillResult SaveBill(SaleStatements& sql, BillNumbering& numbering, Person& p
             saveLocally(sql, bill);
             return BillSavedLocally;
         }
-        const double points = BillPoints(bill.m("RealAmount").toDouble(), card.noPointAmount, state.PointRate);
+        const double points = BillPoints(bill.realAmount().toDouble(), card.noPointAmount, state.PointRate);
         saveOnServer(sql, bill, card.cardKind, points);
         // Only a stored bill raises the member's points, so a failed try cannot count twice.
         if (card.points && hasCard(bill))

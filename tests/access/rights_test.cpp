@@ -16,10 +16,10 @@ protected:
     {
         fx_.state.NetMode = GetParam();
         Database& db = fx_.side(GetParam());
-        test::addOperator(db, {1, "1001", "收银员甲", "111", 0, {3, 12}});
+        test::addOperator(db, {1, "1001", "收银员甲", "111", 0, {OperatorRight::Discount, OperatorRight::OpenCashDrawer}});
         test::addOperator(db, {2, "1002", "收银员乙", "222", 0, {}});
-        test::addOperator(db, {9, "9001", "店长", "999", 1, {3, 4}});
-        test::addOperator(db, {8, "8001", "值班主管", "888", 1, {12}});
+        test::addOperator(db, {9, "9001", "店长", "999", 1, {OperatorRight::Discount, OperatorRight::Price}});
+        test::addOperator(db, {8, "8001", "值班主管", "888", 1, {OperatorRight::OpenCashDrawer}});
         test::addOperator(db, {7, "O'Brien", "引号", "x'y", 0, {}});
     }
 
@@ -63,8 +63,8 @@ TEST_P(RightsTest, SelectValueGivesFirstColumnOrIntegerZero)
 TEST_P(RightsTest, OwnRightNeedsNoDialog)
 {
     fx_.state.OperatorId = 1;
-    EXPECT_TRUE(HasRight(fx_.terminal, 3));
-    EXPECT_TRUE(HasRight(fx_.terminal, 12));
+    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::Discount));
+    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::OpenCashDrawer));
     EXPECT_TRUE(fx_.person.supervisorRights.empty());
 }
 
@@ -72,9 +72,10 @@ TEST_P(RightsTest, SupervisorGrantsOneCallOnly)
 {
     fx_.state.OperatorId = 2;
     fx_.person.supervisors = {Credentials{" 9001 ", " 999 "}, std::nullopt};
-    EXPECT_TRUE(HasRight(fx_.terminal, 3));
-    EXPECT_FALSE(HasRight(fx_.terminal, 3));
-    EXPECT_EQ(fx_.person.supervisorRights, (std::vector<int>{3, 3}));
+    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::Discount));
+    EXPECT_FALSE(HasRight(fx_.terminal, OperatorRight::Discount));
+    EXPECT_EQ(fx_.person.supervisorRights,
+              (std::vector<OperatorRight>{OperatorRight::Discount, OperatorRight::Discount}));
     EXPECT_TRUE(fx_.person.messages.empty());
 }
 
@@ -97,8 +98,8 @@ TEST_P(RightsTest, OnlyASupervisorHoldingTheRightCanGrantIt)
     for (const auto& c : cases) {
         fx_.person.supervisors = {c.typed};
         fx_.person.supervisorRights.clear();
-        EXPECT_EQ(HasRight(fx_.terminal, 3), c.granted) << c.what;
-        EXPECT_EQ(fx_.person.supervisorRights, std::vector<int>{3}) << c.what;
+        EXPECT_EQ(HasRight(fx_.terminal, OperatorRight::Discount), c.granted) << c.what;
+        EXPECT_EQ(fx_.person.supervisorRights, std::vector<OperatorRight>{OperatorRight::Discount}) << c.what;
     }
     EXPECT_TRUE(fx_.person.messages.empty());
 }
@@ -107,9 +108,10 @@ TEST_P(RightsTest, RightNumbersAreNotInterchangeable)
 {
     fx_.state.OperatorId = 1;  // holds 3 and 12
     fx_.person.supervisors = {Credentials{"9001", "999"}, Credentials{"9001", "999"}};
-    EXPECT_FALSE(HasRight(fx_.terminal, 13));  // nobody holds 13
-    EXPECT_TRUE(HasRight(fx_.terminal, 4));        // the supervisor holds 4
-    EXPECT_EQ(fx_.person.supervisorRights, (std::vector<int>{13, 4}));
+    EXPECT_FALSE(HasRight(fx_.terminal, OperatorRight::BillBrowser));  // nobody holds 13
+    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::Price));         // the supervisor holds 4
+    EXPECT_EQ(fx_.person.supervisorRights,
+              (std::vector<OperatorRight>{OperatorRight::BillBrowser, OperatorRight::Price}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, RightsTest, ::testing::Values(Online, Offline),

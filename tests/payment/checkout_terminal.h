@@ -25,9 +25,9 @@ public:
         for (WorkingMode mode : {Online, Offline}) {
             Database& db = side(mode);
             addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
-            addOperator(db, {kSenior, "1004", "老收银员", "444", 0, {7, 8}});
-            addOperator(db, {9, "9001", "店长", "999", 1, {7, 8}});
-            addOperator(db, {8, "8001", "值班主管", "888", 1, {12}});
+            addOperator(db, {kSenior, "1004", "老收银员", "444", 0, {OperatorRight::GiveAway, OperatorRight::WriteOff}});
+            addOperator(db, {9, "9001", "店长", "999", 1, {OperatorRight::GiveAway, OperatorRight::WriteOff}});
+            addOperator(db, {8, "8001", "值班主管", "888", 1, {OperatorRight::OpenCashDrawer}});
         }
         for (const char* key : {"ClientDisplay", "MoneyBox", "Printer"})
             settings.setOption(key, "有");
@@ -39,14 +39,19 @@ public:
     {
         reg.bill = Bill::open(dm.conClient());
         NewBill(terminal, reg);
-        RowSet& lines = reg.bill.detail;
-        const std::size_t r = lines.append();
-        const std::pair<const char*, Value> line[] = {
-            {"OrderId", 1},      {"GoodsId", 101},     {"Quantity", 1.0},   {"Price", amount},
-            {"Discount", 100.0}, {"Amount", amount},   {"SPrice1", amount}, {"Memo", ""},
-            {"Code", "C101"},    {"BarCode", "69101"}, {"Name", "商品"},    {"Unit1", "个"}};
-        for (const auto& [column, value] : line)
-            lines.at(r, column) = value;
+        const BillLine line = reg.bill.line(reg.bill.detail.append());
+        line.orderId() = 1;
+        line.goodsId() = 101;
+        line.quantity() = 1.0;
+        line.price() = amount;
+        line.discount() = 100.0;
+        line.amount() = amount;
+        line.sPrice1() = amount;
+        line.memo() = "";
+        line.code() = "C101";
+        line.barCode() = "69101";
+        line.name() = "商品";
+        line.unit1() = "个";
         ComputeBillTotals(reg.bill, state, totals);
         person.messages.clear();
         return reg.bill;

@@ -103,10 +103,10 @@ TEST_F(CheckoutTest, PaidAmountIsCheckedBeforeTheBillIsSaved)
         EXPECT_TRUE(fx_.person.messages.empty());
         const Bill& b = reg_.bill;
         const double change = c.amounts().change;
-        EXPECT_DOUBLE_EQ(b.m("RealAmount").toDouble(), pc.amount);
-        EXPECT_DOUBLE_EQ(b.m("CashAmount").toDouble(), pc.amount);
-        EXPECT_DOUBLE_EQ(b.m("ChangeAmount").toDouble(), change);
-        RowSet saved = fx_.savedBill(b.m("BillNo"));
+        EXPECT_DOUBLE_EQ(b.realAmount().toDouble(), pc.amount);
+        EXPECT_DOUBLE_EQ(b.cashAmount().toDouble(), pc.amount);
+        EXPECT_DOUBLE_EQ(b.changeAmount().toDouble(), change);
+        RowSet saved = fx_.savedBill(b.billNo());
         ASSERT_EQ(saved.size(), 1u);
         EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), change);
     }
@@ -151,9 +151,9 @@ TEST_F(CheckoutTest, WriteOffLowersTheAmountDueWithinItsLimits)
 
         ASSERT_TRUE(c.complete());
         const double due = c.amounts().due;
-        EXPECT_DOUBLE_EQ(reg_.bill.m("Amount").toDouble(), wc.amount) << "the lines' sum stays";
-        EXPECT_DOUBLE_EQ(reg_.bill.m("RealAmount").toDouble(), due);
-        EXPECT_DOUBLE_EQ(reg_.bill.m("CashAmount").toDouble(), due);
+        EXPECT_DOUBLE_EQ(reg_.bill.amount().toDouble(), wc.amount) << "the lines' sum stays";
+        EXPECT_DOUBLE_EQ(reg_.bill.realAmount().toDouble(), due);
+        EXPECT_DOUBLE_EQ(reg_.bill.cashAmount().toDouble(), due);
     }
 }
 
@@ -189,7 +189,9 @@ TEST_F(CheckoutTest, WriteOffNeedsRightEight)
 
         EXPECT_EQ(c.paid(), "");
         EXPECT_EQ(c.due(), rc.granted ? "95.00  " : "95.50  ");
-        EXPECT_EQ(fx_.person.supervisorRights, rc.operatorId == kCashier ? std::vector<int>{8} : std::vector<int>{});
+        EXPECT_EQ(fx_.person.supervisorRights, rc.operatorId == kCashier
+                                                   ? std::vector<OperatorRight>{OperatorRight::WriteOff}
+                                                   : std::vector<OperatorRight>{});
         EXPECT_EQ(messageTexts(), rc.granted ? std::vector<std::string>{} : std::vector<std::string>{kRefused});
         if (!rc.granted) {
             EXPECT_EQ(fx_.person.messages[0].title, "提示");
@@ -214,28 +216,30 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
             devices_.calls.clear();
             const std::size_t savedBefore = fx_.savedBills(Online).size();
             Checkout& c = open(37.2);
-            reg_.bill.m("BillDate") = "2000-01-01 00:00:00";
-            reg_.bill.m("CardAmount1") = 10.0;  // left by an earlier tender
-            reg_.bill.m("CashAmount") = 27.2;
+            reg_.bill.billDate() = "2000-01-01 00:00:00";
+            reg_.bill.cardAmount1() = 10.0;  // left by an earlier tender
+            reg_.bill.cashAmount() = 27.2;
             if (rc.operatorId == kCashier)
                 fx_.person.supervisors.push_back(rc.supervisor);
             c.setPaid("abc");  // not checked for a bill closed without payment
 
             (c.*key.press)();
 
-            EXPECT_EQ(fx_.person.supervisorRights, rc.operatorId == kCashier ? std::vector<int>{7} : std::vector<int>{});
+            EXPECT_EQ(fx_.person.supervisorRights, rc.operatorId == kCashier
+                                                       ? std::vector<OperatorRight>{OperatorRight::GiveAway}
+                                                       : std::vector<OperatorRight>{});
             EXPECT_TRUE(fx_.person.messages.empty()) << "a refusal does nothing further";
             EXPECT_EQ(c.completed(), rc.granted);
             if (!rc.granted) {
                 EXPECT_EQ(c.paid(), "abc");
-                EXPECT_EQ(reg_.bill.m("Memo").toString(), "");
+                EXPECT_EQ(reg_.bill.memo().toString(), "");
                 EXPECT_EQ(fx_.savedBills(Online).size(), savedBefore);
                 EXPECT_TRUE(devices_.calls.empty());
                 continue;
             }
             EXPECT_EQ(c.paid(), "0");
             EXPECT_EQ(c.change(), "0");
-            RowSet saved = fx_.savedBill(reg_.bill.m("BillNo"));
+            RowSet saved = fx_.savedBill(reg_.bill.billNo());
             ASSERT_EQ(saved.size(), 1u);
             EXPECT_EQ(saved.first("Memo").toString(), key.memo);
             EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 37.2);
@@ -244,7 +248,7 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
                 EXPECT_DOUBLE_EQ(saved.first(column).toDouble(), 0) << column;
             EXPECT_NE(saved.first("BillDate").toString().substr(0, 4), "2000") << "completion time";
             EXPECT_EQ(devices_.calls,
-                      (std::vector<std::string>{"display 2 0", "drawer", "print " + reg_.bill.m("BillNo").toString(),
+                      (std::vector<std::string>{"display 2 0", "drawer", "print " + reg_.bill.billNo().toString(),
                                                 "display 3 0"}));
         }
     }
@@ -259,7 +263,7 @@ protected:
 TEST_P(CheckoutModeTest, CompletionSavesTheBillOnTheSideOfTheWorkingMode)
 {
     Checkout& c = open(95);
-    reg_.bill.m("BillDate") = "2000-01-01 00:00:00";
+    reg_.bill.billDate() = "2000-01-01 00:00:00";
     c.setPaid("100");
 
     ASSERT_TRUE(c.complete());
@@ -309,10 +313,10 @@ TEST_P(CheckoutModeTest, FailedSaveKeepsTheBillAndASecondEnterTriesAgain)
     EXPECT_TRUE(devices_.calls.empty());
     EXPECT_EQ(fx_.savedBills(GetParam()).size(), 1u) << "only the earlier bill";
     EXPECT_EQ(reg_.bill.detail.size(), 1u);
-    EXPECT_DOUBLE_EQ(reg_.bill.m("ChangeAmount").toDouble(), 5);
+    EXPECT_DOUBLE_EQ(reg_.bill.changeAmount().toDouble(), 5);
 
     ASSERT_TRUE(c.complete());
-    EXPECT_EQ(reg_.bill.m("BillNo").toString(), kNumberAfterRoll);
+    EXPECT_EQ(reg_.bill.billNo().toString(), kNumberAfterRoll);
     EXPECT_EQ(fx_.savedBills(GetParam()).size(), 2u);
     EXPECT_EQ(devices_.calls.size(), 4u);
 }
@@ -333,7 +337,7 @@ TEST_F(CheckoutTest, AfterAFailedSaveAWriteOffIsStillTakenFromTheOpeningAmount)
 
     EXPECT_EQ(c.due(), "95.20  ");
     ASSERT_TRUE(c.complete());
-    EXPECT_DOUBLE_EQ(reg_.bill.m("RealAmount").toDouble(), 95.2);
+    EXPECT_DOUBLE_EQ(reg_.bill.realAmount().toDouble(), 95.2);
 }
 
 TEST_F(CheckoutTest, LeavingAfterAFailedFreeBillTakesTheMarkOff)
@@ -344,16 +348,16 @@ TEST_F(CheckoutTest, LeavingAfterAFailedFreeBillTakesTheMarkOff)
         Checkout& c = open(37.2);
         c.closeFree();
         ASSERT_FALSE(c.completed());
-        EXPECT_EQ(reg_.bill.m("Memo").toString(), "免单");
+        EXPECT_EQ(reg_.bill.memo().toString(), "免单");
         c.leave();
     }
-    EXPECT_EQ(reg_.bill.m("Memo").toString(), "");
+    EXPECT_EQ(reg_.bill.memo().toString(), "");
 
     // The next checkout of the same bill is an ordinary one.
     Checkout again(fx_.terminal, reg_.bill, devices_);
     again.setPaid("40");
     ASSERT_TRUE(again.complete());
-    RowSet saved = fx_.savedBill(reg_.bill.m("BillNo"));
+    RowSet saved = fx_.savedBill(reg_.bill.billNo());
     EXPECT_EQ(saved.first("Memo").toString(), "");
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 37.2);
     EXPECT_NEAR(saved.first("ChangeAmount").toDouble(), 2.8, 1e-9);
@@ -394,7 +398,7 @@ TEST_F(CheckoutTest, AfterSaleStepsRunInOrderWhenSwitchedOn)
         std::vector<std::string> expected = sc.calls;
         for (std::string& call : expected)
             if (call == "print")
-                call += " " + reg_.bill.m("BillNo").toString();
+                call += " " + reg_.bill.billNo().toString();
         EXPECT_EQ(devices_.calls, expected);
         EXPECT_TRUE(fx_.person.messages.empty());
     }
@@ -420,7 +424,7 @@ TEST_F(CheckoutTest, FailingDeviceAfterTheSaveIsToldAndTheSaleKept)
         EXPECT_TRUE(c.complete());
 
         EXPECT_TRUE(c.completed());
-        EXPECT_EQ(fx_.savedBill(reg_.bill.m("BillNo")).size(),
+        EXPECT_EQ(fx_.savedBill(reg_.bill.billNo()).size(),
                   1u);
         std::vector<std::string> messages(messageTexts().size(), fc.message);
         EXPECT_EQ(messageTexts(), messages);
@@ -477,7 +481,7 @@ TEST_F(CheckoutTest, DeviceStepsReachTheTerminalDevices)
 
         ASSERT_TRUE(c.complete());
 
-        const std::string billNo = reg_.bill.m("BillNo").toString();
+        const std::string billNo = reg_.bill.billNo().toString();
         EXPECT_EQ(fx_.savedBill(billNo).size(), 1u);
         const std::vector<std::string> shown = messageTexts();
         ASSERT_EQ(shown.size(), dc.messages.size());

@@ -1,5 +1,6 @@
 #include "peripherals/device_error.h"
 #include "peripherals/receipt_text.h"
+#include "support/memory_bill.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -29,14 +30,27 @@ struct ReceiptCase {
 
 Bill makeBill(const ReceiptCase& c)
 {
-    Bill bill{RowSet(Columns({"BillNo", "BillDate", "Amount", "RealAmount", "CashAmount", "CardAmount2", "ChangeAmount",
-                              "CardNo"})),
-              RowSet(Columns({"OrderId", "Name", "Quantity", "Price", "Discount", "Amount", "SPrice1"}))};
-    bill.master.append(Row{"0001240315001", "2024-03-15 09:05:59", c.realAmount, c.realAmount, c.cashAmount,
-                           c.cardAmount2, c.changeAmount, c.cardNo.empty() ? Value() : Value(c.cardNo)});
+    Bill bill = test::memoryBill();
+    bill.master.append();
+    bill.billNo() = "0001240315001";
+    bill.billDate() = "2024-03-15 09:05:59";
+    bill.amount() = c.realAmount;
+    bill.realAmount() = c.realAmount;
+    bill.cashAmount() = c.cashAmount;
+    bill.cardAmount2() = c.cardAmount2;
+    bill.changeAmount() = c.changeAmount;
+    bill.cardNo() = c.cardNo.empty() ? Value() : Value(c.cardNo);
     int orderId = 1;
-    for (const Goods& g : c.lines)
-        bill.detail.append(Row{orderId++, g.name, g.quantity, g.price, g.discount, g.amount, g.price});
+    for (const Goods& g : c.lines) {
+        const BillLine line = bill.line(bill.detail.append());
+        line.orderId() = orderId++;
+        line.name() = g.name;
+        line.quantity() = g.quantity;
+        line.price() = g.price;
+        line.discount() = g.discount;
+        line.amount() = g.amount;
+        line.sPrice1() = g.price;
+    }
     return bill;
 }
 
@@ -184,8 +198,7 @@ TEST(ReceiptPrinterPort, DeviceFailuresReachTheCaller)
     test::TempDir dir;
     Settings settings{IniFile(dir.file("POS.ini"))};
     settings.ini().write(kPortsSection, "LPT1", dir.file("missing-dir/printer"));
-    Bill bill{RowSet(Columns({"BillDate", "BillNo", "RealAmount", "ChangeAmount", "CardNo", "CashAmount", "CardAmount2"})),
-              RowSet(Columns({"Name", "Quantity", "Price", "Discount", "Amount"}))};
+    Bill bill = test::memoryBill();
     bill.master.append();
     TPosState state;
     CurrentMember member;

@@ -2,6 +2,7 @@
 #include "pricing/bill_arithmetic.h"
 #include "pricing/price_kind.h"
 #include "pricing_fixture.h"
+#include "support/memory_bill.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -69,26 +70,44 @@ TEST(LineAmount, PriceTimesQuantityTimesDiscountRoundedToDigit)
             << c.price << " x " << c.quantity << " at " << c.discount;
 }
 
-// A bill held in memory only, with the columns of the register's line records.
-Bill billOf(const std::vector<Row>& lines)
+// Quantity, Price, Discount, SPrice1 and Memo of a line; amounts follow by LineAmount.
+struct LineValues {
+    double quantity, price, discount, regular;
+    Value memo;
+};
+
+LineValues line(double quantity, double price, double discount, double regular, Value memo = {})
 {
-    Bill bill;
-    bill.master = RowSet(Columns({"BillNo", "Amount", "RealAmount"}));
-    bill.master.append({"B1", 0.0, 0.0});
-    bill.detail = RowSet(Columns({"BillNo", "OrderId", "GoodsId", "Quantity", "Price", "Discount", "Amount", "SPrice1",
-                                  "Memo", "Code", "BarCode", "Name", "Unit1"}));
-    for (const Row& r : lines)
-        bill.detail.append(r);
+    return {quantity, price, discount, regular, std::move(memo)};
+}
+
+// A bill held in memory only, with the columns of the register's line records.
+Bill billOf(const std::vector<LineValues>& lines)
+{
+    Bill bill = test::memoryBill();
+    bill.master.append();
+    bill.billNo() = "B1";
+    bill.amount() = 0.0;
+    bill.realAmount() = 0.0;
+    for (const LineValues& v : lines) {
+        const BillLine added = bill.line(bill.detail.append());
+        added.billNo() = "B1";
+        added.orderId() = 1;
+        added.goodsId() = 1;
+        added.quantity() = v.quantity;
+        added.price() = v.price;
+        added.discount() = v.discount;
+        added.sPrice1() = v.regular;
+        added.memo() = v.memo;
+        added.code() = "C";
+        added.barCode() = "B";
+        added.name() = "N";
+        added.unit1() = "U";
+    }
     return bill;
 }
 
-// Quantity, Price, Discount, SPrice1, Memo; amounts follow by LineAmount.
-Row line(double quantity, double price, double discount, double regular, Value memo = {})
-{
-    return {"B1", 1, 1, quantity, price, discount, Value(), regular, std::move(memo), "C", "B", "N", "U"};
-}
-
-Bill pricedBill(const std::vector<Row>& lines)
+Bill pricedBill(const std::vector<LineValues>& lines)
 {
     Bill bill = billOf(lines);
     for (std::size_t r = 0; r < bill.detail.size(); ++r)
@@ -103,8 +122,8 @@ TEST(ApplyBillDiscount, LaysTheRateOverEveryLineAndKeepsTheCursor)
     ApplyBillDiscount(bill, 90, 2);
     const double expected[] = {14.4, 26.73, 4.05};
     for (std::size_t r = 0; r < bill.detail.size(); ++r) {
-        EXPECT_EQ(bill.detail.at(r, "Discount").toDouble(), 90);
-        EXPECT_EQ(bill.detail.at(r, "Amount").toDouble(), expected[r]);
+        EXPECT_EQ(bill.line(r).discount().toDouble(), 90);
+        EXPECT_EQ(bill.line(r).amount().toDouble(), expected[r]);
     }
     EXPECT_EQ(bill.currentLine, 1u);
 }
@@ -121,8 +140,8 @@ TEST(ComputeBillTotals, SumsTheLinesAndTheDiscountAgainstRegularPrices)
     EXPECT_DOUBLE_EQ(sums.quantity, 5);
     EXPECT_DOUBLE_EQ(sums.amount, 16 + 28.22 - 2.5);
     EXPECT_DOUBLE_EQ(sums.discount, 4 + 5 + (29.7 - 28.22));
-    EXPECT_DOUBLE_EQ(bill.m("Amount").toDouble(), sums.amount);
-    EXPECT_DOUBLE_EQ(bill.m("RealAmount").toDouble(), sums.amount);
+    EXPECT_DOUBLE_EQ(bill.amount().toDouble(), sums.amount);
+    EXPECT_DOUBLE_EQ(bill.realAmount().toDouble(), sums.amount);
     EXPECT_DOUBLE_EQ(totals.DisAmount, sums.discount);
     EXPECT_EQ(totals.NoPointAmount, 0);
 }

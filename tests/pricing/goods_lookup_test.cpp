@@ -63,10 +63,10 @@ TEST_P(GoodsLookupTest, EveryKeyFindsItsGoods)
         newBill();
         scan(c.input, c.quantity);
         ASSERT_EQ(bill.detail.size(), 1u) << c.input;
-        EXPECT_EQ(line(0, "GoodsId").toInt(), c.goodsId) << c.input;
-        EXPECT_DOUBLE_EQ(line(0, "Quantity").toDouble(), c.lineQuantity) << c.input;
-        EXPECT_DOUBLE_EQ(line(0, "Price").toDouble(), c.price) << c.input;
-        EXPECT_EQ(line(0, "Amount").toDouble(), c.amount) << c.input;
+        EXPECT_EQ(line(0).goodsId().toInt(), c.goodsId) << c.input;
+        EXPECT_DOUBLE_EQ(line(0).quantity().toDouble(), c.lineQuantity) << c.input;
+        EXPECT_DOUBLE_EQ(line(0).price().toDouble(), c.price) << c.input;
+        EXPECT_EQ(line(0).amount().toDouble(), c.amount) << c.input;
     }
     EXPECT_TRUE(person.messages.empty());
     EXPECT_TRUE(person.offered.empty());
@@ -99,7 +99,7 @@ TEST_P(GoodsLookupTest, EarlierKeyWinsOverALaterOne)
         newBill();
         scan(input);
         ASSERT_EQ(bill.detail.size(), 1u) << input;
-        EXPECT_EQ(line(0, "GoodsId").toInt(), goodsId) << input;
+        EXPECT_EQ(line(0).goodsId().toInt(), goodsId) << input;
     }
     EXPECT_TRUE(person.offered.empty());
 }
@@ -134,11 +134,11 @@ TEST_P(GoodsLookupTest, PackagePriceBypassesThePriceRules)
     scan("PK2", 1, 0, 95);
     ASSERT_EQ(person.offered.size(), 1u);
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "GoodsId"), person.offered[0].at(1, "GoodsId"));
-    EXPECT_EQ(line(0, "Quantity").toDouble(), 4);
-    EXPECT_EQ(line(0, "Price").toDouble(), 2.5);
-    EXPECT_EQ(line(0, "Discount").toDouble(), 95);
-    EXPECT_TRUE(line(0, "Memo").isNull());
+    EXPECT_EQ(line(0).goodsId(), person.offered[0].at(1, "GoodsId"));
+    EXPECT_EQ(line(0).quantity().toDouble(), 4);
+    EXPECT_EQ(line(0).price().toDouble(), 2.5);
+    EXPECT_EQ(line(0).discount().toDouble(), 95);
+    EXPECT_TRUE(line(0).memo().isNull());
     EXPECT_EQ(soldOnPromotion(22), 0);
 
     addGoods(23, {{"PKBarCode", "PK0"}, {"UnitRate", 0.0}, {"PKPrice", 10.0}});
@@ -152,10 +152,10 @@ TEST_P(GoodsLookupTest, TypedPriceIsUsedUnchangedAndLeavesThePromotionAlone)
     addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 50}, {"IsLowPrice", 1}, {"LowPrice", 7.0}});
     scan("G1", 2, 5.5);
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "Price").toDouble(), 5.5);
-    EXPECT_EQ(line(0, "Amount").toDouble(), 11);
-    EXPECT_EQ(line(0, "Name").toString(), "商品1");
-    EXPECT_TRUE(line(0, "Memo").isNull());
+    EXPECT_EQ(line(0).price().toDouble(), 5.5);
+    EXPECT_EQ(line(0).amount().toDouble(), 11);
+    EXPECT_EQ(line(0).name().toString(), "商品1");
+    EXPECT_TRUE(line(0).memo().isNull());
     EXPECT_EQ(soldOnPromotion(1), 0);
 }
 
@@ -184,20 +184,20 @@ TEST_P(GoodsLookupTest, NewLineCarriesTheGoodsThePriceAndItsTag)
     for (const Case& c : cases) {
         scan(c.input, 2, 0, 95);
         const std::size_t r = bill.detail.size() - 1;
-        EXPECT_EQ(line(r, "BillNo"), bill.m("BillNo"));
-        EXPECT_EQ(line(r, "OrderId").toInt(), static_cast<std::int64_t>(7 + r));
-        EXPECT_EQ(line(r, "Code").toString(), c.input);
-        EXPECT_EQ(line(r, "Name").toString(), c.name);
-        EXPECT_EQ(line(r, "Memo"), c.memo);
-        EXPECT_EQ(line(r, "Price").toDouble(), c.price);
-        EXPECT_EQ(line(r, "Quantity").toDouble(), 2);
-        EXPECT_EQ(line(r, "Discount").toDouble(), online() ? 100 : 95);
-        EXPECT_EQ(line(r, "Amount").toDouble(), online() ? c.amountOnline : c.amountOffline);
+        EXPECT_EQ(line(r).billNo(), bill.billNo());
+        EXPECT_EQ(line(r).orderId().toInt(), static_cast<std::int64_t>(7 + r));
+        EXPECT_EQ(line(r).code().toString(), c.input);
+        EXPECT_EQ(line(r).name().toString(), c.name);
+        EXPECT_EQ(line(r).memo(), c.memo);
+        EXPECT_EQ(line(r).price().toDouble(), c.price);
+        EXPECT_EQ(line(r).quantity().toDouble(), 2);
+        EXPECT_EQ(line(r).discount().toDouble(), online() ? 100 : 95);
+        EXPECT_EQ(line(r).amount().toDouble(), online() ? c.amountOnline : c.amountOffline);
         EXPECT_EQ(bill.currentLine, r);
     }
-    EXPECT_EQ(line(0, "BarCode").toString(), "B1");
-    EXPECT_EQ(line(0, "Unit1").toString(), "块");
-    EXPECT_EQ(line(0, "SPrice1").toDouble(), 12.9);
+    EXPECT_EQ(line(0).barCode().toString(), "B1");
+    EXPECT_EQ(line(0).unit1().toString(), "块");
+    EXPECT_EQ(line(0).sPrice1().toDouble(), 12.9);
     EXPECT_EQ(nextOrderId, 10);
 }
 
@@ -207,8 +207,8 @@ TEST_P(GoodsLookupTest, SameGoodsMergeIntoTheCurrentLineOnly)
     scan("100001");
     scan("100001", 2);
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "Quantity").toDouble(), 3);
-    EXPECT_EQ(line(0, "Amount").toDouble(), 7.5);
+    EXPECT_EQ(line(0).quantity().toDouble(), 3);
+    EXPECT_EQ(line(0).amount().toDouble(), 7.5);
     EXPECT_EQ(nextOrderId, 2);
 
     scan("200002");
@@ -217,7 +217,7 @@ TEST_P(GoodsLookupTest, SameGoodsMergeIntoTheCurrentLineOnly)
     ASSERT_EQ(bill.detail.size(), 3u);
     scan("200002");  // merges into the line just added
     EXPECT_EQ(bill.detail.size(), 3u);
-    EXPECT_EQ(line(2, "Quantity").toDouble(), 2);
+    EXPECT_EQ(line(2).quantity().toDouble(), 2);
 
     scan("200002", 1, 0, 90);   // another discount
     scan("200002", 1, 3.5, 90); // another price
@@ -233,11 +233,11 @@ TEST_P(GoodsLookupTest, PromotionLineUnderBillDiscountMergesOfflineOnly)
     scan("G1", 1, 0, 90);
     if (online()) {
         ASSERT_EQ(bill.detail.size(), 2u);
-        EXPECT_EQ(line(1, "Discount").toDouble(), 100);
+        EXPECT_EQ(line(1).discount().toDouble(), 100);
     } else {
         ASSERT_EQ(bill.detail.size(), 1u);
-        EXPECT_EQ(line(0, "Quantity").toDouble(), 2);
-        EXPECT_EQ(line(0, "Discount").toDouble(), 90);
+        EXPECT_EQ(line(0).quantity().toDouble(), 2);
+        EXPECT_EQ(line(0).discount().toDouble(), 90);
     }
     EXPECT_EQ(soldOnPromotion(1), 2);
 }
@@ -258,7 +258,7 @@ TEST_P(GoodsLookupTest, TypedTextIsLookedUpLiterally)
     addGoods(9, {{"Name", "100%纯果汁"}});
     scan("100%");  // the percent sign is part of the name, not a wildcard
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "GoodsId").toInt(), 9);
+    EXPECT_EQ(line(0).goodsId().toInt(), 9);
     EXPECT_TRUE(person.offered.empty());
 }
 
@@ -276,7 +276,7 @@ TEST_P(GoodsLookupTest, SeveralMatchesGoToThePickListAndItsRowIsTaken)
     EXPECT_EQ(offered.at(0, "GoodsId").toInt(), 6);  // in the order the goods were entered
     EXPECT_EQ(offered.at(1, "Code").toString(), "A9");
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "GoodsId").toInt(), 9);
+    EXPECT_EQ(line(0).goodsId().toInt(), 9);
 }
 
 TEST_P(GoodsLookupTest, PickListOfASubstringReadsItsMatchesInGoodsOrderAsItScrolls)
@@ -300,7 +300,7 @@ TEST_P(GoodsLookupTest, PickListOfASubstringReadsItsMatchesInGoodsOrderAsItScrol
     for (std::size_t r = 0; r < offered.size(); ++r)
         EXPECT_EQ(offered.at(r, "GoodsId").toInt(), 1001 + static_cast<int>(r));
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "GoodsId").toInt(), 1000 + many);
+    EXPECT_EQ(line(0).goodsId().toInt(), 1000 + many);
 }
 
 INSTANTIATE_BOTH_MODES(GoodsLookupTest);

@@ -118,14 +118,14 @@ TEST_P(PriceRulesTest, PerBillLimitLowersTheQuantityThenStopsThePromotionForTheB
     EXPECT_EQ(person.messages[0].title, "提示");
     EXPECT_EQ(person.messages[0].icon, MessageIcon::Information);
     ASSERT_EQ(bill.detail.size(), 1u);
-    EXPECT_EQ(line(0, "Quantity").toDouble(), 3);
-    EXPECT_EQ(line(0, "Price").toDouble(), 8);
+    EXPECT_EQ(line(0).quantity().toDouble(), 3);
+    EXPECT_EQ(line(0).price().toDouble(), 8);
 
     scan("G1", 1);  // the limit is used: the regular price, without a message
     EXPECT_EQ(person.messages.size(), 1u);
     ASSERT_EQ(bill.detail.size(), 2u);
-    EXPECT_EQ(line(1, "Price").toDouble(), 10);
-    EXPECT_TRUE(line(1, "Memo").isNull());
+    EXPECT_EQ(line(1).price().toDouble(), 10);
+    EXPECT_TRUE(line(1).memo().isNull());
     EXPECT_EQ(soldOnPromotion(1), 3);
 }
 

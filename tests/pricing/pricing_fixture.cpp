@@ -55,8 +55,8 @@ PricingTest::PricingTest() : t{f.settings, f.dm, f.state, f.member, f.totals, pe
     f.state.StoreId = 1;
     bill = Bill::open(f.dm.conClient());
     bill.master.append();
-    bill.m("BillNo") = "01202403150001";
-    bill.m("Discount") = 100.0;
+    bill.billNo() = "01202403150001";
+    bill.discount() = 100.0;
 }
 
 void PricingTest::addCard(const std::string& cardNo, int priceLevel)
@@ -67,7 +67,7 @@ void PricingTest::addCard(const std::string& cardNo, int priceLevel)
 
 void PricingTest::memberOnBill(const std::string& cardNo, int discountType)
 {
-    bill.m("InsiderCode") = cardNo;
+    bill.insiderCode() = cardNo;
     f.member.VIPCardNo = cardNo;
     f.member.VIPDiscountType = discountType;
 }

@@ -52,7 +52,7 @@ protected:
     static double soldOnPromotion(Database& db, int goodsId);
 
     void scan(const std::string& text, double quantity = 1, double price = 0, double discount = 100);
-    const Value& line(std::size_t r, const char* column) const { return bill.detail.at(r, column); }
+    ConstBillLine line(std::size_t r) const { return bill.line(r); }
 
     PricingContext pricing() { return {t.sql<PricingStatements>(), t.person, modeClock, t.state, t.member}; }
 

@@ -38,7 +38,7 @@ struct OtherTerminal {
         state.StoreId = 1;
         bill = Bill::open(dm.conClient());
         bill.master.append();
-        bill.m("BillNo") = "02202403150001";
+        bill.billNo() = "02202403150001";
     }
     double sell(int goodsId, double quantity)
     {

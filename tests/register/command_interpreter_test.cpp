@@ -23,7 +23,7 @@ struct Refusal {
     std::function<void(RegisterTest&)> arrange;
     const char* code;
     std::vector<std::string> messages;
-    std::vector<int> rightsAsked;
+    std::vector<OperatorRight> rightsAsked;
 };
 
 void withLine(RegisterTest& r) { r.enter("6902"); }
@@ -41,14 +41,14 @@ const Refusal kRefusals[] = {
     {"CheckoutOfAnEmptyBill", nullptr, "+", {"空单不能收款！"}, {}},
     {"CheckoutWithoutStore", [](RegisterTest& r) {
          withLine(r);
-         r.reg.bill.m("StoreId") = 0;
+         r.reg.bill.storeId() = 0;
      }, "+",
      {"没有选择仓库！"}, {}},
     {"LineDiscountDuringWholeBillDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "/",
      {"现在是整单折扣状态，不能进行单个货品折扣！"}, {}},
-    {"LineDiscountWithoutRight", nullptr, "/", {kNotAuthorised}, {3}},
-    {"PriceWithoutRight", nullptr, "*", {kNotAuthorised}, {4}},
-    {"DeleteLineWithoutRight", withLine, ".", {kNotAuthorised}, {16}},
+    {"LineDiscountWithoutRight", nullptr, "/", {kNotAuthorised}, {OperatorRight::Discount}},
+    {"PriceWithoutRight", nullptr, "*", {kNotAuthorised}, {OperatorRight::Price}},
+    {"DeleteLineWithoutRight", withLine, ".", {kNotAuthorised}, {OperatorRight::DeleteLine}},
     {"DeleteLineLeftWithCancel", [](RegisterTest& r) {
          withLine(r);
          seniorTyping(r, "0");
@@ -61,7 +61,7 @@ const Refusal kRefusals[] = {
      {"没有找到要删除的货品！"}, {}},
     {"StoreChoiceNotAllowed", [](RegisterTest& r) { r.f.settings.setSeleStore(false); }, "1/",
      {"后台已设置为不能选择仓库！"}, {}},
-    {"StoreWithoutRight", storeChoiceAllowed, "1/", {kNotAuthorised}, {14}},
+    {"StoreWithoutRight", storeChoiceAllowed, "1/", {kNotAuthorised}, {OperatorRight::ChooseStore}},
     {"StoreLeftEmpty", [](RegisterTest& r) {
          storeChoiceAllowed(r);
          seniorTyping(r, "");
@@ -74,26 +74,26 @@ const Refusal kRefusals[] = {
      {"你指定的仓库不存在！"}, {}},
     {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 1; }, "8/",
      {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
-    {"WholeBillDiscountWithoutRightSaysNothing", nullptr, "8/", {}, {3}},
+    {"WholeBillDiscountWithoutRightSaysNothing", nullptr, "8/", {}, {OperatorRight::Discount}},
     {"QuantityOfNoLine", nullptr, "9/", {}, {}},
     {"NegativeQuantityWithoutRightSaysNothing", [](RegisterTest& r) {
          withLine(r);
          r.f.person.inputs = {"-2"};
      },
-     "9/", {}, {6}},
+     "9/", {}, {OperatorRight::Return}},
     {"QuantityLeftWithCancel", [](RegisterTest& r) {
          withLine(r);
          r.f.person.inputs = {"0"};
      }, "9/", {}, {}},
-    {"DeleteBillWithoutRight", withLine, "10/", {kNotAuthorised}, {5}},
+    {"DeleteBillWithoutRight", withLine, "10/", {kNotAuthorised}, {OperatorRight::DeleteBill}},
     {"DownloadOffline", [](RegisterTest& r) { r.f.state.NetMode = Offline; }, "13/",
      {"下载货品资料要在『连网销售』模式下进行！请切换到『连网销售』模式。"}, {}},
-    {"DrawerWithoutRight", nullptr, "14/", {kNotAuthorised}, {12}},
-    {"SettingsWithoutRight", nullptr, "15/", {kNotAuthorised}, {1}},
+    {"DrawerWithoutRight", nullptr, "14/", {kNotAuthorised}, {OperatorRight::OpenCashDrawer}},
+    {"SettingsWithoutRight", nullptr, "15/", {kNotAuthorised}, {OperatorRight::DeviceSettings}},
     {"SalesmanLeftEmpty", [](RegisterTest& r) { r.f.person.inputs = {""}; }, "33/", {"你没有输入业务员代码！"}, {}},
     {"SalesmanUnknown", [](RegisterTest& r) { r.f.person.inputs = {"E9"}; }, "33/", {"你指定的业务员不存在！"}, {}},
     {"GiftOfNoLine", senior, "35/", {}, {}},
-    {"GiftWithoutRightSaysNothing", withLine, "35/", {}, {7}},
+    {"GiftWithoutRightSaysNothing", withLine, "35/", {}, {OperatorRight::GiveAway}},
 };
 
 class RefusalTest : public RegisterTest, public ::testing::WithParamInterface<Refusal> {};
@@ -108,7 +108,7 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     for (std::size_t i = 0; i < c.rightsAsked.size(); ++i)
         f.person.supervisors.push_back(std::nullopt);
     const RowSet linesBefore = reg.bill.detail;
-    const int storeBefore = static_cast<int>(reg.bill.m("StoreId").toInt());
+    const int storeBefore = static_cast<int>(reg.bill.storeId().toInt());
 
     enter(c.code);
 
@@ -122,7 +122,7 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     ASSERT_EQ(lineCount(), linesBefore.size());
     for (std::size_t r = 0; r < lineCount(); ++r)
         EXPECT_EQ(reg.bill.detail.row(r), linesBefore.row(r)) << "line " << r;
-    EXPECT_EQ(reg.bill.m("StoreId").toInt(), storeBefore);
+    EXPECT_EQ(reg.bill.storeId().toInt(), storeBefore);
     EXPECT_EQ(f.settings.option("FixStoreId"), "");
     EXPECT_EQ(view.focused, EditBox::Input);
     EXPECT_TRUE(reg.FocusToInput);
@@ -158,8 +158,8 @@ TEST_F(RegisterTest, CodesThatOnlyRefreshAreCommandsEvenWithBlanksAroundThemAndO
     typeAndEnter("21/");
     typeAndEnter(" 2/");
     ASSERT_EQ(lineCount(), 2u);
-    EXPECT_EQ(line(0, "GoodsId").toInt(), 300);
-    EXPECT_EQ(line(1, "GoodsId").toInt(), 301);
+    EXPECT_EQ(line(0).goodsId().toInt(), 300);
+    EXPECT_EQ(line(1).goodsId().toInt(), 301);
     EXPECT_EQ(view.totals->amountDue, "   5.00");
 }
 
@@ -176,7 +176,7 @@ TEST_F(RegisterTest, TypedQuotesAndStatementsAreLookedUpLiterally)
 
     typeAndEnter("O'Brien");
     ASSERT_EQ(lineCount(), 1u);
-    EXPECT_EQ(line(0, "GoodsId").toInt(), 120);
+    EXPECT_EQ(line(0).goodsId().toInt(), 120);
 }
 
 TEST_F(RegisterTest, GoodsInputTakesTheBoxesAndPutsThemBack)
@@ -190,20 +190,20 @@ TEST_F(RegisterTest, GoodsInputTakesTheBoxesAndPutsThemBack)
     enter("6903");
 
     ASSERT_EQ(lineCount(), 2u);
-    EXPECT_DOUBLE_EQ(line(0, "Price").toDouble(), 8.5);
-    EXPECT_DOUBLE_EQ(line(0, "Quantity").toDouble(), 3);
-    EXPECT_DOUBLE_EQ(line(0, "Discount").toDouble(), 90);
-    EXPECT_DOUBLE_EQ(line(0, "Amount").toDouble(), 22.95);
-    EXPECT_DOUBLE_EQ(line(1, "Price").toDouble(), 10) << "the typed price served one goods input";
-    EXPECT_DOUBLE_EQ(line(1, "Quantity").toDouble(), 1);
-    EXPECT_DOUBLE_EQ(line(1, "Discount").toDouble(), 100);
-    EXPECT_EQ(line(1, "OrderId").toInt(), 2);
+    EXPECT_DOUBLE_EQ(line(0).price().toDouble(), 8.5);
+    EXPECT_DOUBLE_EQ(line(0).quantity().toDouble(), 3);
+    EXPECT_DOUBLE_EQ(line(0).discount().toDouble(), 90);
+    EXPECT_DOUBLE_EQ(line(0).amount().toDouble(), 22.95);
+    EXPECT_DOUBLE_EQ(line(1).price().toDouble(), 10) << "the typed price served one goods input";
+    EXPECT_DOUBLE_EQ(line(1).quantity().toDouble(), 1);
+    EXPECT_DOUBLE_EQ(line(1).discount().toDouble(), 100);
+    EXPECT_EQ(line(1).orderId().toInt(), 2);
     EXPECT_EQ(view.text(EditBox::Price), "");
     EXPECT_EQ(view.text(EditBox::Quantity), "1");
     EXPECT_EQ(view.text(EditBox::Discount), "100");
     EXPECT_EQ(view.totals->totalQty, "4");
     EXPECT_EQ(view.totals->amountDue, "  32.95");
-    EXPECT_DOUBLE_EQ(reg.bill.m("RealAmount").toDouble(), 32.95);
+    EXPECT_DOUBLE_EQ(reg.bill.realAmount().toDouble(), 32.95);
     EXPECT_TRUE(messages().empty());
 }
 
@@ -212,9 +212,9 @@ TEST_F(RegisterTest, CheckoutStartsTheNextBillAndKeepsTheAmountsOfThisOne)
     enter("6901");
     enter("6902");
     // A line changed without a refresh: checkout refreshes before the dialog opens.
-    reg.bill.detail.at(1, "Amount") = 13.0;
+    reg.bill.line(1).amount() = 13.0;
     double dueWhenCharged = 0;
-    view.whileCharging = [&] { dueWhenCharged = reg.bill.m("RealAmount").toDouble(); };
+    view.whileCharging = [&] { dueWhenCharged = reg.bill.realAmount().toDouble(); };
     f.state.DiscountState = 1;
     view.boxes[EditBox::Discount] = "90";
 
@@ -238,12 +238,12 @@ TEST_F(RegisterTest, CheckoutStartsTheNextBillAndKeepsTheAmountsOfThisOne)
     EXPECT_DOUBLE_EQ(reg.previous.ChangeAmount, 3.5);
     EXPECT_EQ(view.previousShown, 1);
     ASSERT_TRUE(view.header);
-    EXPECT_EQ(view.header->billNo, reg.bill.m("BillNo").toString());
+    EXPECT_EQ(view.header->billNo, reg.bill.billNo().toString());
     EXPECT_EQ(view.totals->amountDue, "   0.00");
     EXPECT_TRUE(messages().empty());
 
     enter("6901");
-    EXPECT_EQ(line(0, "OrderId").toInt(), 1);
+    EXPECT_EQ(line(0).orderId().toInt(), 1);
 }
 
 TEST_F(RegisterTest, ChangingTheQuantityOfTheCurrentLine)
@@ -266,10 +266,10 @@ TEST_F(RegisterTest, ChangingTheQuantityOfTheCurrentLine)
         if (s.typed[0] == '-')
             f.person.supervisors = {s.supervisor};
         enter("9/");
-        EXPECT_DOUBLE_EQ(line(1, "Quantity").toDouble(), s.quantity) << s.typed;
-        EXPECT_DOUBLE_EQ(line(1, "Amount").toDouble(), 12 * s.quantity) << s.typed;
+        EXPECT_DOUBLE_EQ(line(1).quantity().toDouble(), s.quantity) << s.typed;
+        EXPECT_DOUBLE_EQ(line(1).amount().toDouble(), 12 * s.quantity) << s.typed;
     }
-    EXPECT_DOUBLE_EQ(line(0, "Quantity").toDouble(), 1);
+    EXPECT_DOUBLE_EQ(line(0).quantity().toDouble(), 1);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(view.totals->totalQty, "-1");
 }
@@ -281,13 +281,13 @@ TEST_F(RegisterTest, WholeBillDiscountIsRefusedAfterALineDiscount)
     intoBox("/", EditBox::Discount, "90");
     EXPECT_EQ(f.state.DiscountState, 1);
     enter("6902");
-    EXPECT_DOUBLE_EQ(line(1, "Discount").toDouble(), 90);
+    EXPECT_DOUBLE_EQ(line(1).discount().toDouble(), 90);
     EXPECT_EQ(view.text(EditBox::Discount), "100");
 
     enter("8/");
     EXPECT_EQ(messages(), std::vector<std::string>{"现在是单个货品折扣状态，不能进行整单折扣！"});
     EXPECT_EQ(view.focused, EditBox::Input);
-    EXPECT_DOUBLE_EQ(line(0, "Discount").toDouble(), 100);
+    EXPECT_DOUBLE_EQ(line(0).discount().toDouble(), 100);
 }
 
 TEST_F(RegisterTest, LineDiscountIsRefusedDuringAWholeBillDiscount)
@@ -360,11 +360,11 @@ TEST_F(RegisterTest, GiftTagsTheCurrentLineEachTime)
     enter("6902");
     enter("35/");
     enter("35/");
-    EXPECT_EQ(line(1, "Name").toString(), "毛巾 [赠送] [赠送]");
-    EXPECT_DOUBLE_EQ(line(1, "Price").toDouble(), 0);
-    EXPECT_EQ(line(1, "Memo").toString(), "赠送");
-    EXPECT_DOUBLE_EQ(line(1, "Amount").toDouble(), 0);
-    EXPECT_EQ(line(0, "Name").toString(), "牙刷");
+    EXPECT_EQ(line(1).name().toString(), "毛巾 [赠送] [赠送]");
+    EXPECT_DOUBLE_EQ(line(1).price().toDouble(), 0);
+    EXPECT_EQ(line(1).memo().toString(), "赠送");
+    EXPECT_DOUBLE_EQ(line(1).amount().toDouble(), 0);
+    EXPECT_EQ(line(0).name().toString(), "牙刷");
     EXPECT_EQ(view.totals->amountDue, "   3.50");
 }
 
@@ -377,13 +377,13 @@ TEST_F(RegisterTest, ChoosingTheStoreAndTheSalesman)
     f.person.inputs = {"S5", "E7"};
 
     enter("1/");
-    EXPECT_EQ(reg.bill.m("StoreId").toInt(), 5);
+    EXPECT_EQ(reg.bill.storeId().toInt(), 5);
     EXPECT_EQ(f.state.StoreName, "五号店");
     EXPECT_EQ(view.storeShown, 1);
     EXPECT_EQ(f.settings.option("FixStoreId"), "5");
 
     enter("33/");
-    EXPECT_EQ(reg.bill.m("ExeManId").toInt(), 7);
+    EXPECT_EQ(reg.bill.exeManId().toInt(), 7);
     EXPECT_EQ(f.state.ExeManCode, "E7");
     EXPECT_EQ(f.state.ExeManName, "张三");
     ASSERT_TRUE(view.header);
@@ -399,7 +399,7 @@ TEST_F(RegisterTest, DownloadBringsTheServersGoods)
     f.state.NetMode = Offline;
     enter("6950");
     ASSERT_EQ(lineCount(), 1u);
-    EXPECT_EQ(line(0, "GoodsId").toInt(), 150);
+    EXPECT_EQ(line(0).goodsId().toInt(), 150);
 }
 
 TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)

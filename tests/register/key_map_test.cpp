@@ -123,7 +123,8 @@ TEST_F(RegisterTest, CustomKeysRunTheirCommandsOnAnEmptyBox)
     enter("6901");
     f.person.supervisors = {std::nullopt};
     interpreter.keyDown(kF9, {});
-    EXPECT_EQ(f.person.supervisorRights, std::vector<int>{3}) << "F9 stands for Down: the discount needs right 3";
+    EXPECT_EQ(f.person.supervisorRights, std::vector<OperatorRight>{OperatorRight::Discount})
+        << "F9 stands for Down: the discount needs right 3";
     signOnSenior();
     interpreter.keyDown(kF9, {});
     EXPECT_EQ(view.grid, LineField::Discount);

@@ -47,8 +47,8 @@ TEST_P(BoxEntryTest, EnterChecksTheValueBeforeLettingTheCashierBack)
     // The commands need rights 3 and 4; only the return right differs.
     f.state.OperatorId = test::kSenior;
     if (!c.returnRight) {
-        f.office.accountSet().execute("delete from PosOperatorRight where OperatorId=$1 and RightId=6",
-                                      {test::kSenior});
+        f.office.accountSet().execute("delete from PosOperatorRight where OperatorId=$1 and RightId=$2",
+                                      {test::kSenior, rightNumber(OperatorRight::Return)});
         f.person.supervisors = {std::nullopt};
     }
     intoBox(c.command, c.box, c.typed);
@@ -87,8 +87,8 @@ TEST_F(RegisterTest, WholeBillDiscountCoversEveryLineAndStaysForTheNextGoods)
     EXPECT_EQ(f.state.DiscountState, 2);
     const double amounts[] = {3.15, 10.8, 9};
     for (std::size_t r = 0; r < 3; ++r) {
-        EXPECT_DOUBLE_EQ(line(r, "Discount").toDouble(), 90) << r;
-        EXPECT_DOUBLE_EQ(line(r, "Amount").toDouble(), amounts[r]) << r;
+        EXPECT_DOUBLE_EQ(line(r).discount().toDouble(), 90) << r;
+        EXPECT_DOUBLE_EQ(line(r).amount().toDouble(), amounts[r]) << r;
     }
     EXPECT_EQ(reg.bill.currentLine, 1u) << "the cursor stays on its line";
     EXPECT_EQ(view.totals->amountDue, "  22.95");
@@ -96,8 +96,8 @@ TEST_F(RegisterTest, WholeBillDiscountCoversEveryLineAndStaysForTheNextGoods)
 
     enter("6901");
     ASSERT_EQ(lineCount(), 4u);
-    EXPECT_DOUBLE_EQ(line(3, "Discount").toDouble(), 90);
-    EXPECT_DOUBLE_EQ(line(3, "Amount").toDouble(), 3.15);
+    EXPECT_DOUBLE_EQ(line(3).discount().toDouble(), 90);
+    EXPECT_DOUBLE_EQ(line(3).amount().toDouble(), 3.15);
     EXPECT_EQ(view.text(EditBox::Discount), "90");
     EXPECT_EQ(view.totals->amountDue, "  26.10");
 }
@@ -109,16 +109,16 @@ TEST_F(RegisterTest, LineDiscountServesOneGoodsInput)
     EXPECT_EQ(f.state.DiscountState, 1);
     enter("6902");
     enter("6903");
-    EXPECT_DOUBLE_EQ(line(0, "Discount").toDouble(), 90);
-    EXPECT_DOUBLE_EQ(line(0, "Amount").toDouble(), 10.8);
-    EXPECT_DOUBLE_EQ(line(1, "Discount").toDouble(), 100);
+    EXPECT_DOUBLE_EQ(line(0).discount().toDouble(), 90);
+    EXPECT_DOUBLE_EQ(line(0).amount().toDouble(), 10.8);
+    EXPECT_DOUBLE_EQ(line(1).discount().toDouble(), 100);
     EXPECT_EQ(view.text(EditBox::Discount), "100");
 
     // Once a line discount is used the next one is only left in the box for its goods.
     intoBox("/", EditBox::Discount, "80");
     EXPECT_EQ(f.state.DiscountState, 1);
     enter("6901");
-    EXPECT_DOUBLE_EQ(line(2, "Discount").toDouble(), 80);
+    EXPECT_DOUBLE_EQ(line(2).discount().toDouble(), 80);
 }
 
 TEST_F(RegisterTest, DeletedLinesKeepTheirNumbersUsed)
@@ -130,12 +130,12 @@ TEST_F(RegisterTest, DeletedLinesKeepTheirNumbersUsed)
     f.person.inputs = {"2"};
     enter(".");
     ASSERT_EQ(lineCount(), 2u);
-    EXPECT_EQ(line(0, "OrderId").toInt(), 1);
-    EXPECT_EQ(line(1, "OrderId").toInt(), 3);
+    EXPECT_EQ(line(0).orderId().toInt(), 1);
+    EXPECT_EQ(line(1).orderId().toInt(), 3);
 
     enter("6902");
     ASSERT_EQ(lineCount(), 3u);
-    EXPECT_EQ(line(2, "OrderId").toInt(), 4);
+    EXPECT_EQ(line(2).orderId().toInt(), 4);
 
     // F12 in the grid takes the current line, without a right.
     f.state.OperatorId = test::kCashier;
@@ -143,11 +143,11 @@ TEST_F(RegisterTest, DeletedLinesKeepTheirNumbersUsed)
     reg.bill.currentLine = 0;
     lines.deleteCurrentLine();
     ASSERT_EQ(lineCount(), 2u);
-    EXPECT_EQ(line(0, "OrderId").toInt(), 3);
+    EXPECT_EQ(line(0).orderId().toInt(), 3);
     EXPECT_EQ(reg.bill.currentLine, 0u);
     lines.endGridEditing();
     enter("6901");
-    EXPECT_EQ(line(2, "OrderId").toInt(), 5);
+    EXPECT_EQ(line(2).orderId().toInt(), 5);
     EXPECT_TRUE(f.person.supervisorRights.empty());
     EXPECT_TRUE(messages().empty());
 }
@@ -156,16 +156,16 @@ TEST_F(RegisterTest, DeletedLinesKeepTheirNumbersUsed)
 struct GridStart {
     const char* name;
     LineField field;
-    int right;  // 0: none needed
+    std::optional<OperatorRight> right;  // none needed when empty
     bool supervisorGrants;
 };
 
 const GridStart kGridStarts[] = {
-    {"QuantityNeedsNoRight", LineField::Quantity, 0, false},
-    {"PriceRefused", LineField::Price, 4, false},
-    {"PriceGranted", LineField::Price, 4, true},
-    {"DiscountRefused", LineField::Discount, 3, false},
-    {"DiscountGranted", LineField::Discount, 3, true},
+    {"QuantityNeedsNoRight", LineField::Quantity, std::nullopt, false},
+    {"PriceRefused", LineField::Price, OperatorRight::Price, false},
+    {"PriceGranted", LineField::Price, OperatorRight::Price, true},
+    {"DiscountRefused", LineField::Discount, OperatorRight::Discount, false},
+    {"DiscountGranted", LineField::Discount, OperatorRight::Discount, true},
 };
 
 class GridStartTest : public RegisterTest, public ::testing::WithParamInterface<GridStart> {};
@@ -182,8 +182,8 @@ TEST_P(GridStartTest, StartsOnlyWithTheRightOfItsField)
         f.person.supervisors = {c.supervisorGrants ? std::optional(test::kSupervisor) : std::nullopt};
     lines.startGridEditing(c.field);
 
-    EXPECT_EQ(f.person.supervisorRights, c.right ? std::vector<int>{c.right} : std::vector<int>{});
-    const bool starts = c.right == 0 || c.supervisorGrants;
+    EXPECT_EQ(f.person.supervisorRights, c.right ? std::vector<OperatorRight>{*c.right} : std::vector<OperatorRight>{});
+    const bool starts = !c.right || c.supervisorGrants;
     if (starts) {
         EXPECT_EQ(view.grid, c.field);
         EXPECT_FALSE(reg.FocusToInput);
@@ -212,8 +212,8 @@ TEST_F(RegisterTest, GridEditingChangesAmountsAndRefreshesWhenLeft)
     EXPECT_TRUE(lines.changeLine(1, LineField::Discount, "50"));
     EXPECT_TRUE(lines.changeLine(1, LineField::Quantity, "3"));
     EXPECT_FALSE(lines.changeLine(0, LineField::Quantity, "zwei"));
-    EXPECT_DOUBLE_EQ(line(0, "Quantity").toDouble(), 1);
-    EXPECT_DOUBLE_EQ(line(1, "Amount").toDouble(), 18);
+    EXPECT_DOUBLE_EQ(line(0).quantity().toDouble(), 1);
+    EXPECT_DOUBLE_EQ(line(1).amount().toDouble(), 18);
     EXPECT_EQ(view.totals->amountDue, "  15.50") << "totals wait until the editing ends";
 
     EXPECT_FALSE(lines.changeLine(0, LineField::Quantity, "-1")) << "a pasted return without its right";
@@ -231,7 +231,8 @@ TEST_F(RegisterTest, GridEditingChangesAmountsAndRefreshesWhenLeft)
     EXPECT_EQ(view.text(EditBox::Input), "");
     EXPECT_EQ(view.totals->amountDue, "  14.50");
     EXPECT_EQ(view.totals->totalQty, "2");
-    EXPECT_EQ(f.person.supervisorRights, (std::vector<int>{3, 6, 6}));
+    EXPECT_EQ(f.person.supervisorRights,
+              (std::vector<OperatorRight>{OperatorRight::Discount, OperatorRight::Return, OperatorRight::Return}));
 }
 
 }  // namespace

@@ -27,13 +27,13 @@ protected:
     void fillBillInProgress()
     {
         Bill& b = reg_.bill;
-        b.m("ExeManId") = 8;
-        b.m("InsiderCode") = "M001";
-        b.m("Discount") = 90.0;
-        b.m("CashAmount") = 50.0;
-        b.m("CardNo") = "C1";
-        b.m("Memo") = "x";
-        b.m("IsCloseOff") = true;
+        b.exeManId() = 8;
+        b.insiderCode() = "M001";
+        b.discount() = 90.0;
+        b.cashAmount() = 50.0;
+        b.cardNo() = "C1";
+        b.memo() = "x";
+        b.isCloseOff() = true;
         fx_.state.ExeManCode = "E8";
         fx_.state.ExeManName = "李四";
         fx_.member = {"M001", "王五", 2, 3, 95.0, 300.0, 12.0, 40.0};
@@ -43,11 +43,10 @@ protected:
 
     void addLine(double quantity, double amount, double regularPrice)
     {
-        RowSet& lines = reg_.bill.detail;
-        const std::size_t r = lines.append();
-        lines.at(r, "Quantity") = quantity;
-        lines.at(r, "Amount") = amount;
-        lines.at(r, "SPrice1") = regularPrice;
+        const BillLine line = reg_.bill.line(reg_.bill.detail.append());
+        line.quantity() = quantity;
+        line.amount() = amount;
+        line.sPrice1() = regularPrice;
     }
 
     test::TerminalFixture fx_;
@@ -63,18 +62,18 @@ TEST_F(NewBillTest, EveryNewBillStartsAfreshOnTheOneMasterRecord)
     const Bill& b = reg_.bill;
     ASSERT_EQ(b.master.size(), 1u);
     EXPECT_EQ(second.billNo, first.billNo) << "the number is only peeked at";
-    EXPECT_EQ(b.m("BillNo").toString(), "07202403150001");
-    EXPECT_TRUE(b.m("ExeManId").isNull());
-    EXPECT_EQ(b.m("InsiderCode").toString(), "");
-    EXPECT_DOUBLE_EQ(b.m("Discount").toDouble(), 100);
-    EXPECT_DOUBLE_EQ(b.m("CashAmount").toDouble(), 0);
-    EXPECT_EQ(b.m("CardNo").toString(), "");
-    EXPECT_EQ(b.m("Memo").toString(), "");
-    EXPECT_FALSE(b.m("IsCloseOff").toBool());
-    EXPECT_EQ(b.m("StoreId").toInt(), 3);
-    EXPECT_EQ(b.m("OperatorId").toInt(), 1);
-    EXPECT_EQ(b.m("ClassId").toInt(), 2);
-    EXPECT_EQ(b.m("MachineId").toInt(), 5);
+    EXPECT_EQ(b.billNo().toString(), "07202403150001");
+    EXPECT_TRUE(b.exeManId().isNull());
+    EXPECT_EQ(b.insiderCode().toString(), "");
+    EXPECT_DOUBLE_EQ(b.discount().toDouble(), 100);
+    EXPECT_DOUBLE_EQ(b.cashAmount().toDouble(), 0);
+    EXPECT_EQ(b.cardNo().toString(), "");
+    EXPECT_EQ(b.memo().toString(), "");
+    EXPECT_FALSE(b.isCloseOff().toBool());
+    EXPECT_EQ(b.storeId().toInt(), 3);
+    EXPECT_EQ(b.operatorId().toInt(), 1);
+    EXPECT_EQ(b.classId().toInt(), 2);
+    EXPECT_EQ(b.machineId().toInt(), 5);
 
     EXPECT_EQ(second.operatorCode, "01");
     EXPECT_EQ(second.machineName, "七号机");
@@ -103,13 +102,13 @@ TEST_F(NewBillTest, BillDateFollowsTheWorkingMode)
     fx_.clock.set({2020, 1, 2, 3, 4, 5});
     fx_.state.NetMode = Offline;
     NewBill(fx_.terminal, reg_);
-    EXPECT_EQ(reg_.bill.m("BillDate").toString(), "2020-01-02 03:04:05");
+    EXPECT_EQ(reg_.bill.billDate().toString(), "2020-01-02 03:04:05");
 
     fx_.state.NetMode = Online;
     NewBill(fx_.terminal, reg_);
     const std::string serverDay =
         fx_.office.accountSet().query("select current_date::text as d").first("d").toString();
-    EXPECT_EQ(reg_.bill.m("BillDate").toString().substr(0, 10), serverDay);
+    EXPECT_EQ(reg_.bill.billDate().toString().substr(0, 10), serverDay);
 }
 
 TEST_F(NewBillTest, MemberCaptionJoinsCardAndHolderWithTwoBlanks)
@@ -134,8 +133,8 @@ TEST_F(NewBillTest, RefreshTotalsSumsTheLinesIntoTheMasterAndTheScreen)
     EXPECT_EQ(shown.amountDue, "1241.57");
     EXPECT_DOUBLE_EQ(fx_.totals.TotalQty, 2.5);
     EXPECT_DOUBLE_EQ(fx_.totals.DisAmount, 1.0);
-    EXPECT_DOUBLE_EQ(reg_.bill.m("Amount").toDouble(), 1241.567);
-    EXPECT_DOUBLE_EQ(reg_.bill.m("RealAmount").toDouble(), 1241.567);
+    EXPECT_DOUBLE_EQ(reg_.bill.amount().toDouble(), 1241.567);
+    EXPECT_DOUBLE_EQ(reg_.bill.realAmount().toDouble(), 1241.567);
 }
 
 TEST(RegisterFormats, AmountsKeepTheirScreenWidths)

@@ -104,9 +104,9 @@ inline void arrangeRegister(TerminalFixture& f)
     s.OperatorCode = "1003";
     s.MachineCode = "07";
     s.StoreId = 2;
-    std::vector<int> every;
-    for (int right = 1; right <= 16; ++right)
-        every.push_back(right);
+    std::vector<OperatorRight> every;
+    for (int n = rightNumber(OperatorRight::DeviceSettings); n <= rightNumber(OperatorRight::DeleteLine); ++n)
+        every.push_back(static_cast<OperatorRight>(n));
     for (WorkingMode mode : {Online, Offline}) {
         Database& db = f.side(mode);
         addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
@@ -160,7 +160,7 @@ public:
     }
 
     void signOnSenior() { f.state.OperatorId = kSenior; }
-    const Value& line(std::size_t r, const char* column) const { return reg.bill.detail.at(r, column); }
+    ConstBillLine line(std::size_t r) const { return reg.bill.line(r); }
     std::size_t lineCount() const { return reg.bill.detail.size(); }
     std::vector<std::string> messages() const { return f.person.messageTexts(); }
     void forgetMessages() { f.person.messages.clear(); }

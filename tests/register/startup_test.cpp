@@ -211,8 +211,8 @@ TEST_F(StartUpTest, OfflineStartWorksFromTheLocalCopy)
     EXPECT_EQ(s.PointRate, 1);
     EXPECT_FALSE(s.NotPointSP);
     EXPECT_TRUE(s.NotPointLP);
-    EXPECT_EQ(reg_.bill.m("BillNo").toString(), "07202403150001");
-    EXPECT_EQ(reg_.bill.m("BillDate").toString(), fx_.clock.now().text());
+    EXPECT_EQ(reg_.bill.billNo().toString(), "07202403150001");
+    EXPECT_EQ(reg_.bill.billDate().toString(), fx_.clock.now().text());
 }
 
 TEST_F(StartUpTest, OnlineStartFillsTheStateAndStartsTheFirstBill)
@@ -239,12 +239,12 @@ TEST_F(StartUpTest, OnlineStartFillsTheStateAndStartsTheFirstBill)
     const std::string today = fx_.clock.now().text().substr(0, 10);
     std::string dayDigits = today;
     std::erase(dayDigits, '-');
-    EXPECT_EQ(bill.m("BillNo").toString(), "07" + dayDigits + "0001");
-    EXPECT_EQ(bill.m("BillDate").toString().substr(0, 10), today);
-    EXPECT_EQ(bill.m("StoreId").toInt(), 3);
-    EXPECT_EQ(bill.m("OperatorId").toInt(), 1);
-    EXPECT_EQ(bill.m("ClassId").toInt(), 2);
-    EXPECT_EQ(bill.m("MachineId").toInt(), 5);
+    EXPECT_EQ(bill.billNo().toString(), "07" + dayDigits + "0001");
+    EXPECT_EQ(bill.billDate().toString().substr(0, 10), today);
+    EXPECT_EQ(bill.storeId().toInt(), 3);
+    EXPECT_EQ(bill.operatorId().toInt(), 1);
+    EXPECT_EQ(bill.classId().toInt(), 2);
+    EXPECT_EQ(bill.machineId().toInt(), 5);
     EXPECT_TRUE(bill.detail.empty());
 
     Database& local = fx_.dm.conClient();
@@ -287,7 +287,7 @@ TEST_F(StartUpTest, ChosenStoreComesFromFixStoreIdWhenTheBackOfficeAllowsChoosin
         EXPECT_EQ(fx_.settings.option("SeleStore"), "-1");
         EXPECT_EQ(fx_.state.StoreId, c.storeId);
         EXPECT_EQ(fx_.state.StoreName, c.storeName);
-        EXPECT_EQ(reg_.bill.m("StoreId").toInt(), c.storeId);
+        EXPECT_EQ(reg_.bill.storeId().toInt(), c.storeId);
     }
 }
 

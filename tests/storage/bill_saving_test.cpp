@@ -82,24 +82,38 @@ public:
         double amount = 0;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const Line& l = lines[i];
-            std::size_t r = b.detail.append();
+            const BillLine line = b.line(b.detail.append());
             const std::string id = std::to_string(l.goodsId);
-            const std::pair<const char*, Value> values[] = {
-                {"OrderId", static_cast<int>(i + 1)}, {"GoodsId", l.goodsId}, {"Quantity", l.quantity},
-                {"Price", l.price}, {"Discount", 100}, {"Amount", l.price * l.quantity}, {"SPrice1", l.price},
-                {"Memo", i % 2 ? Value("促销") : Value()}, {"Code", "C" + id}, {"BarCode", "69" + id},
-                {"Name", "商品" + id + " [促销]"}, {"Unit1", "个"}};
-            for (const auto& [column, value] : values)
-                b.detail.at(r, column) = value;
+            line.orderId() = static_cast<int>(i + 1);
+            line.goodsId() = l.goodsId;
+            line.quantity() = l.quantity;
+            line.price() = l.price;
+            line.discount() = 100;
+            line.amount() = l.price * l.quantity;
+            line.sPrice1() = l.price;
+            line.memo() = i % 2 ? Value("促销") : Value();
+            line.code() = "C" + id;
+            line.barCode() = "69" + id;
+            line.name() = "商品" + id + " [促销]";
+            line.unit1() = "个";
             amount += l.price * l.quantity;
         }
-        const std::pair<const char*, Value> master[] = {
-            {"BillDate", "2024-03-15 10:29:41"}, {"StoreId", kStore}, {"OperatorId", 3}, {"ClassId", 1},
-            {"MachineId", 5}, {"InsiderCode", ""}, {"Discount", 100}, {"Amount", amount}, {"RealAmount", amount},
-            {"CashAmount", amount}, {"CardAmount1", 0}, {"CardAmount2", 0}, {"CardAmount3", 0},
-            {"ChangeAmount", 0}, {"CardNo", ""}, {"IsCloseOff", 0}};
-        for (const auto& [column, value] : master)
-            b.m(column) = value;
+        b.billDate() = "2024-03-15 10:29:41";
+        b.storeId() = kStore;
+        b.operatorId() = 3;
+        b.classId() = 1;
+        b.machineId() = 5;
+        b.insiderCode() = "";
+        b.discount() = 100;
+        b.amount() = amount;
+        b.realAmount() = amount;
+        b.cashAmount() = amount;
+        b.cardAmount1() = 0;
+        b.cardAmount2() = 0;
+        b.cardAmount3() = 0;
+        b.changeAmount() = 0;
+        b.cardNo() = "";
+        b.isCloseOff() = 0;
         return b;
     }
 
@@ -107,10 +121,10 @@ public:
     Bill bookedBill()
     {
         Bill b = bill({{101, 3, 10}, {102, 1, 40}});
-        b.m("InsiderCode") = "S1";
-        b.m("CardAmount3") = 30;
-        b.m("CashAmount") = 40;
-        b.m("CardNo") = "A01,A02";
+        b.insiderCode() = "S1";
+        b.cardAmount3() = 30;
+        b.cashAmount() = 40;
+        b.cardNo() = "A01,A02";
         member.VIPCardNo = "S1";
         member.VIPCardKind = 2;
         member.VIPUsedCount = 10;
@@ -211,11 +225,11 @@ TEST(BillSaving, ChecksRefuseTheBillBeforeTakingANumber)
     const CheckCase cases[] = {
         {"TwoMasterRows", [](Bill& b) { b.master.append(b.master.row(0)); }, "主表记录只能有一条记录！", ""},
         {"NoMasterRow", [](Bill& b) { b.master.clear(); }, "主表记录只能有一条记录！", ""},
-        {"NoStore", [](Bill& b) { b.m("StoreId") = 0; }, "此单没有选择销售仓库！请选择销售仓库。", "错误"},
-        {"StoreNull", [](Bill& b) { b.m("StoreId") = Value(); }, "此单没有选择销售仓库！请选择销售仓库。", "错误"},
-        {"NoOperatorAndNoStore", [](Bill& b) { b.m("StoreId") = 0; b.m("OperatorId") = 0; },
+        {"NoStore", [](Bill& b) { b.storeId() = 0; }, "此单没有选择销售仓库！请选择销售仓库。", "错误"},
+        {"StoreNull", [](Bill& b) { b.storeId() = Value(); }, "此单没有选择销售仓库！请选择销售仓库。", "错误"},
+        {"NoOperatorAndNoStore", [](Bill& b) { b.storeId() = 0; b.operatorId() = 0; },
          "此单没有选择销售仓库！请选择销售仓库。", "错误"},
-        {"NoOperator", [](Bill& b) { b.m("OperatorId") = 0; }, "保存失败！原因：收银员为空。", ""},
+        {"NoOperator", [](Bill& b) { b.operatorId() = 0; }, "保存失败！原因：收银员为空。", ""},
     };
     SaleFixture f;
     const std::string serverBefore = f.serverTables();
@@ -252,9 +266,9 @@ TEST(BillSaving, OnlineSaveWritesTheBillAndBooksTheStockOfEveryLine)
     EXPECT_EQ(f.save(b), BillSavedOnServer);
 
     EXPECT_TRUE(f.person.messages.empty());
-    EXPECT_EQ(b.m("BillNo").toString(), kFirstNumber);
+    EXPECT_EQ(b.billNo().toString(), kFirstNumber);
     for (std::size_t line = 0; line < b.detail.size(); ++line)
-        EXPECT_EQ(b.detail.at(line, "BillNo").toString(), kFirstNumber);
+        EXPECT_EQ(b.line(line).billNo().toString(), kFirstNumber);
     expectCopied(f.server().query("select * from PosBill"), b.master);
     // The display columns of the lines have no place on the server and are left out.
     expectCopied(f.server().query("select * from PosDetail order by OrderId"), b.detail);
@@ -269,8 +283,8 @@ TEST(BillSaving, KeptNumberIsSavedWithoutTouchingTheCounter)
 {
     SaleFixture f;
     Bill b = f.bill({{101, 1, 5}});
-    b.m("BillNo") = "07202403010042";
-    b.detail.at(0, "BillNo") = "07202403010042";
+    b.billNo() = "07202403010042";
+    b.line(0).billNo() = "07202403010042";
 
     EXPECT_EQ(f.save(b, true), BillSavedOnServer);
 
@@ -305,9 +319,9 @@ TEST(BillSaving, MemberCardIsBookedByItsKind)
         SCOPED_TRACE(c.name);
         f.resetCards();
         Bill b = f.bill({{101, 1, c.realAmount}});
-        b.m("InsiderCode") = c.insiderCode;
-        b.m("RealAmount") = c.realAmount;
-        b.m("CardAmount3") = c.cardAmount3;
+        b.insiderCode() = c.insiderCode;
+        b.realAmount() = c.realAmount;
+        b.cardAmount3() = c.cardAmount3;
         f.member.VIPCardKind = c.cardKind;
         f.member.VIPUsedCount = 10;
         f.totals.NoPointAmount = c.noPointAmount;
@@ -348,7 +362,7 @@ TEST(BillSaving, CouponsNamedInCardNoAreMarkedUsed)
         EXPECT_EQ(couponMarking(c.cardNo).has_value(), !c.numbers.empty());
         f.server().execute("update B_GoodsTicket set IsEnd=0");
         Bill b = f.bill({{101, 1, 5}});
-        b.m("CardNo") = c.cardNo;
+        b.cardNo() = c.cardNo;
 
         EXPECT_EQ(f.save(b), BillSavedOnServer);
 
@@ -428,15 +442,15 @@ TEST_P(BillSavingFailure, RollsBackEverythingRollsTheCounterAndAllowsASecondTry)
     EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);
     ASSERT_EQ(b.master.size(), 1u);
     ASSERT_EQ(b.detail.size(), lines);
-    EXPECT_EQ(b.m("BillNo").toString(), kFirstNumber);
-    EXPECT_EQ(b.detail.at(lines - 1, "BillNo").toString(), kFirstNumber);
+    EXPECT_EQ(b.billNo().toString(), kFirstNumber);
+    EXPECT_EQ(b.line(lines - 1).billNo().toString(), kFirstNumber);
 
     c.repair(f);
     f.person.messages.clear();
     EXPECT_EQ(f.save(b), c.netMode == Online ? BillSavedOnServer : BillSavedLocally);
 
     EXPECT_TRUE(f.person.messages.empty());
-    EXPECT_EQ(b.m("BillNo").toString(), kNumberAfterRoll);
+    EXPECT_EQ(b.billNo().toString(), kNumberAfterRoll);
     if (c.netMode == Online) {
         EXPECT_EQ(f.server().query("select BillNo from PosDetail where BillNo=$1", {kNumberAfterRoll}).size(), lines);
         EXPECT_DOUBLE_EQ(f.stock(101), 7);
@@ -467,7 +481,7 @@ TEST(BillSaving, OfflineSaveWritesOnlyTheLocalFile)
     expectCopied(f.local().query("select * from PosBill"), b.master);
     // The local PosDetail has no display columns; the lines are stored without them.
     expectCopied(f.local().query("select * from PosDetail order by OrderId"), b.detail);
-    EXPECT_EQ(b.m("BillNo").toString(), kFirstNumber);
+    EXPECT_EQ(b.billNo().toString(), kFirstNumber);
     EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);  // points follow with the upload
 }
 
@@ -480,13 +494,13 @@ TEST(BillSaving, PipelinedSaveStoresWhatOneStatementPerRoundTripStores)
         lines.push_back({101 + i % 3, i % 7 == 3 ? -1.0 : 1.5 + i, 2.25 + i});
     auto arrange = [&](SaleFixture& f) {
         Bill b = f.bill(lines);
-        b.m("InsiderCode") = "S1";
-        b.m("CardAmount3") = 30;
-        b.m("CardNo") = "A01，A03";
+        b.insiderCode() = "S1";
+        b.cardAmount3() = 30;
+        b.cardNo() = "A01，A03";
         f.member.VIPCardKind = 2;
-        b.m("BillNo") = kFirstNumber;
+        b.billNo() = kFirstNumber;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
-            b.detail.at(line, "BillNo") = kFirstNumber;
+            b.line(line).billNo() = kFirstNumber;
         return b;
     };
     SaleFixture pipelined;
@@ -497,7 +511,7 @@ TEST(BillSaving, PipelinedSaveStoresWhatOneStatementPerRoundTripStores)
     ASSERT_EQ(pipelined.save(pipelinedBill, true), BillSavedOnServer);
     {
         PgDatabase& server = plain.dm.conServer();
-        const double points = BillPoints(plainBill.m("RealAmount").toDouble(), 0, 1);
+        const double points = BillPoints(plainBill.realAmount().toDouble(), 0, 1);
         Transaction transaction(server);
         for (const SqlStatement& s : serverSaveStatements(server.statements<SaleStatements>(), plainBill, 2, points))
             server.execute(s.sql, s.params);

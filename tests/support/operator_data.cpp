@@ -6,8 +6,8 @@ void addOperator(Database& db, const OperatorRow& op)
 {
     db.execute("insert into PosOperator(OperatorId,Code,Name,Password,SysManager) values($1,$2,$3,$4,$5)",
                {op.id, op.code, op.name, op.password, op.sysManager});
-    for (int right : op.rights)
-        db.execute("insert into PosOperatorRight(OperatorId,RightId) values($1,$2)", {op.id, right});
+    for (OperatorRight right : op.rights)
+        db.execute("insert into PosOperatorRight(OperatorId,RightId) values($1,$2)", {op.id, rightNumber(right)});
 }
 
 void addShift(Database& db, int classId, const std::string& classCode, const std::string& className)

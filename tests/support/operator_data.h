@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/database.h"
+#include "base/operator_rights.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ struct OperatorRow {
     std::string name;
     std::string password;
     int sysManager = 0;
-    std::vector<int> rights;
+    std::vector<OperatorRight> rights;
 };
 
 // A PosOperator row with its PosOperatorRight rows, on either database.

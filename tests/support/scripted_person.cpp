@@ -55,11 +55,11 @@ std::size_t ScriptedPerson::pickGoods(PagedRows&)
     return a;
 }
 
-std::optional<Credentials> ScriptedPerson::supervisor(int right)
+std::optional<Credentials> ScriptedPerson::supervisor(OperatorRight right)
 {
     supervisorRights.push_back(right);
     if (supervisors.empty()) {
-        ADD_FAILURE() << "unexpected supervisor dialog for right " << right;
+        ADD_FAILURE() << "unexpected supervisor dialog for right " << rightNumber(right);
         return std::nullopt;
     }
     auto a = supervisors.front();

@@ -3,8 +3,16 @@
 #include "base/person.h"
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace pos {
+
+// Rights show as their numbers in test failures.
+inline void PrintTo(OperatorRight right, std::ostream* os) { *os << rightNumber(right); }
+
+}  // namespace pos
 
 namespace pos::test {
 
@@ -27,13 +35,13 @@ public:
     std::deque<std::string> inputs;
     std::deque<std::size_t> picks;
     std::deque<std::optional<Credentials>> supervisors;
-    std::vector<int> supervisorRights;  // rights the supervisor dialog was opened for
+    std::vector<OperatorRight> supervisorRights;  // rights the supervisor dialog was opened for
 
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool ask(const std::string& text, const std::string& title, MessageIcon icon = MessageIcon::Question) override;
     std::string input(const std::string& caption, const std::string& label, InputKind kind) override;
     std::size_t pickGoods(PagedRows& candidates) override;
-    std::optional<Credentials> supervisor(int right) override;
+    std::optional<Credentials> supervisor(OperatorRight right) override;
     std::unique_ptr<WaitIndicator> pleaseWait(const std::string& text) override;
 
     // Texts of all messages shown so far, for comparisons in tests.

@@ -8,7 +8,7 @@
 
 namespace pos {
 
-TfrmAdminLogin::TfrmAdminLogin(int right, QWidget* parent) : TfrmBase(parent), right_(right)
+TfrmAdminLogin::TfrmAdminLogin(OperatorRight right, QWidget* parent) : TfrmBase(parent), right_(right)
 {
     setWindowTitle(QStringLiteral("管理员授权"));
     DialogForm form(this);

@@ -15,8 +15,8 @@ namespace pos {
 class TfrmAdminLogin : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmAdminLogin(int right, QWidget* parent = nullptr);
-    int right() const { return right_; }
+    explicit TfrmAdminLogin(OperatorRight right, QWidget* parent = nullptr);
+    OperatorRight right() const { return right_; }
     std::optional<Credentials> credentials() const { return credentials_; }
 
 protected:
@@ -25,7 +25,7 @@ protected:
 private:
     void btnOKClick();
 
-    int right_;
+    OperatorRight right_;
     QLineEdit* edtCode_;
     QLineEdit* edtPass_;
     QPushButton* btnOK_;

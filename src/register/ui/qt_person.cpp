@@ -78,7 +78,7 @@ std::size_t QtPerson::pickGoods(PagedRows& candidates)
     return dialog.currentRow();
 }
 
-std::optional<Credentials> QtPerson::supervisor(int right)
+std::optional<Credentials> QtPerson::supervisor(OperatorRight right)
 {
     TfrmAdminLogin dialog(right, owner());
     dialog.exec();

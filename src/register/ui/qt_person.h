@@ -13,7 +13,7 @@ public:
     bool ask(const std::string& text, const std::string& title, MessageIcon icon = MessageIcon::Question) override;
     std::string input(const std::string& caption, const std::string& label, InputKind kind) override;
     std::size_t pickGoods(PagedRows& candidates) override;
-    std::optional<Credentials> supervisor(int right) override;
+    std::optional<Credentials> supervisor(OperatorRight right) override;
     std::unique_ptr<WaitIndicator> pleaseWait(const std::string& text) override;
 
 private:

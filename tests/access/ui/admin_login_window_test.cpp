@@ -24,13 +24,13 @@ protected:
         type(dlg_, "999 ");
     }
 
-    TfrmAdminLogin dlg_{3};
+    TfrmAdminLogin dlg_{OperatorRight::Discount};
 };
 
 TEST_F(AdminLoginWindowTest, EnterInThePasswordGivesTheCredentialsAsTyped)
 {
     EXPECT_EQ(dlg_.windowTitle(), QStringLiteral("管理员授权"));
-    EXPECT_EQ(dlg_.right(), 3);
+    EXPECT_EQ(dlg_.right(), OperatorRight::Discount);
     EXPECT_EQ(dlg_.findChild<QLineEdit*>("edtPass")->echoMode(), QLineEdit::Password);
     typeCredentials();
     press(dlg_, Qt::Key_Return);

@@ -87,7 +87,7 @@ TEST_F(ChargeWindowTest, PaysCashShowsTheChangeAndClosesOnTheNextKey)
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("100"));
     EXPECT_EQ(box("edtOAmount"), QStringLiteral("5.00   "));
     EXPECT_EQ(savedBills(), 1u);
-    const std::string billNo = fx_.reg.bill.m("BillNo").toString();
+    const std::string billNo = fx_.reg.bill.billNo().toString();
     EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 100", "drawer", "print " + billNo, "display 3 5"}));
 
     type(frm, QStringLiteral("7"));
@@ -136,12 +136,12 @@ TEST_F(ChargeWindowTest, F11IsRefusedWithoutRightSeven)
 
     press(frm, Qt::Key_F11);
 
-    EXPECT_EQ(fx_.person.supervisorRights, std::vector<int>{7});
+    EXPECT_EQ(fx_.person.supervisorRights, std::vector<OperatorRight>{OperatorRight::GiveAway});
     EXPECT_TRUE(fx_.person.messages.empty());
     EXPECT_FALSE(frm.completed());
     EXPECT_TRUE(frm.isVisible());
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("50"));
-    EXPECT_EQ(fx_.reg.bill.m("Memo").toString(), "");
+    EXPECT_EQ(fx_.reg.bill.memo().toString(), "");
     EXPECT_EQ(savedBills(), 0u);
 }
 
@@ -155,7 +155,7 @@ TEST_F(ChargeWindowTest, F12WithSupervisorSavesAFreeBill)
     EXPECT_TRUE(frm.completed());
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("0"));
     EXPECT_EQ(box("edtOAmount"), QStringLiteral("0"));
-    RowSet saved = fx_.savedBill(fx_.reg.bill.m("BillNo"));
+    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved.first("Memo").toString(), "免单");
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 0);
@@ -170,14 +170,14 @@ TEST_F(ChargeWindowTest, WriteOffWithASupervisorLowersTheAmountDue)
 
     type(frm, QStringLiteral("*"));
 
-    EXPECT_EQ(fx_.person.supervisorRights, std::vector<int>{8});
+    EXPECT_EQ(fx_.person.supervisorRights, std::vector<OperatorRight>{OperatorRight::WriteOff});
     EXPECT_EQ(box("edtSAmount"), QStringLiteral("95.00  "));
     EXPECT_EQ(box("edtCAmount"), QString()) << "cleared, and the \"*\" is not typed";
 
     press(frm, Qt::Key_Return);
 
     EXPECT_TRUE(frm.completed());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.m("BillNo"));
+    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("Amount").toDouble(), 95.5);
     EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 95);

@@ -53,12 +53,11 @@ protected:
 
     void addLine(int orderId, const char* name, double quantity, double amount)
     {
-        RowSet& lines = reg_.bill.detail;
-        const std::size_t r = lines.append();
-        lines.at(r, "OrderId") = orderId;
-        lines.at(r, "Name") = name;
-        lines.at(r, "Quantity") = quantity;
-        lines.at(r, "Amount") = amount;
+        const BillLine line = reg_.bill.line(reg_.bill.detail.append());
+        line.orderId() = orderId;
+        line.name() = name;
+        line.quantity() = quantity;
+        line.amount() = amount;
     }
 
     test::TerminalFixture fx_;

@@ -139,7 +139,7 @@ TEST_F(RegisterSaleTest, SaleOfSeveralGoodsPaidInCash)
     RowSet saved = fx_.office.accountSet().query("select * from PosBill");
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 49.5);
-    EXPECT_EQ(label("lblBillNo"), QString::fromStdString(reg_.bill.m("BillNo").toString()));
+    EXPECT_EQ(label("lblBillNo"), QString::fromStdString(reg_.bill.billNo().toString()));
     EXPECT_NE(label("lblBillNo"), QString::fromStdString(saved.first("BillNo").toString()));
 
     // The exact amount: a change of 0 shows as five blanks then "0.00".
@@ -169,7 +169,7 @@ TEST_F(RegisterSaleTest, ReturnNeedsTheSupervisor)
     EXPECT_EQ(focused(), control<QLineEdit>("edtQuantity"));
 
     enter("-2");  // replaces the selected text
-    EXPECT_EQ(fx_.person.supervisorRights, (std::vector<int>{6, 6}));
+    EXPECT_EQ(fx_.person.supervisorRights, (std::vector<OperatorRight>{OperatorRight::Return, OperatorRight::Return}));
     EXPECT_EQ(focused(), control<QLineEdit>("edtInput"));
     enter("6902");
     ASSERT_EQ(gridRows(), 1);
@@ -237,7 +237,7 @@ TEST_F(RegisterSaleTest, LinesAreEditedInTheGridUntilTabOnTheQuantity)
     EXPECT_EQ(cell(1, kQuantityColumn), QStringLiteral("3"));
     EXPECT_EQ(cell(1, kAmountColumn), QStringLiteral("36"));
     EXPECT_EQ(edit("edtAmount"), QStringLiteral("  39.50"));
-    EXPECT_EQ(fx_.person.supervisorRights, std::vector<int>{6});
+    EXPECT_EQ(fx_.person.supervisorRights, std::vector<OperatorRight>{OperatorRight::Return});
 
     // Right needs the price right; refused, the grid stays read-only.
     fx_.person.supervisors = {std::nullopt};
