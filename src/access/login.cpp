@@ -5,29 +5,6 @@
 #include "config/terminal.h"
 
 namespace pos {
-namespace {
-
-std::string masked(std::string text, const std::string& secret)
-{
-    if (secret.empty())
-        return text;
-    for (std::size_t at = text.find(secret); at != std::string::npos; at = text.find(secret, at + 3))
-        text.replace(at, secret.size(), "***");
-    return text;
-}
-
-// A statement error may quote the values it was given (a type mismatch does): the
-// password is taken out before the error goes on to be shown and logged.
-int checkOperatorKeepingPassword(Database& db, const std::string& code, const std::string& password)
-{
-    try {
-        return CheckOperator(db, code, password);
-    } catch (const DbError& e) {
-        throw DbError(masked(e.what(), password), e.isNetworkFailure(), "核对操作员密码");
-    }
-}
-
-}  // namespace
 
 std::vector<std::string> shiftNames(Database& db)
 {
@@ -43,7 +20,7 @@ SignOnResult signOn(Terminal& t, const std::string& code, const std::string& pas
 {
     const std::string operatorCode = trimmed(code);
     Database& db = t.db();
-    if (checkOperatorKeepingPassword(db, operatorCode, trimmed(password)) < 0)
+    if (CheckOperator(db, operatorCode, trimmed(password)) < 0)
         return SignOnResult::BadCredentials;
     if (trimmed(shiftName).empty())
         return SignOnResult::NoShift;
