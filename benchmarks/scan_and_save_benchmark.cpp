@@ -104,7 +104,7 @@ struct ScanKind {
 class Benchmark {
 public:
     explicit Benchmark(int goods)
-        : goods_(goods), t_{f_.settings, f_.dm, f_.state, f_.member, f_.totals, person_, f_.clock}
+        : goods_(goods), t_{f_.settings, f_.dm, f_.state, f_.member, f_.totals, person_, f_.clock, f_.log}
     {
         f_.state.StoreId = 1;
         f_.state.OperatorId = 3;

@@ -1,4 +1,5 @@
 #include "base/clock.h"
+#include "base/file_error_log.h"
 #include "config/data_module.h"
 #include "config/settings.h"
 #include "config/terminal_dir.h"
@@ -10,6 +11,7 @@
 #include "register/ui/pos_application.h"
 #include "register/ui/qt_person.h"
 #include "register/ui/qt_startup_windows.h"
+#include "widgets/window_errors.h"
 
 #include <cstdlib>
 
@@ -20,15 +22,19 @@ int main(int argc, char** argv)
     const pos::Settings settings{pos::IniFile(dir + "POS.ini")};
     pos::QtPerson person;
     pos::SystemClock clock;
+    pos::FileErrorLog log(dir + "pos.log");
     pos::TDM dm(settings, person, clock, dir + "POS.mdb");
     pos::TPosState state;
     pos::CurrentMember member;
     pos::BillTotals totals;
-    pos::Terminal terminal{settings, dm, state, member, totals, person, clock};
+    pos::Terminal terminal{settings, dm, state, member, totals, person, clock, log};
     pos::RegisterState reg;
 
     pos::TfrmMain frmMain(terminal, reg);
-    app.setErrorHandler([&frmMain](const std::exception& error) { frmMain.handleError(error); });
+    // Set before the start-up opens its dialogs: their errors end here as well.
+    pos::setWindowErrorHandler([&frmMain](const std::string& operation, const std::exception& error) {
+        frmMain.handleError(operation, error);
+    });
 
     pos::QtStartupWindows windows(terminal);
     if (!pos::StartUp(terminal, windows, reg))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/pos_error.h"
 #include "base/row_set.h"
 
 #include <cstdint>
@@ -19,10 +20,10 @@ using RowCallback = std::function<void(const Columns&, const Row&)>;
 
 // An error of the database layer. A network failure (the server went away or cannot
 // be reached) is marked so the register can fall back to offline mode.
-class DbError : public std::runtime_error {
+class DbError : public PosError {
 public:
-    DbError(const std::string& what, bool networkFailure = false)
-        : std::runtime_error(what), networkFailure_(networkFailure) {}
+    DbError(const std::string& what, bool networkFailure = false, std::string operation = {})
+        : PosError(what, std::move(operation)), networkFailure_(networkFailure) {}
     bool isNetworkFailure() const { return networkFailure_; }
 
 private:

@@ -1,11 +1,11 @@
 #include "config/ini_file.h"
 
 #include "base/gbk.h"
+#include "base/pos_error.h"
 #include "base/row_set.h"
 
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <vector>
 
 namespace pos {
@@ -80,7 +80,7 @@ std::string IniFile::read(const std::string& section, const std::string& key, co
 void IniFile::write(const std::string& section, const std::string& key, const std::string& value) const
 {
     if (value.find_first_of("\r\n") != std::string::npos)
-        throw std::invalid_argument("a setting is one line");
+        throw PosError("a setting is one line", "保存设置");
     std::vector<Line> lines = readLines(path_);
     std::string entry = key + "=" + value;
     std::string current;
@@ -121,7 +121,7 @@ void IniFile::write(const std::string& section, const std::string& key, const st
         text << (line.decoded ? utf8ToGbk(line.text) : line.text) << "\r\n";
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
     if (!out)
-        throw std::runtime_error("cannot write " + path_);
+        throw PosError("cannot write " + path_, "保存设置");
     out << text.str();
 }
 

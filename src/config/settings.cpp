@@ -1,5 +1,6 @@
 #include "config/settings.h"
 
+#include "base/hex_digit.h"
 #include "base/number_format.h"
 
 #include <fmt/format.h>
@@ -25,19 +26,10 @@ std::string escapeBytes(std::string_view raw)
 
 std::string unescapeBytes(std::string_view text)
 {
-    auto hex = [](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
-            out.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
+        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 && hexDigit(text[i + 2]) >= 0) {
+            out.push_back(static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2])));
             i += 2;
         } else {
             out.push_back(text[i]);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/pos_error.h"
 #include "config/ini_file.h"
 #include "db/pg_database.h"
 
@@ -15,9 +16,9 @@ inline constexpr const char* kOptionsSection = "Options";
 inline constexpr const char* kPortsSection = "Ports";
 
 // A setting that cannot be taken in the form its readers need (SeleStore).
-class SettingsError : public std::runtime_error {
+class SettingsError : public PosError {
 public:
-    using std::runtime_error::runtime_error;
+    explicit SettingsError(const std::string& detail) : PosError(detail, "读取设置") {}
 };
 
 // XOR with a fixed byte: the same call scrambles and unscrambles; the length is kept.

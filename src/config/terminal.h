@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/clock.h"
+#include "base/error_log.h"
 #include "config/data_module.h"
 #include "base/person.h"
 #include "config/settings.h"
@@ -9,8 +10,8 @@
 namespace pos {
 
 // What every operation of the register works with: the settings, the connections, the
-// three state records, the person at the terminal and the clock. Created once by the
-// program (or a test) and passed in; nothing here is global.
+// three state records, the person at the terminal, the clock and the error log. Created
+// once by the program (or a test) and passed in; nothing here is global.
 struct Terminal {
     const Settings& settings;
     TDM& dm;
@@ -19,6 +20,7 @@ struct Terminal {
     BillTotals& totals;
     Person& person;
     const Clock& clock;
+    ErrorLog& log;
 
     // The connection of the working mode, chosen at the moment of the call.
     Database& db() { return dm.current(state.NetMode); }

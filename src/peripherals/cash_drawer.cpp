@@ -1,6 +1,7 @@
 #include "peripherals/cash_drawer.h"
 
 #include "base/gbk.h"
+#include "base/hex_digit.h"
 #include "peripherals/customer_display.h"
 #include "peripherals/printer_port.h"
 #include "peripherals/serial_port.h"
@@ -14,17 +15,6 @@ namespace {
 
 constexpr const char* kPrompt = "提示";
 constexpr int kDrawerSpeed = 2400;
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The runtime's integer syntax: leading blanks, a sign, then decimal digits within the
 // 32-bit range, or up to 32 bits of hexadecimal after "$" or "0x".

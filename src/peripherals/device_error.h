@@ -1,15 +1,16 @@
 #pragma once
 
-#include <stdexcept>
+#include "base/pos_error.h"
+
 #include <string>
 
 namespace pos {
 
 // A printer port, serial port or drawer program that cannot be opened, written or started.
 // It passes to the operation that asked for the device.
-class DeviceError : public std::runtime_error {
+class DeviceError : public PosError {
 public:
-    using std::runtime_error::runtime_error;
+    explicit DeviceError(const std::string& detail) : PosError(detail, "使用外部设备") {}
 };
 
 // The message of a failed system call on a device: what was tried, on which path, and why.

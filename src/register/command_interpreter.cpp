@@ -2,6 +2,7 @@
 
 #include "access/rights.h"
 #include "base/number_format.h"
+#include "base/pos_error.h"
 #include "base/trim.h"
 #include "peripherals/cash_drawer.h"
 #include "peripherals/receipt_printing.h"
@@ -12,8 +13,6 @@
 #include "config/terminal.h"
 #include "config/working_mode_clock.h"
 #include "storage/master_data_download.h"
-
-#include <stdexcept>
 
 namespace pos {
 namespace {
@@ -28,7 +27,7 @@ double boxNumber(const std::string& text, const char* box)
 {
     double value = 0;
     if (!parseNumber(trimmed(text), value))
-        throw std::invalid_argument(std::string("the ") + box + " box holds no number");
+        throw PosError(std::string("the ") + box + " box holds no number", "录入货品");
     return value;
 }
 

@@ -2,6 +2,8 @@
 
 #include "config/terminal.h"
 
+#include <fmt/format.h>
+
 namespace pos {
 namespace {
 
@@ -12,12 +14,40 @@ bool isLostServer(Terminal& t, const std::exception& error)
     return dbError && t.state.NetMode == Online && (dbError->isNetworkFailure() || !t.dm.conServer().isOpen());
 }
 
+// The technical detail, after the step that failed where the error can name it.
+std::string detailOf(const std::exception& error)
+{
+    auto* posError = dynamic_cast<const PosError*>(&error);
+    if (posError && !posError->operation().empty())
+        return posError->operation() + "：" + error.what();
+    return error.what();
+}
+
+void log(Terminal& t, const std::string& operation, const std::exception& error)
+{
+    t.log.write({t.clock.now().text(), t.state.OperatorCode, operation, detailOf(error)});
+}
+
+void show(Terminal& t, const std::string& operation, const std::exception& error)
+{
+    t.person.message(fmt::format("{}时发生错误。\n{}", operation, detailOf(error)), "错误", MessageIcon::Error);
+}
+
 }  // namespace
 
-ErrorOutcome handleRegisterError(Terminal& t, const std::exception& error)
+void reportError(Terminal& t, const std::string& operation, const std::exception& error)
 {
-    if (!isLostServer(t, error))
-        return ErrorOutcome::Ignored;
+    log(t, operation, error);
+    show(t, operation, error);
+}
+
+ErrorOutcome handleRegisterError(Terminal& t, const std::string& operation, const std::exception& error)
+{
+    if (!isLostServer(t, error)) {
+        reportError(t, operation, error);
+        return ErrorOutcome::Shown;
+    }
+    log(t, operation, error);
     if (t.dm.conServer().reopen())
         return ErrorOutcome::Reconnected;
     t.person.message("网络故障！，系统自动切换到『断网销售』模式。", "提示", MessageIcon::Information);

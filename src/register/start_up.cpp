@@ -2,6 +2,7 @@
 
 #include "config/enrollment.h"
 #include "base/number_format.h"
+#include "register/error_handler.h"
 #include "register/new_bill.h"
 #include "register/server_options.h"
 #include "register/store_lookup.h"
@@ -33,13 +34,15 @@ public:
     }
 
     // An error no step expects (an unreadable SeleStore, a server lost during the
-    // download) ends the start-up with its text.
+    // download) is shown and logged, and ends the start-up: a half-done start-up has no
+    // working mode to fall back on.
     bool run()
     {
         try {
             return runSteps();
         } catch (const std::exception& e) {
-            return fail(e.what());
+            reportError(t_, "启动收银系统", e);
+            return false;
         }
     }
 

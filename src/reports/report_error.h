@@ -1,14 +1,16 @@
 #pragma once
 
-#include <stdexcept>
+#include "base/pos_error.h"
+
+#include <string>
 
 namespace pos {
 
 // A template file that cannot be read or written, or a report that cannot be printed.
 // It passes to the operation that asked for the report.
-class ReportError : public std::runtime_error {
+class ReportError : public PosError {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ReportError(const std::string& detail) : PosError(detail, "处理小票模板") {}
 };
 
 }  // namespace pos

@@ -1,6 +1,7 @@
 #include "widgets/frm_goods_list.h"
 
 #include "widgets/row_set_model.h"
+#include "widgets/window_errors.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -31,7 +32,10 @@ public:
     }
     void fetchMore(const QModelIndex& parent) override
     {
-        if (parent.isValid() || paged_.readMore() == 0)
+        std::size_t added = 0;
+        if (!parent.isValid())
+            guarded("读取更多商品", [&] { added = paged_.readMore(); });
+        if (added == 0)
             return;
         beginInsertRows({}, static_cast<int>(shown_), static_cast<int>(paged_.rows().size()) - 1);
         shown_ = paged_.rows().size();

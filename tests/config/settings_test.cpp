@@ -94,7 +94,7 @@ TEST_F(SettingsTest, SectionsAndKeysCompareWithoutCase)
 
 TEST_F(SettingsTest, ValueOfSeveralLinesIsRefused)
 {
-    EXPECT_THROW(ini_.write("Options", "Header1", "a\r\nMachineId=1"), std::invalid_argument);
+    EXPECT_THROW(ini_.write("Options", "Header1", "a\r\nMachineId=1"), PosError);
     EXPECT_EQ(settings_.option("MachineId"), "");
 }
 

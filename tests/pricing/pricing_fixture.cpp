@@ -49,7 +49,7 @@ void addGoods(Database& db, int id, const Fields& fields)
     db.execute("insert into B_Goods(" + columns + ") values(" + placeholders + ")", values);
 }
 
-PricingTest::PricingTest() : t{f.settings, f.dm, f.state, f.member, f.totals, person, f.clock}
+PricingTest::PricingTest() : t{f.settings, f.dm, f.state, f.member, f.totals, person, f.clock, f.log}
 {
     f.state.NetMode = GetParam();
     f.state.StoreId = 1;

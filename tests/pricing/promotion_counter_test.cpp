@@ -30,7 +30,7 @@ struct OtherTerminal {
     explicit OtherTerminal(test::TerminalFixture& f)
         : settings(IniFile(dir.file("POS.ini"))),
           dm(settings, person, f.clock, dir.file("POS.mdb"), f.office.registryName()),
-          t{settings, dm, state, member, totals, person, f.clock}
+          t{settings, dm, state, member, totals, person, f.clock, f.log}
     {
         if (!dm.openLocalDatabase() || !dm.connectToServer(f.office.login(), f.office.accountSetName()))
             throw std::runtime_error("the other terminal cannot start");

@@ -184,9 +184,13 @@ TEST_F(StartUpTest, UnreadableSeleStoreEndsTheStartUp)
 {
     arrangeOffline("maybe");
     fx_.person.answers = {true};
+    fx_.log.expected = 1;
     EXPECT_FALSE(start());
     ASSERT_EQ(fx_.person.messages.size(), 1u);
+    EXPECT_EQ(fx_.person.messages[0].text, "启动收银系统时发生错误。\n读取设置：'maybe' is not a valid Boolean value");
     EXPECT_EQ(fx_.person.messages[0].title, "错误");
+    ASSERT_EQ(fx_.log.entries.size(), 1u);
+    EXPECT_EQ(fx_.log.entries[0].operation, "启动收银系统");
     EXPECT_FALSE(reg_.bill.hasMaster());
 }
 

@@ -7,6 +7,7 @@
 #include "support/back_office.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_person.h"
+#include "support/strict_error_log.h"
 #include "support/temp_dir.h"
 
 namespace pos::test {
@@ -15,7 +16,7 @@ namespace pos::test {
 // test cluster, a private back office, the local file POS.mdb open with its tables,
 // the server connection moved to the account set and the working mode online. Set
 // state.NetMode to Offline to work on the local file. The person is scripted and
-// starts with nothing recorded.
+// starts with nothing recorded; the error log fails the test on an error not expected.
 class TerminalFixture {
 public:
     TerminalFixture();
@@ -34,6 +35,7 @@ public:
     Settings settings;
     ScriptedPerson person;
     FixedClock clock;
+    StrictErrorLog log;
     TDM dm;
     TPosState state;
     CurrentMember member;

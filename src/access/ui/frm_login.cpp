@@ -2,6 +2,7 @@
 
 #include "access/login.h"
 #include "widgets/dialog_form.h"
+#include "widgets/window_errors.h"
 #include "config/terminal.h"
 
 #include <QComboBox>
@@ -36,15 +37,22 @@ void TfrmLogin::showEvent(QShowEvent* event)
         return;  // shown again after being minimised, not opened
     succeeded_ = false;
     cmbClassNo_->clear();
-    for (const std::string& name : shiftNames(t_.db().statements<AccessStatements>()))
-        cmbClassNo_->addItem(QString::fromStdString(name));
+    guarded("读取班次", [this] {
+        for (const std::string& name : shiftNames(t_.db().statements<AccessStatements>()))
+            cmbClassNo_->addItem(QString::fromStdString(name));
+    });
     cmbClassNo_->setCurrentIndex(-1);  // the cashier chooses; nothing is preselected
 }
 
 void TfrmLogin::btnOKClick()
 {
-    switch (signOn(t_, edtCode_->text().toStdString(), edtPassword_->text().toStdString(),
-                   cmbClassNo_->currentText().toStdString())) {
+    SignOnResult result = SignOnResult::BadCredentials;
+    if (!guarded("登录", [&] {
+            result = signOn(t_, edtCode_->text().toStdString(), edtPassword_->text().toStdString(),
+                            cmbClassNo_->currentText().toStdString());
+        }))
+        return;  // the dialog stays open for another try
+    switch (result) {
     case SignOnResult::BadCredentials:
         t_.person.message("您输入的代码或密码不正确！", "提示", MessageIcon::Information);
         edtCode_->setFocus();

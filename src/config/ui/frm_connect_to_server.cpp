@@ -1,6 +1,8 @@
 #include "config/ui/frm_connect_to_server.h"
 
 #include "widgets/dialog_form.h"
+#include "widgets/message_box.h"
+#include "widgets/window_errors.h"
 #include "config/data_module.h"
 #include "base/person.h"
 #include "config/settings.h"
@@ -9,7 +11,6 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QShowEvent>
@@ -78,7 +79,8 @@ void TfrmConnectToServer::btbOKClick()
         edtServerName_->setFocus();
         return;
     }
-    settings_.writeServerLogin(login);
+    if (!guarded("保存服务器设置", [&] { settings_.writeServerLogin(login); }))
+        return;
     confirmed_ = true;
     accept();
 }
@@ -88,7 +90,7 @@ void TfrmConnectToServer::showFailure()
     if (person_)
         person_->message(kFailureText, "提示", MessageIcon::Information);
     else
-        QMessageBox::information(this, QStringLiteral("提示"), QString::fromUtf8(kFailureText));
+        showMessageBox(this, QString::fromUtf8(kFailureText), QStringLiteral("提示"), MessageIcon::Information);
 }
 
 }  // namespace pos

@@ -1,6 +1,7 @@
 #include "config/ui/frm_reg_machine.h"
 
 #include "widgets/dialog_form.h"
+#include "widgets/window_errors.h"
 #include "config/enrollment.h"
 #include "base/person.h"
 
@@ -33,7 +34,10 @@ void TfrmRegMachine::showEvent(QShowEvent* event)
 void TfrmRegMachine::btnOKClick()
 {
     const std::string number = edtMachineCode_->text().trimmed().toStdString();
-    if (enrolMachine(settings_, server_, number) == EnrolResult::NotFree) {
+    EnrolResult result = EnrolResult::NotFree;
+    if (!guarded("注册POS机", [&] { result = enrolMachine(settings_, server_, number); }))
+        return;  // the dialog stays open for another try
+    if (result == EnrolResult::NotFree) {
         person_.message("您输入的POS机号不正确或者该POS机号已被注册。", "提示", MessageIcon::Information);
         edtMachineCode_->setFocus();
         return;

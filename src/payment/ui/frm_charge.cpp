@@ -1,5 +1,7 @@
 #include "payment/ui/frm_charge.h"
 
+#include "widgets/window_errors.h"
+
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -105,6 +107,16 @@ void TfrmCharge::edtCAmountEnter()
 }
 
 bool TfrmCharge::baseKeyDown(QKeyEvent* event)
+{
+    // A key whose step failed is used up; the dialog stays open and shows where the
+    // checkout stopped.
+    bool used = true;
+    if (!guarded("收款", [&] { used = checkoutKey(event); }))
+        showBoxes();
+    return used;
+}
+
+bool TfrmCharge::checkoutKey(QKeyEvent* event)
 {
     const int key = event->key();
     if (checkout_.completed()) {

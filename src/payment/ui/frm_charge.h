@@ -33,6 +33,8 @@ protected:
 private:
     void showBoxes();
     void edtCAmountEnter();
+    // The keys of the dialog, without the guard against errors of the checkout.
+    bool checkoutKey(QKeyEvent* event);
 
     Checkout checkout_;
     QLineEdit* edtSAmount_;

@@ -3,6 +3,7 @@
 #include "base/trim.h"
 #include "peripherals/cash_drawer.h"
 #include "widgets/named_widget.h"
+#include "widgets/window_errors.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -346,22 +347,28 @@ QString TfrmOptions::registerTitle() const { return QString::fromStdString(trimm
 
 void TfrmOptions::btnOKClick()
 {
-    saveSettings();
-    InitCustomerDisplay(settings_, display_);
-    accept();
+    if (guarded("保存设备设置", [this] {
+            saveSettings();
+            InitCustomerDisplay(settings_, display_);
+        }))
+        accept();
 }
 
 void TfrmOptions::btnDispTestClick()
 {
-    saveSettings();
-    InitCustomerDisplay(settings_, display_);
-    ShowOnCustomerDisplay(settings_, display_, DisplayTotal, 1234.56);
+    guarded("测试顾客显示屏", [this] {
+        saveSettings();
+        InitCustomerDisplay(settings_, display_);
+        ShowOnCustomerDisplay(settings_, display_, DisplayTotal, 1234.56);
+    });
 }
 
 void TfrmOptions::btnBoxTestClick()
 {
-    saveSettings();
-    OpenCashDrawer(settings_, person_, launcher_, programDir_);
+    guarded("测试钱箱", [this] {
+        saveSettings();
+        OpenCashDrawer(settings_, person_, launcher_, programDir_);
+    });
 }
 
 }  // namespace pos

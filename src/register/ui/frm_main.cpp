@@ -9,6 +9,7 @@
 #include "register/ui/bill_lines_model.h"
 #include "register/ui/line_grid.h"
 #include "register/ui/virtual_key.h"
+#include "widgets/window_errors.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -156,7 +157,9 @@ QWidget* TfrmMain::buildTopPanel()
 QWidget* TfrmMain::buildLineGrid()
 {
     auto commit = [this](std::size_t line, LineField field, const std::string& text) {
-        return lineEntry_.changeLine(line, field, text);
+        bool changed = false;
+        guarded("修改货品行", [&] { changed = lineEntry_.changeLine(line, field, text); });
+        return changed;
     };
     lines_ = new BillLinesModel(reg_.bill.detail, lineColumns(), commit, this);
     DBGrid1_ = new LineGrid(this);
@@ -390,15 +393,17 @@ void TfrmMain::showOptions()
         setWindowTitle(dialog.registerTitle());
 }
 
-void TfrmMain::handleError(const std::exception& error)
+void TfrmMain::handleError(const std::string& operation, const std::exception& error)
 {
-    if (handleRegisterError(t_, error) == ErrorOutcome::WentOffline)
+    if (handleRegisterError(t_, operation, error) == ErrorOutcome::WentOffline)
         showNetMode();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (!registerCloseQuery(t_)) {
+    bool closing = false;
+    guarded("退出系统", [&] { closing = registerCloseQuery(t_); });
+    if (!closing) {
         event->ignore();
         return;
     }
@@ -428,14 +433,17 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || watched != focusWidget())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    // A key whose command failed is used up: it is not typed as well.
+    bool used = true;
     if (watched == edtInput_)
-        return edtInputKey(key);
-    for (QLineEdit* e : {edtPrice_, edtQuantity_, edtDiscount_})
-        if (watched == e)
-            return editBoxKey(e, key);
-    if (gridEditing_ && DBGrid1_->holds(static_cast<QWidget*>(watched)))
-        return gridKey(key);
-    return false;
+        guarded("处理收银输入", [&] { used = edtInputKey(key); });
+    else if (watched == edtPrice_ || watched == edtQuantity_ || watched == edtDiscount_)
+        guarded("修改单价、数量或折扣", [&] { used = editBoxKey(static_cast<QLineEdit*>(watched), key); });
+    else if (gridEditing_ && DBGrid1_->holds(static_cast<QWidget*>(watched)))
+        guarded("修改货品行", [&] { used = gridKey(key); });
+    else
+        used = false;
+    return used;
 }
 
 bool TfrmMain::edtInputKey(QKeyEvent* event)

@@ -46,8 +46,9 @@ public:
     void showOptions() override;
     void closeRegister() override { close(); }
 
-    // The end of every error no operation handled while the register runs.
-    void handleError(const std::exception& error);
+    // The end of every error no operation handled while the register runs; operation
+    // names what the window was running.
+    void handleError(const std::string& operation, const std::exception& error);
 
 public slots:
     // Every other way of closing the dialog goes through the close query as well.

@@ -1,5 +1,7 @@
 #include "register/ui/pos_application.h"
 
+#include "widgets/window_errors.h"
+
 #include <clocale>
 
 namespace pos {
@@ -16,8 +18,7 @@ bool PosApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        if (handler_)
-            handler_(error);
+        reportWindowError("处理窗口事件", error);
     }
     return false;
 }

@@ -4,30 +4,14 @@
 #include "widgets/frm_comm_input.h"
 #include "widgets/frm_goods_list.h"
 #include "widgets/frm_wait_show.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace pos {
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
-
-QMessageBox::Icon boxIcon(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Information:
-        return QMessageBox::Information;
-    case MessageIcon::Error:
-        return QMessageBox::Critical;
-    case MessageIcon::Question:
-        return QMessageBox::Question;
-    case MessageIcon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
-}
 
 // The please-wait window lives as long as the indicator the caller holds.
 class WaitWindow : public WaitIndicator {
@@ -48,17 +32,12 @@ QWidget* QtPerson::owner() { return QApplication::activeWindow(); }
 
 void QtPerson::message(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), q(title), q(text), QMessageBox::Ok, owner());
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.exec();
+    showMessageBox(owner(), q(text), q(title), icon);
 }
 
 bool QtPerson::ask(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), q(title), q(text), QMessageBox::Yes | QMessageBox::No, owner());
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-    return box.exec() == QMessageBox::Yes;
+    return askYesNo(owner(), q(text), q(title), icon);
 }
 
 std::string QtPerson::input(const std::string& caption, const std::string& label, InputKind kind)

@@ -2,6 +2,7 @@
 
 #include "base/number_format.h"
 #include "reports/report_error.h"
+#include "widgets/message_box.h"
 #include "widgets/named_widget.h"
 #include "reports/ui/report_painter.h"
 
@@ -483,8 +484,8 @@ bool TfrmReportDesigner::save()
     try {
         engine_.save();
     } catch (const ReportError& error) {
-        QMessageBox::critical(this, QStringLiteral("错误"),
-                              QStringLiteral("模板保存失败：") + QString::fromStdString(error.what()));
+        showMessageBox(this, QStringLiteral("模板保存失败：") + QString::fromStdString(error.what()),
+                       QStringLiteral("错误"), MessageIcon::Error);
         return false;
     }
     modified_ = false;

@@ -3,6 +3,7 @@
 #include "support/back_office.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
+#include "support/ui/window_errors_to.h"
 #include "support/ui/window_keys.h"
 
 #include <QLabel>
@@ -106,11 +107,18 @@ TEST_F(RegMachineWindowTest, EscLeavesWithoutEnrolling)
     EXPECT_TRUE(person_.messages.empty());
 }
 
-TEST_F(RegMachineWindowTest, LostServerIsPassedOnAndTheDialogStaysUsable)
+TEST_F(RegMachineWindowTest, LostServerIsReportedAndTheDialogStaysUsable)
 {
+    std::vector<std::string> reported;
+    const test::WindowErrorsTo handler([&](const std::string& operation, const std::exception& error) {
+        auto* dbError = dynamic_cast<const DbError*>(&error);
+        EXPECT_TRUE(dbError && dbError->isNetworkFailure()) << error.what();
+        reported.push_back(operation);
+    });
     retype(QStringLiteral("001"));
     office_.dropClientConnections();
-    EXPECT_THROW(dlg_.btnOKClick(), DbError);
+    EXPECT_NO_THROW(QTest::mouseClick(button("btnOK"), Qt::LeftButton));
+    EXPECT_EQ(reported, std::vector<std::string>{"注册POS机"});
     EXPECT_TRUE(person_.messages.empty());
     EXPECT_TRUE(dlg_.isVisible());
     EXPECT_FALSE(dlg_.enrolled());

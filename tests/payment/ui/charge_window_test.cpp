@@ -2,6 +2,7 @@
 
 #include "payment/checkout_terminal.h"
 #include "payment/recording_after_sale.h"
+#include "support/ui/window_errors_to.h"
 #include "support/ui/window_keys.h"
 
 #include <QLabel>
@@ -181,6 +182,25 @@ TEST_F(ChargeWindowTest, WriteOffWithASupervisorLowersTheAmountDue)
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("Amount").toDouble(), 95.5);
     EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 95);
+}
+
+TEST_F(ChargeWindowTest, ErrorBehindAKeyIsReportedAndTheDialogStaysAsItWas)
+{
+    std::vector<std::string> reported;
+    const test::WindowErrorsTo handler(
+        [&](const std::string& operation, const std::exception&) { reported.push_back(operation); });
+    TfrmCharge& frm = open(37.2);
+    fx_.office.accountSet().execute("alter table PosOperatorRight rename to PosOperatorRightGone");
+    type(frm, QStringLiteral("50"));
+
+    EXPECT_NO_THROW(press(frm, Qt::Key_F11));
+
+    EXPECT_EQ(reported, std::vector<std::string>{"收款"});
+    EXPECT_FALSE(frm.completed());
+    EXPECT_TRUE(frm.isVisible());
+    EXPECT_EQ(box("edtCAmount"), QStringLiteral("50"));
+    EXPECT_EQ(fx_.reg.bill.memo().toString(), "");
+    EXPECT_EQ(savedBills(), 0u);
 }
 
 TEST_F(ChargeWindowTest, FailedSaveKeepsTheDialogOpenForAnotherTry)

@@ -1,6 +1,7 @@
 #include "register/new_bill.h"
 #include "register/ui/frm_main.h"
 #include "support/terminal_fixture.h"
+#include "support/ui/window_errors_to.h"
 #include "support/ui/window_keys.h"
 
 #include <QKeyEvent>
@@ -153,10 +154,34 @@ TEST_F(MainWindowTest, LostServerShowsOfflineModeInTheLabel)
         fx_.terminal.db().query("select 1");
         FAIL() << "the server still answers";
     } catch (const DbError& e) {
-        frm_.handleError(e);
+        fx_.log.expected = 1;
+        frm_.handleError("处理收银输入", e);
     }
     EXPECT_EQ(label("lblNetMode"), QStringLiteral("断网销售"));
     EXPECT_EQ(fx_.person.messages.size(), 1u);
+}
+
+// A price box that holds no number makes the goods input throw; the window catches it
+// where it ran the key, so nothing unwinds through the event dispatch.
+TEST_F(MainWindowTest, ErrorBehindAKeyIsCaughtAtTheWindowAndReported)
+{
+    const test::WindowErrorsTo handler(
+        [this](const std::string& operation, const std::exception& error) { frm_.handleError(operation, error); });
+    fx_.log.expected = 1;
+    control<QLineEdit>("edtPrice")->setText(QStringLiteral("abc"));
+    control<QLineEdit>("edtInput")->setText(QStringLiteral("6901"));
+
+    EXPECT_NO_THROW(press(frm_, Qt::Key_Return));
+
+    ASSERT_EQ(fx_.person.messages.size(), 1u);
+    EXPECT_EQ(fx_.person.messages[0].text, "处理收银输入时发生错误。\n录入货品：the price box holds no number");
+    EXPECT_EQ(fx_.person.messages[0].title, "错误");
+    EXPECT_EQ(fx_.person.messages[0].icon, MessageIcon::Error);
+    ASSERT_EQ(fx_.log.entries.size(), 1u);
+    EXPECT_EQ(fx_.log.entries[0].operatorCode, "01");
+    EXPECT_EQ(fx_.log.entries[0].operation, "处理收银输入");
+    EXPECT_TRUE(reg_.bill.detail.empty());
+    EXPECT_EQ(frm_.focusWidget(), control<QLineEdit>("edtInput")) << "the register goes on taking input";
 }
 
 }  // namespace
