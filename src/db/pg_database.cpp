@@ -157,10 +157,7 @@ bool PgDatabase::open(const ServerLogin& login, const std::string& database)
         login_ = previous;
         return false;
     }
-    close();
-    conn_ = c;
-    database_ = database;
-    opened();
+    adopt(c, database);
     return true;
 }
 
@@ -171,11 +168,16 @@ bool PgDatabase::useDatabase(const std::string& database)
     pg_conn* c = connectTo(database);
     if (!c)
         return false;
+    adopt(c, database);
+    return true;
+}
+
+void PgDatabase::adopt(pg_conn* connection, const std::string& database)
+{
     close();
-    conn_ = c;
+    conn_ = connection;
     database_ = database;
     opened();
-    return true;
 }
 
 bool PgDatabase::reopen()

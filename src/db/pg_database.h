@@ -54,6 +54,8 @@ public:
 
 private:
     pg_conn* connectTo(const std::string& database);
+    // Replaces the open connection by a new one to the named database.
+    void adopt(pg_conn* connection, const std::string& database);
 
     pg_conn* conn_ = nullptr;
     ServerLogin login_;

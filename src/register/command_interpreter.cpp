@@ -1,4 +1,5 @@
 #include "register/command_interpreter.h"
+#include "register/statement_preparation.h"
 
 #include "access/rights.h"
 #include "base/number_format.h"
@@ -284,8 +285,11 @@ void CommandInterpreter::switchWorkingMode()
 {
     const char* question = t_.state.NetMode == Online ? "您真的要切换到『断网销售』模式吗？"
                                                         : "您真的要切换到『连网销售』模式吗？";
-    if (t_.person.ask(question, "提示") && t_.dm.switchWorkingMode(t_.state))
-        view_.showNetMode();
+    if (!t_.person.ask(question, "提示") || !t_.dm.switchWorkingMode(t_.state))
+        return;
+    if (t_.state.NetMode == Online)
+        prepareServerStatements(t_.dm.conServer());
+    view_.showNetMode();
 }
 
 void CommandInterpreter::downloadMasterData()

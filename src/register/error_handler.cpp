@@ -1,4 +1,5 @@
 #include "register/error_handler.h"
+#include "register/statement_preparation.h"
 
 #include "config/terminal.h"
 
@@ -41,6 +42,23 @@ void reportError(Terminal& t, const std::string& operation, const std::exception
     show(t, operation, error);
 }
 
+namespace {
+
+// A reopened connection counts only once its statements are prepared on it again.
+bool reopenServer(PgDatabase& server)
+{
+    try {
+        if (!server.reopen())
+            return false;
+        prepareServerStatements(server);
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
 ErrorOutcome handleRegisterError(Terminal& t, const std::string& operation, const std::exception& error)
 {
     if (!isLostServer(t, error)) {
@@ -48,7 +66,7 @@ ErrorOutcome handleRegisterError(Terminal& t, const std::string& operation, cons
         return ErrorOutcome::Shown;
     }
     log(t, operation, error);
-    if (t.dm.conServer().reopen())
+    if (reopenServer(t.dm.conServer()))
         return ErrorOutcome::Reconnected;
     t.person.message("网络故障！，系统自动切换到『断网销售』模式。", "提示", MessageIcon::Information);
     t.dm.switchWorkingMode(t.state);

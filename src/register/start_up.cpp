@@ -1,4 +1,5 @@
 #include "register/start_up.h"
+#include "register/statement_preparation.h"
 
 #include "config/enrollment.h"
 #include "base/number_format.h"
@@ -70,7 +71,13 @@ private:
         return windows_.connectToServer();
     }
 
-    bool openLocal() { return t_.dm.openLocalDatabase() || fail("不能与本地数据连接！"); }
+    bool openLocal()
+    {
+        if (!t_.dm.openLocalDatabase())
+            return fail("不能与本地数据连接！");
+        prepareLocalStatements(t_.dm.conClient());
+        return true;
+    }
 
     // A server that does not answer leaves the terminal offline; the person decides later.
     bool connectServer()
@@ -81,6 +88,8 @@ private:
         if (!accountSet)
             return fail("无法取得帐套信息！");
         s_.NetMode = t_.dm.switchDatabase(accountSet->dbName) ? Online : Offline;
+        if (s_.NetMode == Online)
+            prepareServerStatements(t_.dm.conServer());
         s_.StoreId = 0;
         t_.settings.setSeleStore(accountSet->seleStore);
         return accountSet->seleStore || GetPosStore(t_) || fail(kNoPosStore);

@@ -1,0 +1,33 @@
+#include "register/statement_preparation.h"
+
+#include "access/access_statements.h"
+#include "config/config_statements.h"
+#include "pricing/pricing_statements.h"
+#include "register/register_statements.h"
+#include "storage/download_statements.h"
+#include "storage/numbering_statements.h"
+#include "storage/sale_statements.h"
+
+namespace pos {
+namespace {
+
+template <class... Sets>
+void prepareAll(Database& db)
+{
+    (db.statements<Sets>().prepare(), ...);
+}
+
+}  // namespace
+
+void prepareServerStatements(Database& accountSet)
+{
+    prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
+               RegisterStatements>(accountSet);
+}
+
+void prepareLocalStatements(Database& local)
+{
+    prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, RegisterStatements>(local);
+}
+
+}  // namespace pos
