@@ -19,7 +19,7 @@ int main(int argc, char** argv)
 {
     pos::PosApplication app(argc, argv);
     const std::string dir = pos::terminalDirectory();
-    const pos::Settings settings{pos::IniFile(dir + "POS.ini")};
+    pos::Settings settings{pos::IniFile(dir + "POS.ini")};
     pos::QtPerson person;
     pos::SystemClock clock;
     pos::FileErrorLog log(dir + "pos.log");

@@ -16,7 +16,7 @@ bool isEnrolled(const Settings& settings, TDM& dm, WorkingMode netMode)
     return !dm.conServer().statements<ServerStatements>().machineById.query({machineId}).empty();
 }
 
-EnrolResult enrolMachine(const Settings& settings, PgDatabase& server, const std::string& machineCode)
+EnrolResult enrolMachine(Settings& settings, PgDatabase& server, const std::string& machineCode)
 {
     RowSet taken = server.statements<ServerStatements>().takeFreeMachine.query({machineCode});
     if (taken.empty())

@@ -16,6 +16,6 @@ enum class EnrolResult { Enrolled, NotFree };
 // Takes the free PosMachine row with this number for this terminal and writes its
 // MachineId to POS.ini. One conditional update decides, so two terminals can never take
 // the same row. Database errors are passed on.
-EnrolResult enrolMachine(const Settings& settings, PgDatabase& server, const std::string& machineCode);
+EnrolResult enrolMachine(Settings& settings, PgDatabase& server, const std::string& machineCode);
 
 }  // namespace pos

@@ -77,7 +77,7 @@ std::string IniFile::read(const std::string& section, const std::string& key, co
     return defaultValue;
 }
 
-void IniFile::write(const std::string& section, const std::string& key, const std::string& value) const
+void IniFile::write(const std::string& section, const std::string& key, const std::string& value)
 {
     if (value.find_first_of("\r\n") != std::string::npos)
         throw PosError("a setting is one line", "保存设置");

@@ -13,7 +13,7 @@ public:
 
     const std::string& path() const { return path_; }
     std::string read(const std::string& section, const std::string& key, const std::string& defaultValue = {}) const;
-    void write(const std::string& section, const std::string& key, const std::string& value) const;
+    void write(const std::string& section, const std::string& key, const std::string& value);
 
 private:
     std::string path_;

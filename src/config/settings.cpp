@@ -86,7 +86,7 @@ ServerLogin Settings::serverLogin() const
     return login;
 }
 
-void Settings::writeServerLogin(const ServerLogin& login) const
+void Settings::writeServerLogin(const ServerLogin& login)
 {
     ini_.write(kConnectionSection, "ServerName", login.serverName);
     ini_.write(kConnectionSection, "LoginName", login.loginName);

@@ -24,19 +24,21 @@ public:
 // XOR with a fixed byte: the same call scrambles and unscrambles; the length is kept.
 std::string scramblePassword(std::string_view text);
 
-// Typed reads of POS.ini with the defaults each key has when missing or malformed.
+// Typed reads of POS.ini with the defaults each key has when missing or malformed, and
+// the writes of the windows and start-up; only a non-const Settings writes the file.
 class Settings {
 public:
     explicit Settings(IniFile ini) : ini_(std::move(ini)) {}
 
     const IniFile& ini() const { return ini_; }
+    IniFile& ini() { return ini_; }
     const std::string& path() const { return ini_.path(); }
     // The terminal directory, where POS.ini lies, ending in "/": POS.frf and the
     // drawer-card programs live there too.
     std::string directory() const { return path().substr(0, path().find_last_of('/') + 1); }
 
     std::string option(const std::string& key) const { return ini_.read(kOptionsSection, key); }
-    void setOption(const std::string& key, const std::string& value) const { ini_.write(kOptionsSection, key, value); }
+    void setOption(const std::string& key, const std::string& value) { ini_.write(kOptionsSection, key, value); }
 
     // Integer keys: a value that is not an integer gives the default.
     int optionInt(const std::string& key, int defaultValue) const;
@@ -45,7 +47,7 @@ public:
 
     // nullopt when empty; "-1"/"0", any number, "True"/"False"; otherwise SettingsError.
     std::optional<bool> seleStore() const;
-    void setSeleStore(bool allowed) const { setOption("SeleStore", allowed ? "-1" : "0"); }
+    void setSeleStore(bool allowed) { setOption("SeleStore", allowed ? "-1" : "0"); }
 
     int charNum() const;    // characters per receipt line, at least 30
     int billNum() const;    // receipt copies; 0 or less prints none
@@ -53,7 +55,7 @@ public:
 
     // Section "Connection", with the password unscrambled.
     ServerLogin serverLogin() const;
-    void writeServerLogin(const ServerLogin& login) const;
+    void writeServerLogin(const ServerLogin& login);
 
     // Device path of "LPT1".."LPT4" and "COM1".."COM4" (section "Ports"); empty for other names.
     std::string devicePath(const std::string& portName) const;

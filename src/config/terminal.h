@@ -13,7 +13,7 @@ namespace pos {
 // three state records, the person at the terminal, the clock and the error log. Created
 // once by the program (or a test) and passed in; nothing here is global.
 struct Terminal {
-    const Settings& settings;
+    Settings& settings;
     TDM& dm;
     TPosState& state;
     CurrentMember& member;

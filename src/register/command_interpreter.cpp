@@ -166,6 +166,11 @@ bool CommandInterpreter::granted(OperatorRight right) { return HasRight(t_, righ
 void CommandInterpreter::startNextBill()
 {
     view_.showBillHeader(NewBill(t_, reg_));
+    clearEntry();
+}
+
+void CommandInterpreter::clearEntry()
+{
     reg_.bill.detail.clear();
     reg_.bill.currentLine = 0;
     view_.setText(EditBox::Discount, "100");

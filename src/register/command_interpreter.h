@@ -43,6 +43,9 @@ public:
     // Enter: the trimmed text as a command code or goods input, then the totals, the
     // empty box and the customer display, whatever the command did.
     void enter();
+    // The entry state of an empty bill: no lines, the first line number, the discount box
+    // at 100, no discount and no member card. The window starts with it too.
+    void clearEntry();
 
 private:
     using Operation = void (CommandInterpreter::*)();

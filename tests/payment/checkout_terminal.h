@@ -4,24 +4,21 @@
 #include "register/new_bill.h"
 #include "base/register_state.h"
 #include "support/operator_data.h"
-#include "support/terminal_fixture.h"
+#include "support/goods_line.h"
+#include "support/signed_on_terminal.h"
 
 namespace pos::test {
 
-inline constexpr int kCashier = 3;  // holds no right
-inline constexpr int kSenior = 4;   // holds rights 7 and 8
+inline constexpr int kSenior = 4;  // holds rights 7 and 8
 
 // A terminal signed on as a cashier without rights at store 2, terminal "07", online,
 // every after-sale device switched on. Both sides know the cashier, a senior cashier
 // with rights 7 and 8, the supervisor 9001/999 with rights 7 and 8 and the supervisor
 // 8001/888 with neither.
-class CheckoutTerminal : public TerminalFixture {
+class CheckoutTerminal : public SignedOnTerminal {
 public:
     CheckoutTerminal()
     {
-        state.MachineCode = "07";
-        state.OperatorId = kCashier;
-        state.StoreId = 2;
         for (WorkingMode mode : {Online, Offline}) {
             Database& db = side(mode);
             addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
@@ -39,19 +36,7 @@ public:
     {
         reg.bill = Bill::open(dm.conClient());
         NewBill(terminal, reg);
-        const BillLine line = reg.bill.line(reg.bill.detail.append());
-        line.orderId() = 1;
-        line.goodsId() = 101;
-        line.quantity() = 1.0;
-        line.price() = amount;
-        line.discount() = 100.0;
-        line.amount() = amount;
-        line.sPrice1() = amount;
-        line.memo() = "";
-        line.code() = "C101";
-        line.barCode() = "69101";
-        line.name() = "商品";
-        line.unit1() = "个";
+        appendGoodsLine(reg.bill, 101, 1.0, amount);
         ComputeBillTotals(reg.bill, state, totals);
         person.messages.clear();
         return reg.bill;

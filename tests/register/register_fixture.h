@@ -5,7 +5,7 @@
 #include "register/new_bill.h"
 #include "support/operator_data.h"
 #include "support/recording_report_engine.h"
-#include "support/terminal_fixture.h"
+#include "support/signed_on_terminal.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,7 @@
 
 namespace pos::test {
 
-inline constexpr int kCashier = 3;  // holds no right
-inline constexpr int kSenior = 4;   // holds every right
+inline constexpr int kSenior = 4;  // holds every right
 inline const Credentials kSupervisor{"9001", "999"};
 
 // The register window as the logic sees it: boxes, focus and what was shown.
@@ -99,11 +98,8 @@ inline void attachPoleDisplay(Settings& settings, const std::string& device)
 
 inline void arrangeRegister(TerminalFixture& f)
 {
-    TPosState& s = f.state;
-    s.OperatorId = kCashier;
-    s.OperatorCode = "1003";
-    s.MachineCode = "07";
-    s.StoreId = 2;
+    signOnAsCashier(f.state);
+    f.state.OperatorCode = "1003";
     std::vector<OperatorRight> every;
     for (int n = rightNumber(OperatorRight::DeviceSettings); n <= rightNumber(OperatorRight::DeleteLine); ++n)
         every.push_back(static_cast<OperatorRight>(n));

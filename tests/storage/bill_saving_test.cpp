@@ -3,7 +3,8 @@
 #include "storage/bill_numbering.h"
 #include "storage/coupon_list.h"
 #include "pricing/bill_arithmetic.h"
-#include "support/terminal_fixture.h"
+#include "support/goods_line.h"
+#include "support/signed_on_terminal.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@ namespace {
 constexpr const char* kSaveFailed = "单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。";
 constexpr const char* kFirstNumber = "07202403150001";   // counter of the fixed clock's day
 constexpr const char* kNumberAfterRoll = "07202403160001";
-constexpr int kStore = 2;
 
 struct Line {
     int goodsId;
@@ -49,13 +49,10 @@ std::string text(const RowSet& rows)
 
 // A terminal after start-up, signed on at store 2 with terminal number "07", the first
 // bill's number peeked; the server has stock, member cards and coupons.
-class SaleFixture : public test::TerminalFixture {
+class SaleFixture : public test::SignedOnTerminal {
 public:
     SaleFixture()
     {
-        state.MachineCode = "07";
-        state.OperatorId = 3;
-        state.StoreId = kStore;
         state.PointRate = 1;
         BillNumbering(dm.conClient().statements<NumberingStatements>(), clock).peek(state.MachineCode);
         PgDatabase& server = office.accountSet();
@@ -82,25 +79,14 @@ public:
         double amount = 0;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const Line& l = lines[i];
-            const BillLine line = b.line(b.detail.append());
-            const std::string id = std::to_string(l.goodsId);
-            line.orderId() = static_cast<int>(i + 1);
-            line.goodsId() = l.goodsId;
-            line.quantity() = l.quantity;
-            line.price() = l.price;
-            line.discount() = 100;
-            line.amount() = l.price * l.quantity;
-            line.sPrice1() = l.price;
+            const BillLine line = test::appendGoodsLine(b, l.goodsId, l.quantity, l.price);
             line.memo() = i % 2 ? Value("促销") : Value();
-            line.code() = "C" + id;
-            line.barCode() = "69" + id;
-            line.name() = "商品" + id + " [促销]";
-            line.unit1() = "个";
+            line.name() = "商品" + std::to_string(l.goodsId) + " [促销]";
             amount += l.price * l.quantity;
         }
         b.billDate() = "2024-03-15 10:29:41";
-        b.storeId() = kStore;
-        b.operatorId() = 3;
+        b.storeId() = test::kStoreId;
+        b.operatorId() = test::kCashier;
         b.classId() = 1;
         b.machineId() = 5;
         b.insiderCode() = "";
@@ -163,7 +149,7 @@ public:
     }
     double stock(int goodsId)
     {
-        return server().query("select Quantity from D_Stock where StoreId=$1 and GoodsId=$2", {kStore, goodsId})
+        return server().query("select Quantity from D_Stock where StoreId=$1 and GoodsId=$2", {test::kStoreId, goodsId})
             .first("Quantity").toDouble();
     }
     Card card(const std::string& cardNo)

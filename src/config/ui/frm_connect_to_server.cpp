@@ -37,7 +37,7 @@ QLabel* hintStrip(QWidget* parent)
 
 }  // namespace
 
-TfrmConnectToServer::TfrmConnectToServer(const Settings& settings, QWidget* parent)
+TfrmConnectToServer::TfrmConnectToServer(Settings& settings, QWidget* parent)
     : TfrmBase(parent), settings_(settings)
 {
     setWindowTitle(QStringLiteral("配置服务器连接"));

@@ -16,7 +16,7 @@ class Settings;
 class TfrmConnectToServer : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmConnectToServer(const Settings& settings, QWidget* parent = nullptr);
+    explicit TfrmConnectToServer(Settings& settings, QWidget* parent = nullptr);
 
     // Messages go to this person when set; otherwise to a message box of the dialog.
     void setPerson(Person* person) { person_ = person; }
@@ -29,7 +29,7 @@ private:
     void btbOKClick();
     void showFailure();
 
-    const Settings& settings_;
+    Settings& settings_;
     Person* person_ = nullptr;
     QLineEdit* edtServerName_;
     QLineEdit* edtLoginName_;

@@ -11,7 +11,7 @@
 
 namespace pos {
 
-TfrmRegMachine::TfrmRegMachine(const Settings& settings, PgDatabase& server, Person& person, QWidget* parent)
+TfrmRegMachine::TfrmRegMachine(Settings& settings, PgDatabase& server, Person& person, QWidget* parent)
     : TfrmBase(parent), settings_(settings), server_(server), person_(person)
 {
     setWindowTitle(QStringLiteral("注册POS机"));

@@ -16,7 +16,7 @@ class Settings;
 class TfrmRegMachine : public TfrmBase {
     Q_OBJECT
 public:
-    TfrmRegMachine(const Settings& settings, PgDatabase& server, Person& person, QWidget* parent = nullptr);
+    TfrmRegMachine(Settings& settings, PgDatabase& server, Person& person, QWidget* parent = nullptr);
 
     bool enrolled() const { return enrolled_; }
 
@@ -28,7 +28,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    const Settings& settings_;
+    Settings& settings_;
     PgDatabase& server_;
     Person& person_;
     QLineEdit* edtMachineCode_;

@@ -87,7 +87,7 @@ std::string yesNo(const QCheckBox* box) { return box->isChecked() ? kYes : kNo; 
 
 }  // namespace
 
-TfrmOptions::TfrmOptions(const Settings& settings, Person& person, DisplayPort& display, Launcher& launcher,
+TfrmOptions::TfrmOptions(Settings& settings, Person& person, DisplayPort& display, Launcher& launcher,
                          std::string programDir, QWidget* parent)
     : TfrmBase(parent),
       settings_(settings),

@@ -25,7 +25,7 @@ class TfrmOptions : public TfrmBase {
 public:
     // display is the register's display line, opened anew on OK and by the display test;
     // programDir (ending in "/") holds the drawer-card programs of the drawer test.
-    TfrmOptions(const Settings& settings, Person& person, DisplayPort& display, Launcher& launcher,
+    TfrmOptions(Settings& settings, Person& person, DisplayPort& display, Launcher& launcher,
                 std::string programDir, QWidget* parent = nullptr);
 
     bool accepted() const { return result() == QDialog::Accepted; }
@@ -55,7 +55,7 @@ private:
     void btnDispTestClick();
     void btnBoxTestClick();
 
-    const Settings& settings_;
+    Settings& settings_;
     Person& person_;
     DisplayPort& display_;
     Launcher& launcher_;

@@ -277,10 +277,8 @@ void TfrmMain::showEvent(QShowEvent* event)
         return;  // shown again after being minimised, not opened
     reg_.FocusToInput = true;
     edtInput_->setFocus();
-    reg_.NextOrderId = 1;
-    edtDiscount_->setText(QStringLiteral("100"));
+    interpreter_.clearEntry();
     edtQuantity_->setText(QStringLiteral("1"));
-    t_.state.DiscountState = 0;
 
     setWindowTitle(q(t_.settings.option("WindowTitle")));
     showNetMode();
