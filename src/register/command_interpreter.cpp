@@ -165,7 +165,7 @@ bool CommandInterpreter::granted(OperatorRight right) { return HasRight(t_, righ
 // or member.
 void CommandInterpreter::startNextBill()
 {
-    view_.showBillHeader(NewBill(t_, reg_));
+    view_.showBillHeader(startNewBill(t_, reg_));
     clearEntry();
 }
 
@@ -350,7 +350,7 @@ void CommandInterpreter::chooseSalesman()
     reg_.bill.exeManId() = salesman->EmployId;
     t_.state.ExeManCode = code;
     t_.state.ExeManName = salesman->Name;
-    view_.showBillHeader(currentBillHeader(t_, reg_));
+    view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
 }
 
 void CommandInterpreter::giveAway()

@@ -152,6 +152,6 @@ void LineEntry::endGridEditing()
     view_.focusBox(EditBox::Input);
 }
 
-void LineEntry::refreshTotals() { view_.showTotals(RefreshTotals(t_, reg_)); }
+void LineEntry::refreshTotals() { view_.showTotals(RefreshTotals(t_.state, t_.totals, reg_)); }
 
 }  // namespace pos

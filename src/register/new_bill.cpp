@@ -1,6 +1,7 @@
 #include "register/new_bill.h"
 
 #include "config/terminal.h"
+#include "config/working_mode_clock.h"
 #include "storage/bill_numbering.h"
 
 namespace pos {
@@ -10,25 +11,26 @@ std::string memberCaption(const CurrentMember& member)
     return member.VIPCardNo.empty() ? std::string() : member.VIPCardNo + "  " + member.VIPHolderName;
 }
 
-BillHeader currentBillHeader(const Terminal& t, const RegisterState& reg)
+BillHeader currentBillHeader(const TPosState& state, const CurrentMember& member, const RegisterState& reg)
 {
     return BillHeader{reg.bill.hasMaster() ? reg.bill.billNo().toString() : std::string(),
-                      t.state.OperatorCode,
-                      t.state.MachineName,
-                      t.state.ClassName,
-                      memberCaption(t.member),
-                      t.state.ExeManName};
+                      state.OperatorCode,
+                      state.MachineName,
+                      state.ClassName,
+                      memberCaption(member),
+                      state.ExeManName};
 }
 
-BillHeader NewBill(Terminal& t, RegisterState& reg)
+BillHeader NewBill(BillNumbering& numbering, const Clock& modeClock, TPosState& state, CurrentMember& member,
+                   BillTotals& totals, RegisterState& reg)
 {
     Bill& bill = reg.bill;
     if (!bill.hasMaster())
         bill.master.append();
-    const TPosState& s = t.state;
+    const TPosState& s = state;
     // The counter lives in the local file in both modes; peeking does not consume it.
-    bill.billNo() = BillNumbering(t.dm.conClient().statements<NumberingStatements>(), t.clock).peek(s.MachineCode);
-    bill.billDate() = t.dm.serverTime(s.NetMode).text();
+    bill.billNo() = numbering.peek(s.MachineCode);
+    bill.billDate() = modeClock.now().text();
     bill.storeId() = s.StoreId;
     bill.operatorId() = s.OperatorId;
     bill.exeManId() = Value();
@@ -43,15 +45,22 @@ BillHeader NewBill(Terminal& t, RegisterState& reg)
     bill.memo() = "";
     bill.isCloseOff() = false;
 
-    t.state.ExeManCode.clear();
-    t.state.ExeManName.clear();
-    t.member.VIPCardNo.clear();
-    t.member.VIPHolderName.clear();
-    t.member.VIPTotalAmount = 0;
-    t.member.VIPUsedCount = 0;
-    t.totals.DisAmount = 0;
-    t.totals.NoPointAmount = 0;
-    return currentBillHeader(t, reg);
+    state.ExeManCode.clear();
+    state.ExeManName.clear();
+    member.VIPCardNo.clear();
+    member.VIPHolderName.clear();
+    member.VIPTotalAmount = 0;
+    member.VIPUsedCount = 0;
+    totals.DisAmount = 0;
+    totals.NoPointAmount = 0;
+    return currentBillHeader(state, member, reg);
+}
+
+BillHeader startNewBill(Terminal& t, RegisterState& reg)
+{
+    BillNumbering numbering(t.dm.conClient().statements<NumberingStatements>(), t.clock);
+    const WorkingModeClock modeClock(t.dm, t.state);
+    return NewBill(numbering, modeClock, t.state, t.member, t.totals, reg);
 }
 
 }  // namespace pos

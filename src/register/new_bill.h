@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/clock.h"
 #include "base/pos_state.h"
 #include "base/register_state.h"
+#include "storage/bill_numbering.h"
 
 #include <string>
 
@@ -20,7 +22,7 @@ struct BillHeader {
 };
 
 // What the header labels show for the bill in progress.
-BillHeader currentBillHeader(const Terminal& t, const RegisterState& reg);
+BillHeader currentBillHeader(const TPosState& state, const CurrentMember& member, const RegisterState& reg);
 
 // "card number, two blanks, holder" while a member card is on the bill; empty otherwise.
 std::string memberCaption(const CurrentMember& member);
@@ -28,7 +30,12 @@ std::string memberCaption(const CurrentMember& member);
 // Starts the next bill on the same master record: the number it is expected to get, the
 // time, the terminal's store, operator, shift and machine, and no salesman, member or
 // payment. The lines, NextOrderId, the discount box and DiscountState are left to the
-// caller. Returns what the header labels show now.
-BillHeader NewBill(Terminal& t, RegisterState& reg);
+// caller. The number is peeked at on the local counter, the time read on the working
+// mode's clock. Returns what the header labels show now.
+BillHeader NewBill(BillNumbering& numbering, const Clock& modeClock, TPosState& state, CurrentMember& member,
+                   BillTotals& totals, RegisterState& reg);
+
+// NewBill with the terminal's counter and the working mode's clock.
+BillHeader startNewBill(Terminal& t, RegisterState& reg);
 
 }  // namespace pos

@@ -12,10 +12,10 @@ std::string amountDueText(double amount) { return fmt::format("{:7.2f}", amount)
 
 std::string previousAmountText(double amount) { return fmt::format("{:9.2f}", amount); }
 
-TotalsShown RefreshTotals(Terminal& t, RegisterState& reg)
+TotalsShown RefreshTotals(const TPosState& state, BillTotals& totals, RegisterState& reg)
 {
-    const BillSums sums = ComputeBillTotals(reg.bill, t.state, t.totals);
-    t.totals.TotalQty = sums.quantity;
+    const BillSums sums = ComputeBillTotals(reg.bill, state, totals);
+    totals.TotalQty = sums.quantity;
     return TotalsShown{generalNumber(sums.quantity), amountDueText(sums.amount)};
 }
 

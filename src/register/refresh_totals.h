@@ -1,12 +1,11 @@
 #pragma once
 
+#include "base/pos_state.h"
 #include "base/register_state.h"
 
 #include <string>
 
 namespace pos {
-
-struct Terminal;
 
 // The totals the register shows under the lines.
 struct TotalsShown {
@@ -17,7 +16,7 @@ struct TotalsShown {
 // Recomputes the bill's totals by the bill arithmetic (Amount and RealAmount of the
 // master record, DisAmount and NoPointAmount of BillTotals), keeps the quantity in
 // TotalQty and returns what the register shows. The bill must have its master record.
-TotalsShown RefreshTotals(Terminal& t, RegisterState& reg);
+TotalsShown RefreshTotals(const TPosState& state, BillTotals& totals, RegisterState& reg);
 
 // Screen formats of amounts.
 std::string amountDueText(double amount);       // "%7.2f"

@@ -172,7 +172,7 @@ private:
 
     bool startFirstBill()
     {
-        NewBill(t_, reg_);
+        startNewBill(t_, reg_);
         return true;
     }
 

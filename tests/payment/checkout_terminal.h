@@ -35,7 +35,7 @@ public:
     Bill& newBill(double amount)
     {
         reg.bill = Bill::open(dm.conClient());
-        NewBill(terminal, reg);
+        startNewBill(terminal, reg);
         appendGoodsLine(reg.bill, 101, 1.0, amount);
         ComputeBillTotals(reg.bill, state, totals);
         person.messages.clear();

@@ -1,6 +1,8 @@
+#include "db/local_schema.h"
 #include "register/new_bill.h"
 #include "register/refresh_totals.h"
-#include "support/terminal_fixture.h"
+#include "support/fixed_clock.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +11,13 @@ namespace {
 
 class NewBillTest : public ::testing::Test {
 protected:
+    // Only the local file: it holds the bill counter and shapes the bill.
     NewBillTest()
     {
-        reg_.bill = Bill::open(fx_.dm.conClient());
-        TPosState& s = fx_.state;
+        EXPECT_TRUE(local_.open(dir_.file("POS.mdb"), "test-key"));
+        migrateLocalSchema(local_);
+        reg_.bill = Bill::open(local_);
+        TPosState& s = state_;
         s.OperatorId = 1;
         s.OperatorCode = "01";
         s.ClassId = 2;
@@ -34,11 +39,11 @@ protected:
         b.cardNo() = "C1";
         b.memo() = "x";
         b.isCloseOff() = true;
-        fx_.state.ExeManCode = "E8";
-        fx_.state.ExeManName = "李四";
-        fx_.member = {"M001", "王五", 2, 3, 95.0, 300.0, 12.0, 40.0};
-        fx_.totals = {4.0, 6.5, 7.5};
-        fx_.state.DiscountState = 2;
+        state_.ExeManCode = "E8";
+        state_.ExeManName = "李四";
+        member_ = {"M001", "王五", 2, 3, 95.0, 300.0, 12.0, 40.0};
+        totals_ = {4.0, 6.5, 7.5};
+        state_.DiscountState = 2;
     }
 
     void addLine(double quantity, double amount, double regularPrice)
@@ -49,15 +54,23 @@ protected:
         line.sPrice1() = regularPrice;
     }
 
-    test::TerminalFixture fx_;
+    BillHeader newBill() { return NewBill(numbering_, clock_, state_, member_, totals_, reg_); }
+
+    test::TempDir dir_;
+    SqliteDatabase local_;
+    test::FixedClock clock_;
+    BillNumbering numbering_{local_.statements<NumberingStatements>(), clock_};
+    TPosState state_;
+    CurrentMember member_;
+    BillTotals totals_;
     RegisterState reg_;
 };
 
 TEST_F(NewBillTest, EveryNewBillStartsAfreshOnTheOneMasterRecord)
 {
-    const BillHeader first = NewBill(fx_.terminal, reg_);
+    const BillHeader first = newBill();
     fillBillInProgress();
-    const BillHeader second = NewBill(fx_.terminal, reg_);
+    const BillHeader second = newBill();
 
     const Bill& b = reg_.bill;
     ASSERT_EQ(b.master.size(), 1u);
@@ -81,58 +94,51 @@ TEST_F(NewBillTest, EveryNewBillStartsAfreshOnTheOneMasterRecord)
     EXPECT_EQ(second.member, "");
     EXPECT_EQ(second.exeMan, "");
 
-    EXPECT_EQ(fx_.state.ExeManCode, "");
-    EXPECT_EQ(fx_.member.VIPCardNo, "");
-    EXPECT_EQ(fx_.member.VIPHolderName, "");
-    EXPECT_EQ(fx_.member.VIPTotalAmount, 0);
-    EXPECT_EQ(fx_.member.VIPUsedCount, 0);
-    EXPECT_EQ(fx_.totals.DisAmount, 0);
-    EXPECT_EQ(fx_.totals.NoPointAmount, 0);
+    EXPECT_EQ(state_.ExeManCode, "");
+    EXPECT_EQ(member_.VIPCardNo, "");
+    EXPECT_EQ(member_.VIPHolderName, "");
+    EXPECT_EQ(member_.VIPTotalAmount, 0);
+    EXPECT_EQ(member_.VIPUsedCount, 0);
+    EXPECT_EQ(totals_.DisAmount, 0);
+    EXPECT_EQ(totals_.NoPointAmount, 0);
     // Left to the callers, or only read together with a card number.
-    EXPECT_EQ(fx_.member.VIPCardKind, 2);
-    EXPECT_EQ(fx_.member.VIPDiscountType, 3);
-    EXPECT_EQ(fx_.member.VIPDiscount, 95.0);
-    EXPECT_EQ(fx_.member.VIPCardBalance, 40.0);
-    EXPECT_EQ(fx_.state.DiscountState, 2);
-    EXPECT_EQ(fx_.totals.TotalQty, 4.0);
+    EXPECT_EQ(member_.VIPCardKind, 2);
+    EXPECT_EQ(member_.VIPDiscountType, 3);
+    EXPECT_EQ(member_.VIPDiscount, 95.0);
+    EXPECT_EQ(member_.VIPCardBalance, 40.0);
+    EXPECT_EQ(state_.DiscountState, 2);
+    EXPECT_EQ(totals_.TotalQty, 4.0);
 }
 
-TEST_F(NewBillTest, BillDateFollowsTheWorkingMode)
+TEST_F(NewBillTest, BillDateIsTheTimeOfTheWorkingModesClock)
 {
-    fx_.clock.set({2020, 1, 2, 3, 4, 5});
-    fx_.state.NetMode = Offline;
-    NewBill(fx_.terminal, reg_);
+    clock_.set({2020, 1, 2, 3, 4, 5});
+    newBill();
     EXPECT_EQ(reg_.bill.billDate().toString(), "2020-01-02 03:04:05");
-
-    fx_.state.NetMode = Online;
-    NewBill(fx_.terminal, reg_);
-    const std::string serverDay =
-        fx_.office.accountSet().query("select current_date::text as d").first("d").toString();
-    EXPECT_EQ(reg_.bill.billDate().toString().substr(0, 10), serverDay);
 }
 
 TEST_F(NewBillTest, MemberCaptionJoinsCardAndHolderWithTwoBlanks)
 {
-    NewBill(fx_.terminal, reg_);
-    fx_.member.VIPCardNo = "M001";
-    fx_.member.VIPHolderName = "王五";
-    EXPECT_EQ(currentBillHeader(fx_.terminal, reg_).member, "M001  王五");
+    newBill();
+    member_.VIPCardNo = "M001";
+    member_.VIPHolderName = "王五";
+    EXPECT_EQ(currentBillHeader(state_, member_, reg_).member, "M001  王五");
 }
 
 TEST_F(NewBillTest, RefreshTotalsSumsTheLinesIntoTheMasterAndTheScreen)
 {
-    NewBill(fx_.terminal, reg_);
-    TotalsShown empty = RefreshTotals(fx_.terminal, reg_);
+    newBill();
+    TotalsShown empty = RefreshTotals(state_, totals_, reg_);
     EXPECT_EQ(empty.totalQty, "0");
     EXPECT_EQ(empty.amountDue, "   0.00");
 
     addLine(2, 7.0, 4.0);
     addLine(0.5, 1234.567, 2469.134);
-    const TotalsShown shown = RefreshTotals(fx_.terminal, reg_);
+    const TotalsShown shown = RefreshTotals(state_, totals_, reg_);
     EXPECT_EQ(shown.totalQty, "2.5");
     EXPECT_EQ(shown.amountDue, "1241.57");
-    EXPECT_DOUBLE_EQ(fx_.totals.TotalQty, 2.5);
-    EXPECT_DOUBLE_EQ(fx_.totals.DisAmount, 1.0);
+    EXPECT_DOUBLE_EQ(totals_.TotalQty, 2.5);
+    EXPECT_DOUBLE_EQ(totals_.DisAmount, 1.0);
     EXPECT_DOUBLE_EQ(reg_.bill.amount().toDouble(), 1241.567);
     EXPECT_DOUBLE_EQ(reg_.bill.realAmount().toDouble(), 1241.567);
 }

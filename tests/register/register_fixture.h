@@ -122,7 +122,7 @@ public:
     {
         arrangeRegister(f);
         reg.bill = Bill::open(f.dm.conClient());
-        NewBill(f.terminal, reg);
+        startNewBill(f.terminal, reg);
     }
 
     // The text in the input box, then Enter.

@@ -283,7 +283,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     setWindowTitle(q(t_.settings.option("WindowTitle")));
     showNetMode();
     showStore();
-    showBillHeader(currentBillHeader(t_, reg_));
+    showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
     showPreviousBill();
     showLines();
     lblTotalQty_->setText(QStringLiteral("0.00"));

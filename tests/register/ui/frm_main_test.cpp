@@ -40,7 +40,7 @@ protected:
         fx_.state.MachineName = "七号机";
         fx_.state.StoreName = "三号店";
         reg_.bill = Bill::open(fx_.dm.conClient());
-        NewBill(fx_.terminal, reg_);
+        startNewBill(fx_.terminal, reg_);
         ASSERT_TRUE(test::showActive(frm_));
     }
 

@@ -28,7 +28,7 @@ protected:
     {
         test::arrangeRegister(fx_);
         reg_.bill = Bill::open(fx_.dm.conClient());
-        NewBill(fx_.terminal, reg_);
+        startNewBill(fx_.terminal, reg_);
     }
 
     TfrmMain& open()
