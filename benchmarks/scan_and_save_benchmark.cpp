@@ -10,6 +10,7 @@
 #include "storage/bill_numbering.h"
 #include "storage/bill_saving.h"
 #include "config/working_mode_clock.h"
+#include "support/cash_payment.h"
 #include "support/terminal_fixture.h"
 
 #include <algorithm>
@@ -231,21 +232,7 @@ private:
         double amount = 0;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
             amount += b.line(line).amount().toDouble();
-        b.billDate() = "2024-03-15 10:29:41";
-        b.storeId() = f_.state.StoreId;
-        b.operatorId() = f_.state.OperatorId;
-        b.classId() = 1;
-        b.machineId() = 5;
-        b.insiderCode() = "";
-        b.amount() = amount;
-        b.realAmount() = amount;
-        b.cashAmount() = amount;
-        b.cardAmount1() = 0;
-        b.cardAmount2() = 0;
-        b.cardAmount3() = 0;
-        b.changeAmount() = 0;
-        b.cardNo() = "";
-        b.isCloseOff() = 0;
+        test::payInCash(b, f_.state.StoreId, f_.state.OperatorId, amount);
         return b;
     }
 

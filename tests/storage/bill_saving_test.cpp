@@ -3,6 +3,7 @@
 #include "storage/bill_numbering.h"
 #include "storage/coupon_list.h"
 #include "pricing/bill_arithmetic.h"
+#include "support/cash_payment.h"
 #include "support/goods_line.h"
 #include "support/signed_on_terminal.h"
 
@@ -84,22 +85,7 @@ public:
             line.name() = "商品" + std::to_string(l.goodsId) + " [促销]";
             amount += l.price * l.quantity;
         }
-        b.billDate() = "2024-03-15 10:29:41";
-        b.storeId() = test::kStoreId;
-        b.operatorId() = test::kCashier;
-        b.classId() = 1;
-        b.machineId() = 5;
-        b.insiderCode() = "";
-        b.discount() = 100;
-        b.amount() = amount;
-        b.realAmount() = amount;
-        b.cashAmount() = amount;
-        b.cardAmount1() = 0;
-        b.cardAmount2() = 0;
-        b.cardAmount3() = 0;
-        b.changeAmount() = 0;
-        b.cardNo() = "";
-        b.isCloseOff() = 0;
+        test::payInCash(b, test::kStoreId, test::kCashier, amount);
         return b;
     }
 
