@@ -61,6 +61,9 @@ void LineEntry::priceEnter()
     // An empty box leaves the next goods input at its own price.
     if (!text.empty() && !parseNumber(text, price))
         return refuseBox("您输入的单价不是数值！", MessageIcon::Question, EditBox::Price, "");
+    // A negative price makes the next line a refund, as a negative quantity does.
+    if (price < 0 && !HasRight(t_, OperatorRight::Return))
+        return refuseBox("您没有退货权限！", MessageIcon::Information, EditBox::Price, "");
     backToInput();
 }
 

@@ -25,6 +25,8 @@ const BoxEntry kBoxEntries[] = {
     {"PriceNotANumber", "*", EditBox::Price, "8,5", true, "您输入的单价不是数值！", MessageIcon::Question, ""},
     {"PriceEmpty", "*", EditBox::Price, "", true, nullptr, {}, nullptr},
     {"Price", "*", EditBox::Price, " 8.5 ", true, nullptr, {}, nullptr},
+    {"RefundPriceWithoutRight", "*", EditBox::Price, "-8.5", false, "您没有退货权限！", MessageIcon::Information, ""},
+    {"RefundPriceWithRight", "*", EditBox::Price, "-8.5", true, nullptr, {}, nullptr},
     {"QuantityNotANumber", "-", EditBox::Quantity, "two", true, "您输入的数量不是数值！", MessageIcon::Information,
      "1"},
     {"QuantityZero", "-", EditBox::Quantity, "0", true, "输入的数量不能为0！", MessageIcon::Information, "1"},
