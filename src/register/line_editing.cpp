@@ -132,8 +132,22 @@ bool LineEntry::changeLine(std::size_t line, LineField field, const std::string&
     double value = 0;
     if (line >= reg_.bill.detail.size() || !parseNumber(trimmed(text), value))
         return false;
-    if (field == LineField::Quantity && value < 0 && !returnGranted_)
+    // A negative quantity or price is a refund: only after a granted "-".
+    if (field != LineField::Discount && value < 0 && !returnGranted_)
         return false;
+    // The cells hold what the boxes would let in.
+    const char* refusal = nullptr;
+    if (field == LineField::Quantity && value == 0)
+        refusal = "输入的数量不能为0！";
+    if (field == LineField::Discount) {
+        value = RoundHalfUp(value, 4);
+        if (value < 1 || value > 100)
+            refusal = "折扣必须在1-100之间 ！";
+    }
+    if (refusal) {
+        t_.person.message(refusal, "提示", MessageIcon::Information);
+        return false;
+    }
     changeLineValue(reg_.bill, line, field, value, t_.state.Digit);
     return true;
 }

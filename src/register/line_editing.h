@@ -36,8 +36,9 @@ public:
     void startGridEditing(LineField field);
     // "-" typed in the grid: a negative quantity is a return.
     bool minusAllowed();
-    // A value typed into a cell; false when it is not a number, or a negative quantity
-    // that no granted "-" of this editing let in (pasted), and the line keeps its value.
+    // A value typed into a cell; false when it is not a number, a negative quantity or
+    // price that no granted "-" of this editing let in (pasted), a quantity of 0 or a
+    // discount outside 1 to 100 (these two told), and the line keeps its value.
     bool changeLine(std::size_t line, LineField field, const std::string& text);
     // F12 in the grid: the current line goes, no right asked.
     void deleteCurrentLine();

@@ -203,6 +203,48 @@ TEST_P(GridStartTest, StartsOnlyWithTheRightOfItsField)
 INSTANTIATE_TEST_SUITE_P(Keys, GridStartTest, ::testing::ValuesIn(kGridStarts),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A value typed into a cell of the grid, without a granted "-".
+struct GridValue {
+    const char* name;
+    LineField field;
+    const char* typed;
+    const char* message;  // nullptr: taken silently or refused silently, as `taken` says
+    bool taken;
+};
+
+const GridValue kGridValues[] = {
+    {"QuantityZero", LineField::Quantity, "0", "输入的数量不能为0！", false},
+    {"DiscountBelowOne", LineField::Discount, "0.5", "折扣必须在1-100之间 ！", false},
+    {"DiscountAboveHundred", LineField::Discount, "100.01", "折扣必须在1-100之间 ！", false},
+    {"DiscountInRange", LineField::Discount, "95.5", nullptr, true},
+    {"PastedRefundPrice", LineField::Price, "-3", nullptr, false},
+    {"Price", LineField::Price, "3", nullptr, true},
+};
+
+class GridValueTest : public RegisterTest, public ::testing::WithParamInterface<GridValue> {};
+
+TEST_P(GridValueTest, CellsTakeWhatTheBoxesWouldTake)
+{
+    const GridValue& c = GetParam();
+    signOnSenior();
+    enter("6901");
+    const double before = line(0).amount().toDouble();
+    lines.startGridEditing(c.field);
+
+    EXPECT_EQ(lines.changeLine(0, c.field, c.typed), c.taken);
+    if (c.message) {
+        ASSERT_EQ(f.person.messages.size(), 1u);
+        EXPECT_EQ(f.person.messages[0].text, c.message);
+    } else {
+        EXPECT_TRUE(messages().empty());
+    }
+    if (!c.taken)
+        EXPECT_DOUBLE_EQ(line(0).amount().toDouble(), before) << "the line keeps its value";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, GridValueTest, ::testing::ValuesIn(kGridValues),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(RegisterTest, GridEditingChangesAmountsAndRefreshesWhenLeft)
 {
     enter("6901");
