@@ -254,6 +254,9 @@ void CommandInterpreter::chooseStore()
 
 void CommandInterpreter::wholeBillDiscount()
 {
+    // Each discount state has its own reason; a second whole-bill discount is not a line discount.
+    if (t_.state.DiscountState >= 2)
+        return tell("现在是整单折扣状态，不能进行整单折扣！");
     if (t_.state.DiscountState != 0)
         return tell("现在是单个货品折扣状态，不能进行整单折扣！");
     if (!granted(OperatorRight::Discount))

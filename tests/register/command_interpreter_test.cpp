@@ -74,6 +74,8 @@ const Refusal kRefusals[] = {
      {"你指定的仓库不存在！"}, {}},
     {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 1; }, "8/",
      {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
+    {"WholeBillDiscountDuringOne", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "8/",
+     {"现在是整单折扣状态，不能进行整单折扣！"}, {}},
     {"WholeBillDiscountWithoutRightSaysNothing", nullptr, "8/", {}, {OperatorRight::Discount}},
     {"QuantityOfNoLine", nullptr, "9/", {}, {}},
     {"NegativeQuantityWithoutRightSaysNothing", [](RegisterTest& r) {
