@@ -56,6 +56,7 @@ protected:
         return db_.dialect() == Dialect::PostgreSql ? std::move(serverSql) : std::move(localSql);
     }
     std::string serverOnly(std::string sql) const { return pick(std::move(sql), {}); }
+    std::string localOnly(std::string sql) const { return pick({}, std::move(sql)); }
 
 private:
     friend class Statement;

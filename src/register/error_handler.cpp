@@ -34,16 +34,6 @@ void show(Terminal& t, const std::string& operation, const std::exception& error
     t.person.message(fmt::format("{}时发生错误。\n{}", operation, detailOf(error)), "错误", MessageIcon::Error);
 }
 
-}  // namespace
-
-void reportError(Terminal& t, const std::string& operation, const std::exception& error)
-{
-    log(t, operation, error);
-    show(t, operation, error);
-}
-
-namespace {
-
 // A reopened connection counts only once its statements are prepared on it again.
 bool reopenServer(PgDatabase& server)
 {
@@ -58,6 +48,12 @@ bool reopenServer(PgDatabase& server)
 }
 
 }  // namespace
+
+void reportError(Terminal& t, const std::string& operation, const std::exception& error)
+{
+    log(t, operation, error);
+    show(t, operation, error);
+}
 
 ErrorOutcome handleRegisterError(Terminal& t, const std::string& operation, const std::exception& error)
 {

@@ -16,9 +16,9 @@ public:
           machineById(*this, "select * from PosMachine where MachineId=$1"),
           employeeByCode(*this, "select EmployId,Name from B_Employ where Code=$1 order by EmployId limit 1"),
           serverOptions(*this, serverOnly("select * from PosOptions")),
-          waitingBills(*this, pick({}, "select count(*) as n from PosBill")),
-          sysKey(*this, pick({}, "select SysKey from PosHelp where ifnull(FirClientKey,'')=$1 "
-                                 "and ifnull(SecClientKey,'')=$2 limit 1"))
+          waitingBills(*this, localOnly("select count(*) as n from PosBill")),
+          sysKey(*this, localOnly("select SysKey from PosHelp where ifnull(FirClientKey,'')=$1 "
+                                   "and ifnull(SecClientKey,'')=$2 limit 1"))
     {
     }
 
