@@ -1,7 +1,7 @@
 #include "peripherals/device_error.h"
 #include "peripherals/receipt_printing.h"
 #include "reports/template_file.h"
-#include "support/memory_bill.h"
+#include "support/receipt_bill.h"
 #include "support/recording_report_engine.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
@@ -68,27 +68,9 @@ const Scenario kNarrow{"headers_empty", {{"Header2", "@"}, {"FooterNum", "abc"}}
 
 Bill makeBill(const Scenario& s)
 {
-    Bill bill = test::memoryBill();
-    bill.master.append();
-    bill.billNo() = "0001240315001";
-    bill.billDate() = "2024-03-15 09:05:59";
-    bill.amount() = s.realAmount;
-    bill.realAmount() = s.realAmount;
-    bill.cashAmount() = s.cashAmount;
-    bill.cardAmount2() = 0.0;
-    bill.changeAmount() = s.changeAmount;
-    int orderId = 1;
-    for (const Goods& g : s.lines) {
-        const BillLine line = bill.line(bill.detail.append());
-        line.orderId() = orderId++;
-        line.code() = g.code;
-        line.name() = g.name;
-        line.quantity() = g.quantity;
-        line.price() = g.price;
-        line.discount() = g.discount;
-        line.amount() = g.amount;
-        line.sPrice1() = g.price;
-    }
+    Bill bill = test::receiptBill(s.realAmount, s.cashAmount, s.changeAmount);
+    for (const Goods& g : s.lines)
+        test::appendReceiptLine(bill, g.name, g.quantity, g.price, g.discount, g.amount).code() = g.code;
     return bill;
 }
 

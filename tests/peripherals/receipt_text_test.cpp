@@ -1,6 +1,6 @@
 #include "peripherals/device_error.h"
 #include "peripherals/receipt_text.h"
-#include "support/memory_bill.h"
+#include "support/receipt_bill.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -30,27 +30,11 @@ struct ReceiptCase {
 
 Bill makeBill(const ReceiptCase& c)
 {
-    Bill bill = test::memoryBill();
-    bill.master.append();
-    bill.billNo() = "0001240315001";
-    bill.billDate() = "2024-03-15 09:05:59";
-    bill.amount() = c.realAmount;
-    bill.realAmount() = c.realAmount;
-    bill.cashAmount() = c.cashAmount;
+    Bill bill = test::receiptBill(c.realAmount, c.cashAmount, c.changeAmount);
     bill.cardAmount2() = c.cardAmount2;
-    bill.changeAmount() = c.changeAmount;
     bill.cardNo() = c.cardNo.empty() ? Value() : Value(c.cardNo);
-    int orderId = 1;
-    for (const Goods& g : c.lines) {
-        const BillLine line = bill.line(bill.detail.append());
-        line.orderId() = orderId++;
-        line.name() = g.name;
-        line.quantity() = g.quantity;
-        line.price() = g.price;
-        line.discount() = g.discount;
-        line.amount() = g.amount;
-        line.sPrice1() = g.price;
-    }
+    for (const Goods& g : c.lines)
+        test::appendReceiptLine(bill, g.name, g.quantity, g.price, g.discount, g.amount);
     return bill;
 }
 
