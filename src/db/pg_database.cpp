@@ -3,8 +3,13 @@
 #include "db/pg_params.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace pos {
 namespace {
@@ -78,6 +83,69 @@ std::int64_t affectedRows(const PGresult* r)
     return n && *n ? std::stoll(n) : 0;
 }
 
+// Waits until the connection's socket is ready for `events` (poll flags); false once
+// the deadline has passed.
+bool awaitSocket(PGconn* conn, short events, Deadline deadline)
+{
+    const int fd = PQsocket(conn);
+    if (fd < 0)
+        return true;  // no socket: libpq's next call reports why
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd socket{fd, events, 0};
+        const int ready = ::poll(&socket, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
+        if (ready != 0 && !(ready < 0 && errno == EINTR))
+            return true;  // ready, or a socket error libpq will report
+        if (ready == 0)
+            return false;
+    }
+}
+
+// A cancel request travels on a connection of its own, which a dead network can hold
+// for minutes; it is sent from a thread of its own so the register does not wait for it.
+void cancelInBackground(PGconn* conn)
+{
+    PGcancel* cancel = PQgetCancel(conn);
+    if (!cancel)
+        return;
+    std::thread([cancel] {
+        char error[256];
+        PQcancel(cancel, error, sizeof error);
+        PQfreeCancel(cancel);
+    }).detach();
+}
+
+// Sends one statement with `send` and waits for its answers: returns the last result,
+// or raises the first error.
+template <class Send>
+Result exchange(PgDatabase& db, Send send)
+{
+    const Deadline deadline = db.commandDeadline();
+    if (!db.handle() || !send(db.handle()))
+        db.fail("");
+    db.flush(deadline);
+    Result answer;
+    while (PGresult* r = db.nextResult(deadline)) {
+        if (!answer || isOk(answer.get()))
+            answer.reset(r);
+        else
+            PQclear(r);
+    }
+    if (!answer || !isOk(answer.get()))
+        db.fail(answer ? PQresultErrorMessage(answer.get()) : "");
+    return answer;
+}
+
+// One statement with its values bound; a failed statement raises DbError.
+Result runParams(PgDatabase& db, std::string_view sql, const Params& params)
+{
+    const std::string text(sql);
+    PgTextParams p(params);
+    return exchange(db, [&](PGconn* c) {
+        return PQsendQueryParams(c, text.c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0);
+    });
+}
+
 class PgStatement : public PreparedStatement {
 public:
     PgStatement(PgDatabase& db, std::string name) : db_(db), name_(std::move(name)), generation_(db.generation())
@@ -86,8 +154,13 @@ public:
     ~PgStatement() override
     {
         // A statement of an earlier connection died with it.
-        if (db_.isOpen() && db_.generation() == generation_)
-            PQclear(PQexec(db_.handle(), ("deallocate " + name_).c_str()));
+        if (!db_.isOpen() || db_.generation() != generation_)
+            return;
+        try {
+            exchange(db_, [this](PGconn* c) { return PQsendQuery(c, ("deallocate " + name_).c_str()); });
+        } catch (const DbError&) {
+            // the server forgets it with the session
+        }
     }
     std::int64_t execute(const Params& params) override { return affectedRows(run(params).get()); }
     RowSet query(const Params& params) override { return toRowSet(run(params).get()); }
@@ -104,10 +177,9 @@ private:
     Result run(const Params& params)
     {
         PgTextParams p(params);
-        Result r(PQexecPrepared(db_.handle(), name_.c_str(), p.count(), p.data(), nullptr, nullptr, 0));
-        if (!r || !isOk(r.get()))
-            db_.fail(r ? PQresultErrorMessage(r.get()) : "");
-        return r;
+        return exchange(db_, [&](PGconn* c) {
+            return PQsendQueryPrepared(c, name_.c_str(), p.count(), p.data(), nullptr, nullptr, 0);
+        });
     }
     PgDatabase& db_;
     std::string name_;
@@ -132,17 +204,34 @@ pg_conn* PgDatabase::connectTo(const std::string& database)
             host.erase(colon);
         }
     }
-    const char* keys[] = {"host", "port", "user", "password", "dbname", "connect_timeout",
-                          "options", "client_encoding", "application_name", nullptr};
-    const char* values[] = {host.c_str(), port.c_str(), login_.loginName.c_str(),
-                            login_.password.c_str(), database.c_str(), "20",
-                            "-c statement_timeout=40000", "UTF8", "pos", nullptr};
-    pg_conn* c = PQconnectdbParams(keys, values, 0);
-    if (PQstatus(c) != CONNECTION_OK) {
-        lastError_ = PQerrorMessage(c);
+    // The server ends a statement at the command time-out itself; the kernel gives up on
+    // data the server does not acknowledge within it, and probes an idle connection.
+    const std::string commandMs = std::to_string(timeouts_.command.count());
+    const std::string options = "-c statement_timeout=" + commandMs;
+    const char* keys[] = {"host", "port", "user", "password", "dbname", "options", "client_encoding",
+                          "application_name", "tcp_user_timeout", "keepalives", "keepalives_idle",
+                          "keepalives_interval", "keepalives_count", nullptr};
+    const char* values[] = {host.c_str(), port.c_str(), login_.loginName.c_str(), login_.password.c_str(),
+                            database.c_str(), options.c_str(), "UTF8", "pos", commandMs.c_str(), "1", "10", "5",
+                            "3", nullptr};
+    pg_conn* c = PQconnectStartParams(keys, values, 0);
+    const Deadline deadline = std::chrono::steady_clock::now() + timeouts_.connect;
+    PostgresPollingStatusType progress = PGRES_POLLING_WRITING;
+    while (c && PQstatus(c) != CONNECTION_BAD && progress != PGRES_POLLING_OK && progress != PGRES_POLLING_FAILED) {
+        if (!awaitSocket(c, progress == PGRES_POLLING_READING ? POLLIN : POLLOUT, deadline)) {
+            lastError_ = "no answer from the server within " + std::to_string(timeouts_.connect.count()) + " ms";
+            PQfinish(c);
+            return nullptr;
+        }
+        progress = PQconnectPoll(c);
+    }
+    if (!c || PQstatus(c) != CONNECTION_OK) {
+        lastError_ = c ? PQerrorMessage(c) : "out of memory";
         PQfinish(c);
         return nullptr;
     }
+    // Every wait is the terminal's own, on the socket with a deadline.
+    PQsetnonblocking(c, 1);
     // Server notices are not for the cashier.
     PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
     return c;
@@ -200,6 +289,8 @@ void PgDatabase::close()
 
 bool PgDatabase::isOpen() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
 
+int PgDatabase::backendPid() const { return conn_ ? PQbackendPID(conn_) : 0; }
+
 void PgDatabase::fail(const std::string& context)
 {
     std::string message = context.empty() && conn_ ? PQerrorMessage(conn_) : context;
@@ -207,21 +298,33 @@ void PgDatabase::fail(const std::string& context)
     throw DbError(message.empty() ? "server connection is not open" : message, network);
 }
 
-namespace {
-
-// One statement with its values bound; a failed statement raises DbError.
-Result runParams(PgDatabase& db, std::string_view sql, const Params& params)
+void PgDatabase::abandon()
 {
-    if (!db.handle())
-        db.fail("");
-    PgTextParams p(params);
-    Result r(PQexecParams(db.handle(), std::string(sql).c_str(), p.count(), nullptr, p.data(), nullptr, nullptr, 0));
-    if (!r || !isOk(r.get()))
-        db.fail(r ? PQresultErrorMessage(r.get()) : "");
-    return r;
+    cancelInBackground(conn_);
+    close();
+    throw DbError("no answer from the server within " + std::to_string(timeouts_.command.count()) + " ms", true);
 }
 
-}  // namespace
+void PgDatabase::flush(Deadline deadline)
+{
+    // 1: more to send; 0: all sent; -1: failed, which the next result reports.
+    while (PQflush(conn_) == 1) {
+        if (!awaitSocket(conn_, POLLIN | POLLOUT, deadline))
+            abandon();
+        PQconsumeInput(conn_);
+    }
+}
+
+PGresult* PgDatabase::nextResult(Deadline deadline)
+{
+    while (PQisBusy(conn_)) {
+        if (!awaitSocket(conn_, POLLIN, deadline))
+            abandon();
+        if (!PQconsumeInput(conn_))
+            break;  // the connection broke; PQgetResult says so without waiting
+    }
+    return PQgetResult(conn_);
+}
 
 RowSet PgDatabase::query(std::string_view sql, const Params& params)
 {
@@ -245,8 +348,12 @@ void PgDatabase::forEach(std::string_view sql, const Params& params, const RowCa
 
 void PgDatabase::streamRows(const RowCallback& onRow)
 {
-    if (!PQsetSingleRowMode(conn_)) {
-        while (PGresult* rest = PQgetResult(conn_))
+    // Single-row mode must be asked for before anything is read.
+    const bool singleRows = PQsetSingleRowMode(conn_);
+    Deadline deadline = commandDeadline();
+    flush(deadline);
+    if (!singleRows) {
+        while (PGresult* rest = nextResult(deadline))
             PQclear(rest);
         fail("single-row mode refused");
     }
@@ -255,7 +362,7 @@ void PgDatabase::streamRows(const RowCallback& onRow)
     bool haveColumns = false;
     Row row;
     // Every result must be drained before the connection can take the next statement.
-    while (PGresult* raw = PQgetResult(conn_)) {
+    while (PGresult* raw = nextResult(deadline)) {
         Result r(raw);
         if (!isOk(raw)) {
             if (error.empty())
@@ -275,10 +382,12 @@ void PgDatabase::streamRows(const RowCallback& onRow)
             onRow(cols, row);
         } catch (...) {
             PQrequestCancel(conn_);
-            while (PGresult* rest = PQgetResult(conn_))
+            while (PGresult* rest = nextResult(commandDeadline()))
                 PQclear(rest);
             throw;
         }
+        // A long result is alive as long as its rows keep coming.
+        deadline = commandDeadline();
     }
     if (!error.empty())
         fail(error);
@@ -286,22 +395,16 @@ void PgDatabase::streamRows(const RowCallback& onRow)
 
 std::unique_ptr<PreparedStatement> PgDatabase::prepare(std::string_view sql)
 {
-    if (!conn_)
-        fail("");
     std::string name = "pos_s" + std::to_string(++nextStatement_);
-    Result r(PQprepare(conn_, name.c_str(), std::string(sql).c_str(), 0, nullptr));
-    if (!r || !isOk(r.get()))
-        fail(r ? PQresultErrorMessage(r.get()) : "");
+    const std::string text(sql);
+    exchange(*this, [&](PGconn* c) { return PQsendPrepare(c, name.c_str(), text.c_str(), 0, nullptr); });
     return std::make_unique<PgStatement>(*this, name);
 }
 
 void PgDatabase::executeScript(std::string_view sql)
 {
-    if (!conn_)
-        fail("");
-    Result r(PQexec(conn_, std::string(sql).c_str()));
-    if (!r || !isOk(r.get()))
-        fail(r ? PQresultErrorMessage(r.get()) : "");
+    const std::string text(sql);
+    exchange(*this, [&](PGconn* c) { return PQsendQuery(c, text.c_str()); });
 }
 
 Columns PgDatabase::tableColumns(std::string_view table)

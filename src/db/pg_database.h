@@ -2,9 +2,11 @@
 
 #include "base/database.h"
 
+#include <chrono>
 #include <string>
 
 struct pg_conn;
+struct pg_result;
 
 namespace pos {
 
@@ -15,13 +17,28 @@ struct ServerLogin {
     std::string password;
 };
 
-// The server connection over libpq: 20 s to connect, 40 s per statement.
+// How long the server connection waits: to connect, and for the answer to a statement.
+struct PgTimeouts {
+    std::chrono::milliseconds connect{20000};
+    std::chrono::milliseconds command{40000};
+};
+
+using Deadline = std::chrono::steady_clock::time_point;
+
+// The server connection over libpq. Nothing waits on the server without a deadline: a
+// network that stops answering, without closing anything, is noticed within the command
+// time-out (the kernel's keepalives and tcp_user_timeout cover the idle connection), the
+// connection is closed and the statement fails as a network failure.
 class PgDatabase : public Database {
 public:
     PgDatabase() = default;
     ~PgDatabase() override;
     PgDatabase(const PgDatabase&) = delete;
     PgDatabase& operator=(const PgDatabase&) = delete;
+
+    // For the connections opened from now on; the server's statement_timeout follows
+    // the command time-out.
+    void setTimeouts(const PgTimeouts& timeouts) { timeouts_ = timeouts; }
 
     // Opens a connection to the named database; on failure the previous one is kept
     // and the reason is left in lastError().
@@ -48,17 +65,34 @@ public:
     void rollback() override { execute("rollback"); }
 
     pg_conn* handle() { return conn_; }
+    // The server process of the open connection, 0 when none is open.
+    int backendPid() const;
     [[noreturn]] void fail(const std::string& context);
     // Hands the rows of the statement just sent to onRow one at a time.
     void streamRows(const RowCallback& onRow);
 
+    // Statements sent with libpq's own calls (the pipeline) wait through these three.
+    // When the answer to a statement sent now is due.
+    Deadline commandDeadline() const { return std::chrono::steady_clock::now() + timeouts_.command; }
+    // Sends what libpq holds for the server, reading answers meanwhile so the server is
+    // never stuck on a full socket.
+    void flush(Deadline deadline);
+    // The next result of the statements sent, null after the last one; waits until it
+    // is complete. Past the deadline the connection is closed and DbError (a network
+    // failure) raised.
+    pg_result* nextResult(Deadline deadline);
+
 private:
     pg_conn* connectTo(const std::string& database);
+    // The server did not answer in time: cancels what runs there, closes, raises.
+    [[noreturn]] void abandon();
+
     // Replaces the open connection by a new one to the named database.
     void adopt(pg_conn* connection, const std::string& database);
 
     pg_conn* conn_ = nullptr;
     ServerLogin login_;
+    PgTimeouts timeouts_;
     std::string database_;
     std::string lastError_;
     int nextStatement_ = 0;

@@ -9,8 +9,7 @@ namespace {
 
 // Queues every statement; a statement whose text repeats the previous one reuses its
 // parse (the unnamed prepared statement). Returns the first failure to queue, or "".
-// Blocking mode cannot deadlock on a long batch: libpq reads the server's answers
-// whenever the socket will not take more.
+// The connection does not block: libpq holds what the socket will not take yet.
 std::string send(PGconn* conn, const std::vector<SqlStatement>& statements)
 {
     const std::string* parsed = nullptr;
@@ -29,12 +28,13 @@ std::string send(PGconn* conn, const std::vector<SqlStatement>& statements)
 
 // Reads the answers up to the synchronisation point and returns the first error, or "".
 // Ends early when the connection is lost or nothing more is queued.
-std::string collect(PGconn* conn)
+std::string collect(PgDatabase& db, Deadline deadline)
 {
+    PGconn* conn = db.handle();
     std::string error;
     bool endOfCommand = false;
     for (;;) {
-        PGresult* r = PQgetResult(conn);
+        PGresult* r = db.nextResult(deadline);
         if (!r) {
             // A null ends each command's answers; two in a row mean nothing is left.
             if (endOfCommand || PQstatus(conn) != CONNECTION_OK)
@@ -65,10 +65,13 @@ void runPipelined(PgDatabase& db, const std::vector<SqlStatement>& statements)
     PGconn* conn = db.handle();
     if (!db.isOpen() || !PQenterPipelineMode(conn))
         db.fail("");
+    // The batch is one round trip, answered within one command time-out.
+    const Deadline deadline = db.commandDeadline();
     std::string error = send(conn, statements);
     if (!PQpipelineSync(conn) && error.empty())
         error = PQerrorMessage(conn);
-    std::string answerError = collect(conn);
+    db.flush(deadline);
+    std::string answerError = collect(db, deadline);
     if (error.empty())
         error = answerError;
     PQexitPipelineMode(conn);

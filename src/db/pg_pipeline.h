@@ -19,8 +19,9 @@ struct SqlStatement {
 //
 // Meant for the inside of the caller's transaction (without one, the statements form an
 // implicit transaction of their own): after a failing statement the server skips the
-// rest. The first error is raised as DbError, a lost connection marked as a network
-// failure. The connection leaves pipeline mode before this returns or raises.
+// rest. The first error is raised as DbError, a lost connection, or one that does not
+// answer within the command time-out, marked as a network failure. The connection
+// leaves pipeline mode before this returns or raises.
 void runPipelined(PgDatabase& db, const std::vector<SqlStatement>& statements);
 
 }  // namespace pos
