@@ -241,8 +241,8 @@ private:
     SaveBillResult save(Bill& b)
     {
         BillNumbering numbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock);
-        return SaveBill(t_.sql<SaleStatements>(), numbering, person_, f_.state, b, false,
-                        cardOnScreen(f_.member, f_.totals));
+        return SaveBill(t_.sql<SaleStatements>(), f_.dm.conClient().statements<SaleStatements>(), numbering, person_,
+                        f_.state, b, false, cardOnScreen(f_.member, f_.totals));
     }
 
     // The online save with the same statements, each waiting for its answer.

@@ -127,8 +127,8 @@ bool Checkout::complete()
         return false;
     writePayment();
     BillNumbering numbering(t_.dm.conClient().statements<NumberingStatements>(), t_.clock);
-    if (SaveBill(t_.db().statements<SaleStatements>(), numbering, t_.person, t_.state, bill_, false,
-                 cardOnScreen(t_.member, t_.totals))
+    if (SaveBill(t_.db().statements<SaleStatements>(), t_.dm.conClient().statements<SaleStatements>(), numbering,
+                 t_.person, t_.state, bill_, false, cardOnScreen(t_.member, t_.totals))
         == BillNotSaved) {
         t_.person.message("保存数据失败！", "错误", MessageIcon::Error);
         return false;

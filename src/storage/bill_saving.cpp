@@ -38,22 +38,60 @@ void writeNumber(Bill& bill, const std::string& number)
 
 bool hasCard(const Bill& bill) { return !bill.insiderCode().toString().empty(); }
 
-void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double points)
-{
-    auto* connection = dynamic_cast<PgDatabase*>(&server.database());
-    if (!connection)
-        throw DbError("the online save needs the server connection");
-    Transaction transaction(*connection);
-    runPipelined(*connection, serverSaveStatements(server, bill, cardKind, points));
-    transaction.commit();
-}
-
 void saveLocally(SaleStatements& local, const Bill& bill)
 {
     Transaction transaction(local.database());
     local.billCopy(bill.master.columns()).insertAll(bill.master);
     local.lineCopy(bill.detail.columns()).insertAll(bill.detail);
     transaction.commit();
+}
+
+PgDatabase& serverConnection(SaleStatements& server)
+{
+    auto* connection = dynamic_cast<PgDatabase*>(&server.database());
+    if (!connection)
+        throw DbError("the online save needs the server connection");
+    return *connection;
+}
+
+void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double points)
+{
+    PgDatabase& connection = serverConnection(server);
+    Transaction transaction(connection);
+    runPipelined(connection, serverSaveStatements(server, bill, cardKind, points));
+    transaction.commit();
+}
+
+enum class ServerCopy { Present, Absent, Unknown };
+
+// After the connection broke during the save, when only the answer to COMMIT may have
+// been lost: opens the connection again, ends the broken session, so that a COMMIT still
+// on its way can no longer land after the look-up, and looks the number up.
+ServerCopy lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession, const Value& billNo)
+{
+    PgDatabase& connection = serverConnection(server);
+    auto wait = person.pleaseWait("正在核对单据是否已保存到服务器，请稍候...");
+    try {
+        if (!connection.reopen())
+            return ServerCopy::Unknown;
+        server.endSession.query({brokenSession});
+        return server.findBill.query({billNo}).empty() ? ServerCopy::Absent : ServerCopy::Present;
+    } catch (const DbError&) {
+        return ServerCopy::Unknown;
+    }
+}
+
+// Whether the server holds the bill cannot be found out: the bill waits in the local file
+// under its number like a bill saved offline, and the upload, which sends only what the
+// server does not have, decides. The sale is complete either way, so nothing can save it
+// a second time.
+SaveBillResult keepForUpload(SaleStatements& local, Person& person, const Bill& bill)
+{
+    saveLocally(local, bill);
+    person.message("网络故障，无法确认单据是否已保存到服务器！单据已按原单号" + bill.billNo().toString()
+                       + "保存在本机，上传时由服务器核对，请不要重复收款。",
+                   "提示", MessageIcon::Information);
+    return BillSavedLocally;
 }
 
 // After a failed save: a number that may already exist on the server is never offered
@@ -106,8 +144,8 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals)
     return CardAccount{member.VIPCardKind, totals.NoPointAmount, &member.VIPUsedCount};
 }
 
-SaveBillResult SaveBill(SaleStatements& sql, BillNumbering& numbering, Person& person, const TPosState& state,
-                        Bill& bill, bool keepNumber, const CardAccount& card)
+SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
+                        const TPosState& state, Bill& bill, bool keepNumber, const CardAccount& card)
 {
     if (!passesChecks(person, bill))
         return BillNotSaved;
@@ -119,7 +157,21 @@ SaveBillResult SaveBill(SaleStatements& sql, BillNumbering& numbering, Person& p
             return BillSavedLocally;
         }
         const double points = BillPoints(bill.realAmount().toDouble(), card.noPointAmount, state.PointRate);
-        saveOnServer(sql, bill, card.cardKind, points);
+        const int session = serverConnection(sql).backendPid();
+        try {
+            saveOnServer(sql, bill, card.cardKind, points);
+        } catch (const DbError& error) {
+            if (!error.isNetworkFailure())
+                throw;
+            switch (lookUpAfterLoss(sql, person, session, bill.billNo())) {
+            case ServerCopy::Absent:
+                throw;
+            case ServerCopy::Unknown:
+                return keepForUpload(local, person, bill);
+            case ServerCopy::Present:
+                break;  // only the answer was lost: the sale is complete
+            }
+        }
         // Only a stored bill raises the member's points, so a failed try cannot count twice.
         if (card.points && hasCard(bill))
             *card.points += points;

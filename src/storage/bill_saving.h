@@ -34,8 +34,14 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals);
 // here: rolled back, the counter moved to the next day, the message shown, BillNotSaved
 // returned; the bill stays in memory and the working mode stays as it is. The member's
 // points are raised only through card.points.
-SaveBillResult SaveBill(SaleStatements& sql, BillNumbering& numbering, Person& person, const TPosState& state,
-                        Bill& bill, bool keepNumber, const CardAccount& card);
+//
+// When the server connection breaks during an online save, the server is asked again
+// whether it holds the bill's number: if so the bill is saved (only the answer was
+// lost); if not the failure stands. When the server cannot be asked, the person is told
+// so and the bill goes into the local file (`local`) under its number, to wait for the
+// upload like a bill saved offline (BillSavedLocally).
+SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
+                        const TPosState& state, Bill& bill, bool keepNumber, const CardAccount& card);
 
 // What an online save sends inside its server transaction, in order: the bill and its
 // lines (display columns the server lacks are dropped), the stock booking of every

@@ -10,7 +10,10 @@ SaleStatements::SaleStatements(Database& db)
       storedValueCardBooking(*this,
                              serverOnly("update B_VIPCards set Amount=coalesce(Amount,0)-$1, "
                                         "TotalAmount=coalesce(TotalAmount,0)+$2, "
-                                        "UsedCount=coalesce(UsedCount,0)+$3 where CardNo=$4"))
+                                        "UsedCount=coalesce(UsedCount,0)+$3 where CardNo=$4")),
+      findBill(*this, serverOnly("select BillNo from PosBill where BillNo=$1")),
+      endSession(*this, serverOnly("select pg_terminate_backend(pid, 5000) from pg_stat_activity "
+                                   "where pid=$1 and usename=current_user"))
 {
 }
 

@@ -7,7 +7,8 @@
 namespace pos {
 
 // What saving a bill runs on one connection: the copies of the bill into PosBill and
-// PosDetail, and on the server the stock and member card bookings.
+// PosDetail, on the server the stock and member card bookings, and what finds out
+// whether a save whose connection broke reached the server.
 class SaleStatements : public StatementSet {
 public:
     explicit SaleStatements(Database& db);
@@ -15,6 +16,9 @@ public:
     Statement updateStock;
     Statement ordinaryCardBooking;
     Statement storedValueCardBooking;
+    Statement findBill;
+    // Ends a broken session of this login and waits for it to be gone.
+    Statement endSession;
 
     // Built on the first save: the bill's columns are fixed once its data sets open.
     RowCopy& billCopy(const Columns& source) { return copyInto(bill_, "PosBill", source); }

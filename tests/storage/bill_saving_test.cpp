@@ -5,6 +5,7 @@
 #include "pricing/bill_arithmetic.h"
 #include "support/cash_payment.h"
 #include "support/goods_line.h"
+#include "support/proxied_server.h"
 #include "support/signed_on_terminal.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <thread>
 
 namespace pos {
 namespace {
@@ -19,6 +21,8 @@ namespace {
 constexpr const char* kSaveFailed = "单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。";
 constexpr const char* kFirstNumber = "07202403150001";   // counter of the fixed clock's day
 constexpr const char* kNumberAfterRoll = "07202403160001";
+constexpr const char* kOutcomeUnknown = "网络故障，无法确认单据是否已保存到服务器！单据已按原单号07202403150001"
+                                        "保存在本机，上传时由服务器核对，请不要重复收款。";
 
 struct Line {
     int goodsId;
@@ -107,8 +111,8 @@ public:
     {
         int result = -1;
         BillNumbering numbering(dm.conClient().statements<NumberingStatements>(), clock);
-        EXPECT_NO_THROW(result = SaveBill(terminal.sql<SaleStatements>(), numbering, person, state, b, keepNumber,
-                                          cardOnScreen(member, totals)));
+        EXPECT_NO_THROW(result = SaveBill(terminal.sql<SaleStatements>(), dm.conClient().statements<SaleStatements>(),
+                                          numbering, person, state, b, keepNumber, cardOnScreen(member, totals)));
         return result;
     }
 
@@ -436,6 +440,98 @@ TEST_P(BillSavingFailure, RollsBackEverythingRollsTheCounterAndAllowsASecondTry)
 
 INSTANTIATE_TEST_SUITE_P(Causes, BillSavingFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// --- the connection breaks around the COMMIT --------------------------------------
+
+using test::TcpProxy;
+
+// The sale of SaleFixture with the server connection running through a proxy.
+class SaleThroughProxy : public SaleFixture {
+public:
+    // The server finishes what reached a broken session before the session ends.
+    void awaitEnd(int session)
+    {
+        for (int tries = 0; !server().query("select 1 from pg_stat_activity where pid=$1", {session}).empty(); ++tries) {
+            ASSERT_LT(tries, 1000) << "the broken session does not end";
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    test::ProxiedServer network{*this};
+};
+
+struct BrokenCommitCase {
+    const char* name;
+    TcpProxy::Moment cut;  // whether the COMMIT still reaches the server
+    bool serverAnswersAgain;
+    SaveBillResult result;
+    const char* message;  // nullptr: none
+    bool onServer, inLocalFile;
+    std::pair<std::string, std::int64_t> counter;
+};
+
+const BrokenCommitCase kBrokenCommits[] = {
+    {"OnlyTheAnswerIsLost", TcpProxy::Moment::AfterForwarding, true, BillSavedOnServer, nullptr, true, false,
+     {"2024-03-15", 2}},
+    {"CommitNeverArrived", TcpProxy::Moment::BeforeForwarding, true, BillNotSaved, kSaveFailed, false, false,
+     {"2024-03-16", 1}},
+    {"ServerGoneAfterTheCommit", TcpProxy::Moment::AfterForwarding, false, BillSavedLocally, kOutcomeUnknown, true,
+     true, {"2024-03-15", 2}},
+    {"ServerGoneBeforeTheCommit", TcpProxy::Moment::BeforeForwarding, false, BillSavedLocally, kOutcomeUnknown, false,
+     true, {"2024-03-15", 2}},
+};
+
+void PrintTo(const BrokenCommitCase& c, std::ostream* os) { *os << c.name; }
+
+class BrokenCommit : public ::testing::TestWithParam<BrokenCommitCase> {};
+
+// Whatever the network does, the bill is booked on the server at most once and lands in
+// the local file only when the server cannot say whether it holds it.
+TEST_P(BrokenCommit, SaveAsksTheServerWhetherTheBillArrived)
+{
+    const BrokenCommitCase& c = GetParam();
+    SaleThroughProxy f;
+    Bill b = f.bookedBill();
+    f.network.proxy.failOn("commit", TcpProxy::Fault::Cut, c.cut);
+    if (!c.serverAnswersAgain)
+        f.network.proxy.refuseNewConnections();
+    const int session = f.dm.conServer().backendPid();
+
+    EXPECT_EQ(f.save(b), c.result);
+    f.awaitEnd(session);
+
+    EXPECT_TRUE(f.network.proxy.fired());
+    EXPECT_EQ(f.person.messageTexts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    EXPECT_EQ(b.billNo().toString(), kFirstNumber);
+    EXPECT_EQ(f.server().query("select BillNo from PosBill where BillNo=$1", {kFirstNumber}).size(),
+              c.onServer ? 1u : 0u);
+    EXPECT_DOUBLE_EQ(f.stock(101), c.onServer ? 7 : 10);
+    expectCard(f.card("S1"), c.onServer ? Card{170, 570, 80} : kCards.at("S1"));
+    // The points count once the server is known to hold the bill; a waiting bill brings
+    // them with the upload.
+    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, c.result == BillSavedOnServer ? 80 : 10);
+    EXPECT_EQ(f.local().query("select BillNo from PosDetail where BillNo=$1", {kFirstNumber}).size(),
+              c.inLocalFile ? b.detail.size() : 0u);
+    EXPECT_EQ(f.counter(), c.counter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, BrokenCommit, ::testing::ValuesIn(kBrokenCommits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A server that stops answering in the middle of the batch is given up after the
+// command time-out; as it cannot be asked either, the bill waits in the local file.
+TEST(BillSaving, ServerThatStopsAnsweringLeavesTheBillWaitingLocally)
+{
+    SaleThroughProxy f;
+    Bill b = f.bookedBill();
+    f.network.proxy.failOn("UpdateStock", TcpProxy::Fault::BlackHole, TcpProxy::Moment::BeforeForwarding);
+
+    EXPECT_EQ(f.save(b), BillSavedLocally);
+
+    EXPECT_EQ(f.person.messageTexts(), std::vector<std::string>{kOutcomeUnknown});
+    EXPECT_EQ(f.local().query("select BillNo from PosBill").first("BillNo").toString(), kFirstNumber);
+    EXPECT_DOUBLE_EQ(f.stock(101), 10);
+}
 
 // --- offline -----------------------------------------------------------------------
 
