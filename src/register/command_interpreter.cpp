@@ -162,11 +162,19 @@ bool CommandInterpreter::granted(OperatorRight right) { return HasRight(t_, righ
 
 
 // After a completed, held or deleted bill: the next one starts without lines, discount
-// or member.
+// or member. They go before the server is asked for the time, so a lost connection can
+// never leave the lines of a paid bill to be charged again.
 void CommandInterpreter::startNextBill()
 {
-    view_.showBillHeader(startNewBill(t_, reg_));
     clearEntry();
+    lines_.refreshTotals();
+    view_.showLines();
+    try {
+        view_.showBillHeader(startNewBill(t_, reg_));
+    } catch (...) {
+        view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+        throw;
+    }
 }
 
 void CommandInterpreter::clearEntry()
@@ -188,9 +196,9 @@ void CommandInterpreter::checkout()
     lines_.refreshTotals();
     const std::optional<CheckoutAmounts> paid = view_.charge();
     if (paid) {
-        startNextBill();
         reg_.previous = {paid->due, paid->paid, paid->change};
         view_.showPreviousBill();
+        startNextBill();
     }
 }
 

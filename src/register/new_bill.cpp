@@ -4,7 +4,36 @@
 #include "config/working_mode_clock.h"
 #include "storage/bill_numbering.h"
 
+#include <exception>
+
 namespace pos {
+namespace {
+
+// The working mode's time, or the terminal's own when the server does not answer; the
+// lost connection is kept to be raised once the bill has started.
+class TimeWithoutServer : public Clock {
+public:
+    TimeWithoutServer(const Clock& mode, const Clock& own) : mode_(mode), own_(own) {}
+    DateTime now() const override
+    {
+        try {
+            return mode_.now();
+        } catch (const DbError& error) {
+            if (!error.isNetworkFailure())
+                throw;
+            lostServer_ = std::current_exception();
+            return own_.now();
+        }
+    }
+    std::exception_ptr lostServer() const { return lostServer_; }
+
+private:
+    const Clock& mode_;
+    const Clock& own_;
+    mutable std::exception_ptr lostServer_;
+};
+
+}  // namespace
 
 std::string memberCaption(const CurrentMember& member)
 {
@@ -60,7 +89,11 @@ BillHeader startNewBill(Terminal& t, RegisterState& reg)
 {
     BillNumbering numbering(t.dm.conClient().statements<NumberingStatements>(), t.clock);
     const WorkingModeClock modeClock(t.dm, t.state);
-    return NewBill(numbering, modeClock, t.state, t.member, t.totals, reg);
+    const TimeWithoutServer clock(modeClock, t.clock);
+    BillHeader header = NewBill(numbering, clock, t.state, t.member, t.totals, reg);
+    if (clock.lostServer())
+        std::rethrow_exception(clock.lostServer());
+    return header;
 }
 
 }  // namespace pos

@@ -35,7 +35,9 @@ std::string memberCaption(const CurrentMember& member);
 BillHeader NewBill(BillNumbering& numbering, const Clock& modeClock, TPosState& state, CurrentMember& member,
                    BillTotals& totals, RegisterState& reg);
 
-// NewBill with the terminal's counter and the working mode's clock.
+// NewBill with the terminal's counter and the working mode's clock. When the server does
+// not answer the time, the bill starts on the terminal's clock all the same, and then
+// the server's error is raised for the error handler.
 BillHeader startNewBill(Terminal& t, RegisterState& reg);
 
 }  // namespace pos

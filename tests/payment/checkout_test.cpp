@@ -3,6 +3,7 @@
 #include "payment/checkout_terminal.h"
 #include "payment/device_after_sale.h"
 #include "payment/recording_after_sale.h"
+#include "support/proxied_server.h"
 
 #include <gtest/gtest.h>
 
@@ -323,6 +324,29 @@ TEST_P(CheckoutModeTest, FailedSaveKeepsTheBillAndASecondEnterTriesAgain)
 
 INSTANTIATE_TEST_SUITE_P(Modes, CheckoutModeTest, ::testing::Values(Online, Offline),
                          [](const auto& info) { return info.param == Online ? "Online" : "Offline"; });
+
+// The connection breaks after the COMMIT went out and the server cannot be asked: the
+// sale is complete with the bill waiting in the local file under its number, and
+// another Enter writes it nowhere again.
+TEST_F(CheckoutTest, SaleWhoseOutcomeTheServerCannotTellIsCompletedOnce)
+{
+    test::ProxiedServer server(fx_);
+    Checkout& c = open(95);
+    c.setPaid("100");
+    server.proxy.failOn("commit", test::TcpProxy::Fault::Cut, test::TcpProxy::Moment::AfterForwarding);
+    server.proxy.refuseNewConnections();
+
+    ASSERT_TRUE(c.complete());
+    ASSERT_TRUE(c.complete());
+
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_NE(messageTexts()[0].find("无法确认单据是否已保存到服务器"), std::string::npos) << messageTexts()[0];
+    EXPECT_EQ(reg_.bill.billNo().toString(), kFirstNumber);
+    ASSERT_EQ(fx_.savedBills(Offline).size(), 1u);
+    EXPECT_EQ(fx_.savedBills(Offline).first("BillNo").toString(), kFirstNumber);
+    EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 100", "drawer", std::string("print ") + kFirstNumber,
+                                                        "display 3 5"}));
+}
 
 TEST_F(CheckoutTest, AfterAFailedSaveAWriteOffIsStillTakenFromTheOpeningAmount)
 {
