@@ -71,8 +71,8 @@ public:
     // Hands the rows of the statement just sent to onRow one at a time.
     void streamRows(const RowCallback& onRow);
 
-    // Statements sent with libpq's own calls (the pipeline) wait through these three.
-    // When the answer to a statement sent now is due.
+    // For statements sent with libpq's own calls, as the pipeline does: when the answer
+    // to a statement sent now is due, and the two waits with that deadline.
     Deadline commandDeadline() const { return std::chrono::steady_clock::now() + timeouts_.command; }
     // Sends what libpq holds for the server, reading answers meanwhile so the server is
     // never stuck on a full socket.
