@@ -96,14 +96,44 @@ std::string generalNumber(double v)
     return sign + plainText(x, 0);
 }
 
+double RoundHalfUp(double value, int decimals)
+{
+    if (!std::isfinite(value) || value == 0)
+        return value;
+    // Whole and fractional parts apart, in extended precision; the small tolerance lets a
+    // value whose binary form lies just below a half (1.005) round upward as written.
+    const long double r = std::fabs(static_cast<long double>(value));
+    const long double whole = std::floor(r);
+    const long double scale = std::pow(10.0L, decimals);
+    long double s = (r - whole) * scale;
+    const long double sWhole = std::floor(s);
+    s = (s - sWhole) + 1e-8L >= 0.5L ? sWhole + 1 : sWhole;
+    const double magnitude = static_cast<double>(whole + s / scale);
+    // A negative value that rounds to nothing gives 0, never -0 (which prints as "-0.00").
+    return value < 0 && magnitude != 0 ? -magnitude : magnitude;
+}
+
 std::string twoDecimals(double v)
 {
     if (!std::isfinite(v))
         return fmt::format("{}", v);
+    v = RoundHalfUp(v, 2);
     Decimal x = decimalOf(std::fabs(v));
     x = keepDigits(x, x.exponent + 3);
     return (v < 0 && !x.digits.empty() ? "-" : "") + plainText(x, 2);
 }
+
+std::string twoDecimals(double v, int width)
+{
+    const std::string text = twoDecimals(v);
+    const std::size_t fill = static_cast<std::size_t>(std::abs(width));
+    if (text.size() >= fill)
+        return text;
+    const std::string blanks(fill - text.size(), ' ');
+    return width < 0 ? text + blanks : blanks + text;
+}
+
+std::string generalAmount(double v) { return generalNumber(RoundHalfUp(v, 2)); }
 
 bool parseInt(const std::string& text, long long& out)
 {

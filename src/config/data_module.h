@@ -35,7 +35,11 @@ public:
     bool openLocalDatabase();
     // Opens the server connection with the please-wait window shown; never raises.
     bool connectToServer(const ServerLogin& login, const std::string& database);
-    static bool testServerConnection(const ServerLogin& login) { return pos::testServerConnection(login); }
+    // Whether the login reaches the registry database, where the start-up goes first.
+    static bool testServerConnection(const ServerLogin& login, const std::string& registryDatabase)
+    {
+        return pos::testServerConnection(login, registryDatabase);
+    }
     bool switchDatabase(const std::string& database);
     // Finds the terminals' account set in the registry and moves the server connection
     // to it. Shows one of its four messages and returns nullopt on failure.

@@ -412,12 +412,10 @@ Columns PgDatabase::tableColumns(std::string_view table)
     return query("select * from " + std::string(table) + " limit 0").columns();
 }
 
-bool testServerConnection(const ServerLogin& login)
+bool testServerConnection(const ServerLogin& login, const std::string& database)
 {
     PgDatabase probe;
-    // Without a database name libpq would pick one named after the login; the
-    // maintenance database always exists.
-    return probe.open(login, "postgres");
+    return probe.open(login, database);
 }
 
 }  // namespace pos

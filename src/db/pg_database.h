@@ -98,7 +98,7 @@ private:
     int nextStatement_ = 0;
 };
 
-// Opens a throw-away connection to the server without a database and closes it again.
-bool testServerConnection(const ServerLogin& login);
+// Opens a throw-away connection to `database` on the server and closes it again.
+bool testServerConnection(const ServerLogin& login, const std::string& database);
 
 }  // namespace pos

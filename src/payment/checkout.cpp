@@ -7,14 +7,13 @@
 #include "config/terminal.h"
 #include "storage/bill_saving.h"
 
-#include <fmt/format.h>
 
 #include <exception>
 
 namespace pos {
 namespace {
 
-std::string amountBoxText(double amount) { return fmt::format("{:<7.2f}", amount); }
+std::string amountBoxText(double amount) { return twoDecimals(amount, -7); }
 
 // The number in an amount box; 0 for a box that holds none.
 double numberIn(const std::string& text)

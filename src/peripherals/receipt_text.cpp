@@ -118,6 +118,7 @@ std::string ReceiptText(const Settings& settings, const Bill& bill, int width, c
     const std::string footer2 = utf8ToGbk(settings.option("Footer2"));
     const int footerNum = settings.footerNum();
 
+    // The totals are printed to the cent, rounded as the screen rounds them.
     auto amount = [](const Value& column) { return column.toDouble(); };
     auto total = [](const std::string& text) { return rightAligned(text, 5); };
 
@@ -143,12 +144,12 @@ std::string ReceiptText(const Settings& settings, const Bill& bill, int width, c
         r.goodsLine(bill.line(i));
     r.rule();
     r.utf8Line("总 数 量：" + total(generalNumber(totals.TotalQty)) + " 应收金额："
-               + total(generalNumber(amount(bill.realAmount()))));
-    r.utf8Line("客付金额：" + total(generalNumber(amount(bill.realAmount()) + amount(bill.changeAmount()))) + " 找零金额："
-               + total(generalNumber(amount(bill.changeAmount()))));
+               + total(generalAmount(amount(bill.realAmount()))));
+    r.utf8Line("客付金额：" + total(generalAmount(amount(bill.realAmount()) + amount(bill.changeAmount()))) + " 找零金额："
+               + total(generalAmount(amount(bill.changeAmount()))));
     if (!bill.cardNo().toString().empty())
-        r.utf8Line("付 现 金：" + total(generalNumber(amount(bill.cashAmount()))) + " 付购物券："
-                   + total(generalNumber(amount(bill.cardAmount2()))));
+        r.utf8Line("付 现 金：" + total(generalAmount(amount(bill.cashAmount()))) + " 付购物券："
+                   + total(generalAmount(amount(bill.cardAmount2()))));
     if (printDisAmount)
         r.utf8Line("优惠金额：" + total(twoDecimals(totals.DisAmount)));
     r.line("");

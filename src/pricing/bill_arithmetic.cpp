@@ -10,23 +10,6 @@
 
 namespace pos {
 
-double RoundHalfUp(double value, int decimals)
-{
-    if (!std::isfinite(value) || value == 0)
-        return value;
-    // Whole and fractional parts apart, in extended precision; the small tolerance lets a
-    // value whose binary form lies just below a half (1.005) round upward as written.
-    const long double r = std::fabs(static_cast<long double>(value));
-    const long double whole = std::floor(r);
-    const long double scale = std::pow(10.0L, decimals);
-    long double s = (r - whole) * scale;
-    const long double sWhole = std::floor(s);
-    s = (s - sWhole) + 1e-8L >= 0.5L ? sWhole + 1 : sWhole;
-    const double magnitude = static_cast<double>(whole + s / scale);
-    // A negative value that rounds to nothing gives 0, never -0 (which prints as "-0.00").
-    return value < 0 && magnitude != 0 ? -magnitude : magnitude;
-}
-
 double lineAmountOf(double price, double quantity, double discount, int digit)
 {
     const double factor = static_cast<long long>(discount) == 0 ? 1.0 : discount / 100;

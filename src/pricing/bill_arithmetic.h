@@ -1,16 +1,12 @@
 #pragma once
 
 #include "base/bill.h"
+#include "base/number_format.h"
 #include "base/pos_state.h"
 
 #include <cstddef>
 
 namespace pos {
-
-// Rounds halves away from zero at the given number of decimals (0 or more). A value whose
-// binary form lies within 1e-8 below a half rounds up, so 1.005 gives 1.01 and 28.215
-// formed as 9.90 × 3 × 0.95 gives 28.22.
-double RoundHalfUp(double value, int decimals);
 
 // Price × Quantity × Discount / 100, rounded to `digit` decimals; a discount whose whole
 // part is 0 charges the full price.

@@ -77,13 +77,16 @@ void tell(Person& person, const char* text) { person.message(text, "提示", Mes
 // Discounts are fixed-point numbers with four decimals.
 bool sameDiscount(double a, double b) { return std::llround(a * 10000) == std::llround(b * 10000); }
 
-bool mergesIntoCurrentLine(const Bill& bill, std::int64_t goodsId, double price, double discount)
+// Lines of another price kind stay apart even at the same price, so the promotional
+// quantity of a bill is always on its tagged lines.
+bool mergesIntoCurrentLine(const Bill& bill, std::int64_t goodsId, const DeterminedPrice& determined, double discount)
 {
     if (bill.currentLine >= bill.detail.size())
         return false;
     const ConstBillLine current = bill.line(bill.currentLine);
-    return current.goodsId().toInt() == goodsId && current.price().toDouble() == price
-        && sameDiscount(current.discount().toDouble(), discount);
+    return current.goodsId().toInt() == goodsId && current.price().toDouble() == determined.price
+        && sameDiscount(current.discount().toDouble(), discount)
+        && current.memo().toString() == priceTag(determined.kind);
 }
 
 }  // namespace
@@ -129,7 +132,7 @@ void AddGoodsByInput(const PricingContext& c, const std::string& input, double g
         return;
     }
 
-    if (mergesIntoCurrentLine(bill, goodsId, determined.price, discount)) {
+    if (mergesIntoCurrentLine(bill, goodsId, determined, discount)) {
         Value& q = bill.line(bill.currentLine).quantity();
         q = q.toDouble() + quantity;
         LineAmount(bill, bill.currentLine, c.state.Digit);

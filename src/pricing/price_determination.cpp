@@ -2,7 +2,9 @@
 
 #include "base/number_format.h"
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace pos {
 namespace {
@@ -37,11 +39,42 @@ bool promotionInForce(const RowSet& row, const DateTime& now)
     return false;
 }
 
+const char* const kPerBillLimit = "每单限量";
+const char* const kPromotionalQuantity = "可促销量";
+
 void showLimitExceeded(Person& person, const char* limit, double excess)
 {
     person.message(std::string("该货品的当前销量超出") + limit + "(超出数量" + generalNumber(excess)
                        + ")\r\n超出限量的货品请另外输入。",
                    "提示", MessageIcon::Information);
+}
+
+// How much of `wanted` the promotion has left by the row as read: all of a return, or
+// of a promotion without quantity limit.
+double leftOf(const RowSet& row, double wanted)
+{
+    const double total = row.first("SPQuantity").toDouble();
+    if (wanted <= 0 || total <= 0)
+        return wanted;
+    return std::min(wanted, std::max(0.0, total - row.first("SPMakeQty").toDouble()));
+}
+
+// Takes up to `wanted` of the promotional quantity on the database of the working mode
+// and returns what it got. The update takes all it asks for or nothing; refused because
+// another terminal took some since the row was read, it asks again for what is left.
+double takePromotionalQuantity(const PricingContext& c, int goodsId, double wanted, RowSet row)
+{
+    for (;;) {
+        const double ask = leftOf(row, wanted);
+        if (wanted > 0 && ask <= 0)
+            return 0;
+        if (c.sql.takePromotionQuantity.execute({ask, goodsId}) > 0)
+            return ask;
+        const double seen = row.first("SPMakeQty").toDouble();
+        row = readPricingRow(c, goodsId);
+        if (row.empty() || row.first("SPMakeQty").toDouble() == seen)
+            return 0;  // nobody else moved the counter: nothing more to take
+    }
 }
 
 double memberPrice(const RowSet& row, int level)
@@ -55,41 +88,45 @@ double memberPrice(const RowSet& row, int level)
     }
 }
 
-// The promotion in force: enforces the limits per bill and in all (which may lower the
-// quantity), counts the sale and gives the promotional price; nothing when this bill
-// already holds its limit.
+// The promotion in force: a bill that already holds its limit gets none. Otherwise the
+// quantity is lowered to the bill's limit and to what is left of the promotion, taken
+// from the counter at once, and the cashier is told of each cut; nothing when another
+// terminal sold the rest since the row was read.
 std::optional<DeterminedPrice> promotionPrice(const PricingContext& c, const RowSet& row, int goodsId, double& quantity,
                                               Bill& bill)
 {
     const double before = SumQuantityOfGoods(goodsId, bill);
     const double perBill = row.first("SPBillQty").toDouble();
-    const double total = row.first("SPQuantity").toDouble();
-    const double sold = row.first("SPMakeQty").toDouble();
-    if (perBill > 0 && perBill > before && before + quantity > perBill) {
-        showLimitExceeded(c.person, "每单限量", before + quantity - perBill);
-        quantity = perBill - before;
-    }
-    if (total > 0 && sold < total && total - sold < quantity) {
-        showLimitExceeded(c.person, "可促销量", quantity - (total - sold));
-        quantity = total - sold;
-    }
     if (perBill != 0 && perBill <= before)
         return std::nullopt;
-    c.sql.raisePromotionCounter.execute({quantity, goodsId});
+    const double wanted = perBill > 0 && before + quantity > perBill ? perBill - before : quantity;
+    const double granted = takePromotionalQuantity(c, goodsId, wanted, row);
+    if (wanted > 0 && granted <= 0)
+        return std::nullopt;
+    if (wanted < quantity)
+        showLimitExceeded(c.person, kPerBillLimit, quantity - wanted);
+    if (granted < wanted)
+        showLimitExceeded(c.person, kPromotionalQuantity, wanted - granted);
+    quantity = granted;
     return DeterminedPrice{row.first("SPPrice").toDouble(), PriceKind::Promotion};
+}
+
+double quantityOfGoods(int goodsId, const Bill& bill)
+{
+    double sum = 0;
+    for (std::size_t line = 0; line < bill.detail.size(); ++line)
+        if (bill.line(line).goodsId().toInt() == goodsId)
+            sum += bill.line(line).quantity().toDouble();
+    return sum;
 }
 
 }  // namespace
 
 double SumQuantityOfGoods(int goodsId, Bill& bill)
 {
-    double sum = 0;
-    for (std::size_t line = 0; line < bill.detail.size(); ++line)
-        if (bill.line(line).goodsId().toInt() == goodsId)
-            sum += bill.line(line).quantity().toDouble();
     if (!bill.detail.empty())
         bill.currentLine = bill.detail.size() - 1;
-    return sum;
+    return quantityOfGoods(goodsId, bill);
 }
 
 int MemberPriceLevel(PricingStatements& sql, const std::string& cardNo)
@@ -118,6 +155,39 @@ DeterminedPrice DeterminePrice(const PricingContext& c, int goodsId, double& qua
     if (result.price == 0)
         result.price = row.first("SPrice1").toDouble();
     return result;
+}
+
+bool ChangePromotionalQuantity(const PricingContext& c, Bill& bill, std::size_t line, double quantity)
+{
+    const ConstBillLine current = std::as_const(bill).line(line);
+    const double difference = quantity - current.quantity().toDouble();
+    if (current.memo().toString() != kPromotionTag || difference == 0)
+        return true;
+    const int goodsId = static_cast<int>(current.goodsId().toInt());
+    const RowSet row = readPricingRow(c, goodsId);
+    if (difference < 0) {
+        takePromotionalQuantity(c, goodsId, difference, row);
+        return true;
+    }
+    if (row.empty() || !promotionInForce(row, c.clock.now())) {
+        showLimitExceeded(c.person, kPromotionalQuantity, difference);
+        return false;
+    }
+    const double perBill = row.first("SPBillQty").toDouble();
+    const double onBill = quantityOfGoods(goodsId, bill);
+    if (perBill > 0 && onBill + difference > perBill) {
+        showLimitExceeded(c.person, kPerBillLimit, onBill + difference - perBill);
+        return false;
+    }
+    const double granted = takePromotionalQuantity(c, goodsId, difference, row);
+    if (granted < difference) {
+        // All or nothing: a part would leave the line above what the promotion gave it.
+        if (granted > 0)
+            takePromotionalQuantity(c, goodsId, -granted, row);
+        showLimitExceeded(c.person, kPromotionalQuantity, difference - granted);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace pos

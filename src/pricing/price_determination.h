@@ -7,6 +7,7 @@
 #include "base/pos_state.h"
 #include "pricing/pricing_statements.h"
 
+#include <cstddef>
 #include <string>
 
 namespace pos {
@@ -27,10 +28,17 @@ struct DeterminedPrice {
 };
 
 // The unit price of goods about to be added to the bill, by promotion, special price,
-// member price or regular price, in that order. The promotion's limits per bill and in
-// all may lower `quantity` (with a message); a promotional sale raises the goods'
-// promotion counter at once, on the database of the working mode.
+// member price or regular price, in that order. A bill that holds the promotion's limit
+// per bill gets no promotion; otherwise that limit and what is left of the promotion may
+// lower `quantity` (with a message). A promotional sale takes its quantity from the
+// goods' promotion counter at once, on the database of the working mode.
 DeterminedPrice DeterminePrice(const PricingContext& c, int goodsId, double& quantity, Bill& bill);
+
+// Before the quantity of a bill line changes: a promotional line keeps its promotion's
+// limits, so the counter moves by the difference. More than the limits allow is told
+// with the limit message and refused (false), leaving the counter as it was. Other
+// lines are always let through.
+bool ChangePromotionalQuantity(const PricingContext& c, Bill& bill, std::size_t line, double quantity);
 
 // Sum of Quantity over the bill's lines of these goods; leaves the current line on the
 // last line of the bill, as walking the line list does.

@@ -27,9 +27,14 @@ PricingStatements::PricingStatements(Database& db)
                              "select GoodsId,SPrice1,SPrice2,SPrice3,SPrice4,SPBeginDate,SPEndDate,SPQuantity,"
                              "SPMakeQty,SPPrice,SPBillQty,InSiderPrice,LowPrice,IsLowPrice from B_Goods "
                              "where GoodsId=$2")),
-      // One statement adds the quantity in the database, so promotional sales made at
-      // the same moment on several terminals all count.
-      raisePromotionCounter(*this, "update B_Goods set SPMakeQty=coalesce(SPMakeQty,0)+$1 where GoodsId=$2"),
+      // Adds the quantity to the counter only when the promotion still has that much
+      // left (a return, or a promotion without quantity limit, always): the row is
+      // checked and written in one statement, so sales made at the same moment on
+      // several terminals never pass SPQuantity together. Quantities carry four decimals
+      // on the server; the margin only absorbs the binary rounding of what is left.
+      takePromotionQuantity(*this, "update B_Goods set SPMakeQty=coalesce(SPMakeQty,0)+$1 where GoodsId=$2 "
+                                   "and (coalesce(SPMakeQty,0)+$1<=coalesce(SPQuantity,0)+0.000001 "
+                                   "or coalesce(SPQuantity,0)<=0 or $1<=0)"),
       memberPriceLevel(*this, "select PriceLevel from B_VIPCards where CardNo=$1"),
       discountBands(*this, "select * from B_AutoDiscount")
 {

@@ -18,7 +18,7 @@ public:
     Statement goodsByFindCode;
     Statement goodsBySubstring;  // pattern, page size, offset
     Statement pricingRow;        // store, goods; the local copy holds one store's goods only
-    Statement raisePromotionCounter;
+    Statement takePromotionQuantity;  // quantity, goods; affects no row when refused
     Statement memberPriceLevel;
     Statement discountBands;
 };

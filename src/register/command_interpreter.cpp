@@ -283,7 +283,7 @@ void CommandInterpreter::changeCurrentQuantity()
     double quantity = 0;
     parseNumber(trimmed(t_.person.input("输入要修改的数量", "数量", InputKind::Number)), quantity);
     if (quantity > 0 || (quantity < 0 && granted(OperatorRight::Return)))
-        changeLineValue(bill, bill.currentLine, LineField::Quantity, quantity, t_.state.Digit);
+        lines_.changeQuantity(bill.currentLine, quantity);
 }
 
 void CommandInterpreter::deleteBill()

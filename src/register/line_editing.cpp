@@ -4,7 +4,9 @@
 #include "base/number_format.h"
 #include "base/trim.h"
 #include "pricing/bill_arithmetic.h"
+#include "pricing/price_determination.h"
 #include "config/terminal.h"
+#include "config/working_mode_clock.h"
 
 namespace pos {
 namespace {
@@ -148,7 +150,19 @@ bool LineEntry::changeLine(std::size_t line, LineField field, const std::string&
         t_.person.message(refusal, "提示", MessageIcon::Information);
         return false;
     }
+    if (field == LineField::Quantity)
+        return changeQuantity(line, value);
     changeLineValue(reg_.bill, line, field, value, t_.state.Digit);
+    return true;
+}
+
+bool LineEntry::changeQuantity(std::size_t line, double quantity)
+{
+    const WorkingModeClock clock(t_.dm, t_.state);
+    const PricingContext pricing{t_.sql<PricingStatements>(), t_.person, clock, t_.state, t_.member};
+    if (!ChangePromotionalQuantity(pricing, reg_.bill, line, quantity))
+        return false;
+    changeLineValue(reg_.bill, line, LineField::Quantity, quantity, t_.state.Digit);
     return true;
 }
 

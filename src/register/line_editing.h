@@ -40,6 +40,9 @@ public:
     // price that no granted "-" of this editing let in (pasted), a quantity of 0 or a
     // discount outside 1 to 100 (these two told), and the line keeps its value.
     bool changeLine(std::size_t line, LineField field, const std::string& text);
+    // A new quantity of a line, from "9/" or the grid; a promotional line keeps within
+    // its promotion's limits or keeps its quantity (false, told).
+    bool changeQuantity(std::size_t line, double quantity);
     // F12 in the grid: the current line goes, no right asked.
     void deleteCurrentLine();
     // Tab on the quantity column, the only way out of the grid.

@@ -4,13 +4,11 @@
 #include "pricing/bill_arithmetic.h"
 #include "config/terminal.h"
 
-#include <fmt/format.h>
-
 namespace pos {
 
-std::string amountDueText(double amount) { return fmt::format("{:7.2f}", amount); }
+std::string amountDueText(double amount) { return twoDecimals(amount, 7); }
 
-std::string previousAmountText(double amount) { return fmt::format("{:9.2f}", amount); }
+std::string previousAmountText(double amount) { return twoDecimals(amount, 9); }
 
 TotalsShown RefreshTotals(const TPosState& state, BillTotals& totals, RegisterState& reg)
 {

@@ -6,7 +6,14 @@ namespace pos {
 
 std::string BillNumbering::peek(const std::string& machineCode) { return next(machineCode, false); }
 
-std::string BillNumbering::take(const std::string& machineCode) { return next(machineCode, true); }
+std::string BillNumbering::take(const std::string& machineCode)
+{
+    try {
+        return next(machineCode, true);
+    } catch (const DbError& e) {
+        throw BillNumberError(e);
+    }
+}
 
 void BillNumbering::dayRoll()
 {

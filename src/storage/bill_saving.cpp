@@ -176,6 +176,10 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
         if (card.points && hasCard(bill))
             *card.points += points;
         return BillSavedOnServer;
+    } catch (const BillNumberError& e) {
+        // Nothing was written under any number: no day roll, and no talk of duplicates.
+        person.message(std::string("单据保存失败！无法从本地数据库取得单号：") + e.what(), "提示", MessageIcon::Error);
+        return BillNotSaved;
     } catch (const DbError&) {
         reportFailure(person, numbering);
         return BillNotSaved;

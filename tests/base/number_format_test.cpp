@@ -47,8 +47,8 @@ TEST(NumberFormat, TwoDecimalsIsFixedWithoutLeadingBlanks)
         {0.125, "0.13"},    // exact halves go away from zero
         {-0.125, "-0.13"},
         {0.875, "0.88"},
-        {2.675, "2.67"},    // the binary value lies below the half
-        {1.005, "1.00"},
+        {2.675, "2.68"},    // halves as written, though the binary value lies below
+        {1.005, "1.01"},
         {0.005, "0.01"},    // and this one above it
         {9.999, "10.00"},
         {0.004, "0.00"},
@@ -60,6 +60,22 @@ TEST(NumberFormat, TwoDecimalsIsFixedWithoutLeadingBlanks)
     };
     for (const Formatted& c : cases)
         EXPECT_EQ(twoDecimals(c.value), c.text) << c.value;
+}
+
+// The screen's "%7.2f", "%-7.2f" and "%9.2f": the same rounding as twoDecimals.
+TEST(NumberFormat, TwoDecimalsInAWidthFillsAsPrintfDoes)
+{
+    struct Case {
+        double value;
+        int width;
+        const char* text;
+    };
+    const Case cases[] = {
+        {3.456, 7, "   3.46"}, {2.675, 7, "   2.68"}, {0.125, -7, "0.13   "}, {-2.675, 7, "  -2.68"},
+        {123456.5, 9, "123456.50"}, {12345678.9, 9, "12345678.90"}, {0, 9, "     0.00"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(twoDecimals(c.value, c.width), c.text) << c.value << " in " << c.width;
 }
 
 }  // namespace

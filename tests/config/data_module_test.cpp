@@ -130,11 +130,13 @@ TEST_F(DataModuleTest, ConnectToServerReportsFailureWithoutRaisingOrMessage)
     EXPECT_TRUE(person_.messages.empty());
 }
 
-TEST_F(DataModuleTest, TestServerConnectionNeedsOnlyServerAndLogin)
+TEST_F(DataModuleTest, TestServerConnectionReachesTheRegistryDatabase)
 {
-    EXPECT_TRUE(TDM::testServerConnection(office_.login()));
-    EXPECT_FALSE(TDM::testServerConnection(deadServer()));
-    EXPECT_FALSE(TDM::testServerConnection({office_.login().serverName, "no_such_role", ""}));
+    const std::string registry = office_.registryName();
+    EXPECT_TRUE(TDM::testServerConnection(office_.login(), registry));
+    EXPECT_FALSE(TDM::testServerConnection(office_.login(), registry + "_missing")) << "a server without the registry";
+    EXPECT_FALSE(TDM::testServerConnection(deadServer(), registry));
+    EXPECT_FALSE(TDM::testServerConnection({office_.login().serverName, "no_such_role", ""}, registry));
     EXPECT_TRUE(person_.waits.empty());
     EXPECT_FALSE(dm_.conServer().isOpen()) << "the test uses a connection of its own";
 }

@@ -1,3 +1,4 @@
+#include "base/number_format.h"
 #include "pricing/price_determination.h"
 #include "pricing_fixture.h"
 
@@ -129,6 +130,20 @@ TEST_P(PriceRulesTest, PerBillLimitLowersTheQuantityThenStopsThePromotionForTheB
     EXPECT_EQ(soldOnPromotion(1), 3);
 }
 
+// The bill's limit is used: the rest of the promotion does not cut a line that gets no
+// promotion anyway.
+TEST_P(PriceRulesTest, UsedPerBillLimitIsJudgedBeforeWhatIsLeftOfThePromotion)
+{
+    addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 7}, {"SPBillQty", 2}});
+    scan("G1", 2);
+    scan("G1", 3);
+    EXPECT_TRUE(person.messages.empty());
+    ASSERT_EQ(bill.detail.size(), 2u);
+    EXPECT_EQ(line(1).quantity().toDouble(), 3);
+    EXPECT_EQ(line(1).price().toDouble(), 10);
+    EXPECT_EQ(soldOnPromotion(1), 9);
+}
+
 TEST_P(PriceRulesTest, PromotionalQuantityLowersTheQuantityToWhatIsLeft)
 {
     addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 9}});
@@ -164,6 +179,62 @@ TEST_P(PriceRulesTest, ReturnUnderPromotionLowersTheCounterWithoutMessage)
     EXPECT_EQ(quantity, -2);
     EXPECT_TRUE(person.messages.empty());
     EXPECT_EQ(soldOnPromotion(1), 3);
+}
+
+// A promotional line whose quantity changes after pricing: the counter follows, or the
+// change is refused with the limit it would pass.
+TEST_P(PriceRulesTest, QuantityChangeOfAPromotionalLineStaysWithinItsLimits)
+{
+    addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPBillQty", 6}});
+    addGoods(2);
+    scan("G1", 2);
+    scan("G2", 1);
+    side().execute("update B_Goods set SPMakeQty=SPMakeQty+3 where GoodsId=1");  // other sales
+    struct Step {
+        std::size_t line;
+        double quantity;
+        const char* refusal;  // the message's start; nullptr: taken
+        double excess;
+        double sold;  // SPMakeQty afterwards
+    };
+    const Step steps[] = {
+        {0, 4, nullptr, 0, 7},
+        {0, 7, kPerBillLimit, 1, 7},
+        {0, 1, nullptr, 0, 4},  // given back
+        {0, 6, nullptr, 0, 9},
+        {1, 9, nullptr, 0, 9},  // not promotional: no limit, no count
+    };
+    for (const Step& step : steps) {
+        person.messages.clear();
+        const bool taken = ChangePromotionalQuantity(pricing(), bill, step.line, step.quantity);
+        EXPECT_EQ(taken, step.refusal == nullptr) << step.quantity;
+        if (taken)
+            bill.line(step.line).quantity() = step.quantity;
+        else
+            EXPECT_EQ(person.messageTexts(),
+                      std::vector<std::string>{std::string(step.refusal) + generalNumber(step.excess) + kEnterTheRest});
+        EXPECT_EQ(soldOnPromotion(1), step.sold) << step.quantity;
+    }
+
+    side().execute("update B_Goods set SPBillQty=0, SPMakeQty=8 where GoodsId=1");
+    person.messages.clear();
+    EXPECT_FALSE(ChangePromotionalQuantity(pricing(), bill, 0, 9)) << "3 more wanted, 2 left";
+    EXPECT_EQ(person.messageTexts(), std::vector<std::string>{std::string(kPromotionalQuantity) + "1" + kEnterTheRest});
+    EXPECT_EQ(soldOnPromotion(1), 8);
+    EXPECT_TRUE(ChangePromotionalQuantity(pricing(), bill, 0, 8));
+    EXPECT_EQ(soldOnPromotion(1), 10);
+}
+
+TEST_P(PriceRulesTest, EndedPromotionTakesNoMoreOnItsLines)
+{
+    const std::string yesterday = now().addDays(-1).text(), tomorrow = now().addDays(1).text();
+    addGoods(1, {{"SPPrice", 8.0}, {"SPBeginDate", yesterday}, {"SPEndDate", tomorrow}});
+    scan("G1", 2);
+    side().execute("update B_Goods set SPEndDate=$1 where GoodsId=1", {yesterday});
+    EXPECT_FALSE(ChangePromotionalQuantity(pricing(), bill, 0, 3));
+    EXPECT_EQ(person.messageTexts(), std::vector<std::string>{std::string(kPromotionalQuantity) + "1" + kEnterTheRest});
+    EXPECT_TRUE(ChangePromotionalQuantity(pricing(), bill, 0, 1)) << "giving back is always allowed";
+    EXPECT_EQ(soldOnPromotion(1), 1);
 }
 
 // Online the promotion window follows the server's clock, offline the terminal's.

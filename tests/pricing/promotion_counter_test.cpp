@@ -1,9 +1,11 @@
 #include "pricing/price_determination.h"
 #include "pricing_fixture.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace pos {
 namespace {
@@ -88,6 +90,90 @@ TEST_P(PromotionCounterRaceTest, TwoTerminalsSellingTogetherCountEverySale)
     }
     meanwhile.join();
     EXPECT_EQ(soldOnPromotion(1), 2 * kSales);
+}
+
+TEST_P(PromotionCounterRaceTest, TwoTerminalsNeverSellMoreThanThePromotionalQuantityTogether)
+{
+    addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 30}});
+    OtherTerminal other(f);
+    constexpr int kSales = 25;
+    int otherPromoted = 0;
+    std::thread meanwhile([&] {
+        for (int i = 0; i < kSales; ++i)
+            otherPromoted += other.sell(1, 1) == 8 ? 1 : 0;
+    });
+    int promoted = 0;
+    for (int i = 0; i < kSales; ++i) {
+        double quantity = 1;
+        promoted += DeterminePrice(pricing(), 1, quantity, bill).kind == PriceKind::Promotion ? 1 : 0;
+        EXPECT_EQ(quantity, 1);
+    }
+    meanwhile.join();
+    EXPECT_EQ(promoted + otherPromoted, 30);
+    EXPECT_EQ(soldOnPromotion(1), 30);
+    EXPECT_TRUE(person.messages.empty());
+}
+
+// The working mode's clock, running something once when it is next read: the price rules
+// read it after the pricing row and before taking from the counter.
+class MeanwhileClock : public Clock {
+public:
+    explicit MeanwhileClock(const Clock& clock) : clock_(clock) {}
+    DateTime now() const override
+    {
+        if (auto run = std::exchange(meanwhile, nullptr))
+            run();
+        return clock_.now();
+    }
+    mutable std::function<void()> meanwhile;
+
+private:
+    const Clock& clock_;
+};
+
+// Another terminal sells between this one's reading of the counter and its sale: this one
+// gets what is left, and a line that gets no promotion keeps its whole quantity.
+TEST_P(PromotionCounterRaceTest, SaleBetweenReadAndTakeLeavesThisTerminalOnlyTheRest)
+{
+    struct Case {
+        double soldMeanwhile;
+        double quantity;  // of this terminal's line
+        PriceKind kind;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {2, 1, PriceKind::Promotion, {"该货品的当前销量超出可促销量(超出数量2)\r\n超出限量的货品请另外输入。"}},
+        {3, 3, PriceKind::Regular, {}},
+    };
+    OtherTerminal other(f);
+    int id = 0;
+    for (const Case& c : cases) {
+        addGoods(++id, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 7}});
+        MeanwhileClock clock(modeClock);
+        clock.meanwhile = [&] { EXPECT_EQ(other.sell(id, c.soldMeanwhile), 8); };
+        person.messages.clear();
+        double quantity = 3;
+        const PricingContext pricing{t.sql<PricingStatements>(), t.person, clock, t.state, t.member};
+        EXPECT_EQ(DeterminePrice(pricing, id, quantity, bill).kind, c.kind) << c.soldMeanwhile;
+        EXPECT_EQ(quantity, c.quantity) << c.soldMeanwhile;
+        EXPECT_EQ(person.messageTexts(), c.messages) << c.soldMeanwhile;
+        EXPECT_EQ(soldOnPromotion(id), 10) << c.soldMeanwhile;
+    }
+}
+
+// A quantity changed on a promotional line takes the difference under the same guard.
+TEST_P(PromotionCounterRaceTest, QuantityChangeRacingAnotherTerminalIsRefusedWhole)
+{
+    addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 6}});
+    scan("G1", 2);
+    OtherTerminal other(f);
+    MeanwhileClock clock(modeClock);
+    clock.meanwhile = [&] { EXPECT_EQ(other.sell(1, 1), 8); };
+    const PricingContext pricing{t.sql<PricingStatements>(), t.person, clock, t.state, t.member};
+    EXPECT_FALSE(ChangePromotionalQuantity(pricing, bill, 0, 4)) << "2 wanted, 1 left after the other sale";
+    EXPECT_EQ(person.messageTexts(),
+              std::vector<std::string>{"该货品的当前销量超出可促销量(超出数量1)\r\n超出限量的货品请另外输入。"});
+    EXPECT_EQ(soldOnPromotion(1), 9);
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedServer, PromotionCounterRaceTest, ::testing::Values(Online), test::modeName);

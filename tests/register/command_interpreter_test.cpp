@@ -276,6 +276,38 @@ TEST_F(RegisterTest, ChangingTheQuantityOfTheCurrentLine)
     EXPECT_EQ(view.totals->totalQty, "-1");
 }
 
+// "9/" and the grid's quantity cells on a promotional line: the goods' promotion counter
+// follows the line, and a change beyond the promotion's limits leaves the line as it was.
+TEST_F(RegisterTest, QuantityOfAPromotionalLineStaysWithinItsPromotion)
+{
+    Database& server = f.side(Online);
+    server.execute("update B_Goods set SPPrice=3,SPQuantity=5,SPBillQty=4 where GoodsId=101");
+    auto sold = [&] { return server.query("select SPMakeQty from B_Goods where GoodsId=101").first("SPMakeQty").toDouble(); };
+    enter("6901");
+    ASSERT_EQ(line(0).memo().toString(), "促销");
+
+    f.person.inputs = {"3"};
+    enter("9/");
+    EXPECT_DOUBLE_EQ(line(0).quantity().toDouble(), 3);
+    EXPECT_DOUBLE_EQ(sold(), 3);
+
+    lines.startGridEditing(LineField::Quantity);
+    EXPECT_FALSE(lines.changeLine(0, LineField::Quantity, "5"));
+    EXPECT_EQ(messages(), std::vector<std::string>{"该货品的当前销量超出每单限量(超出数量1)\r\n超出限量的货品请另外输入。"});
+    EXPECT_TRUE(lines.changeLine(0, LineField::Quantity, "1"));
+    lines.endGridEditing();
+    EXPECT_DOUBLE_EQ(sold(), 1);
+
+    server.execute("update B_Goods set SPMakeQty=4 where GoodsId=101");  // another terminal sold 3
+    forgetMessages();
+    f.person.inputs = {"3"};
+    enter("9/");
+    EXPECT_EQ(messages(), std::vector<std::string>{"该货品的当前销量超出可促销量(超出数量1)\r\n超出限量的货品请另外输入。"});
+    EXPECT_DOUBLE_EQ(line(0).quantity().toDouble(), 1);
+    EXPECT_DOUBLE_EQ(line(0).amount().toDouble(), 3);
+    EXPECT_DOUBLE_EQ(sold(), 4);
+}
+
 TEST_F(RegisterTest, WholeBillDiscountIsRefusedAfterALineDiscount)
 {
     signOnSenior();

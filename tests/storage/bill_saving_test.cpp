@@ -533,6 +533,35 @@ TEST(BillSaving, ServerThatStopsAnsweringLeavesTheBillWaitingLocally)
     EXPECT_DOUBLE_EQ(f.stock(101), 10);
 }
 
+// The local counter fails before anything is written: told as such, no day roll.
+TEST(BillSaving, FailedTakeOfTheBillNumberIsToldAsSuch)
+{
+    for (WorkingMode mode : {Online, Offline}) {
+        SCOPED_TRACE(mode == Online ? "online" : "offline");
+        SaleFixture f;
+        f.state.NetMode = mode;
+        Bill b = f.bookedBill();
+        const std::string serverBefore = f.serverTables();
+        const std::string localBefore = f.localBills();
+        f.local().execute("alter table MaxBillNo rename to MaxBillNoAway");
+
+        EXPECT_EQ(f.save(b), BillNotSaved);
+        ASSERT_EQ(f.person.messages.size(), 1u);
+        EXPECT_EQ(f.person.messages[0].text.rfind("单据保存失败！无法从本地数据库取得单号：", 0), 0u)
+            << f.person.messages[0].text;
+        EXPECT_GT(f.person.messages[0].text.size(), std::string("单据保存失败！无法从本地数据库取得单号：").size())
+            << "the database's own text follows";
+        EXPECT_EQ(f.person.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(f.serverTables(), serverBefore);
+        EXPECT_EQ(f.localBills(), localBefore);
+
+        f.local().execute("alter table MaxBillNoAway rename to MaxBillNo");
+        f.person.messages.clear();
+        EXPECT_EQ(f.save(b), mode == Online ? BillSavedOnServer : BillSavedLocally);
+        EXPECT_EQ(b.billNo().toString(), kFirstNumber) << "the counter was not rolled";
+    }
+}
+
 // --- offline -----------------------------------------------------------------------
 
 TEST(BillSaving, OfflineSaveWritesOnlyTheLocalFile)

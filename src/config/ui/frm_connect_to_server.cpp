@@ -15,6 +15,8 @@
 #include <QScopeGuard>
 #include <QShowEvent>
 
+#include <utility>
+
 namespace pos {
 namespace {
 
@@ -37,8 +39,8 @@ QLabel* hintStrip(QWidget* parent)
 
 }  // namespace
 
-TfrmConnectToServer::TfrmConnectToServer(Settings& settings, QWidget* parent)
-    : TfrmBase(parent), settings_(settings)
+TfrmConnectToServer::TfrmConnectToServer(Settings& settings, std::string registryDatabase, QWidget* parent)
+    : TfrmBase(parent), settings_(settings), registryDatabase_(std::move(registryDatabase))
 {
     setWindowTitle(QStringLiteral("配置服务器连接"));
     DialogForm form(this);
@@ -71,7 +73,7 @@ void TfrmConnectToServer::btbOKClick()
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        reached = TDM::testServerConnection(login);
+        reached = TDM::testServerConnection(login, registryDatabase_);
     }
     if (!reached) {
         showFailure();

@@ -2,6 +2,8 @@
 
 #include "widgets/frm_base.h"
 
+#include <string>
+
 class QLineEdit;
 class QPushButton;
 
@@ -10,13 +12,13 @@ namespace pos {
 class Person;
 class Settings;
 
-// Asks for the server name, login and password, tries them, and on success writes them
-// to section "Connection" of POS.ini (the password scrambled). exec() returns Accepted
-// exactly when confirmed() is true.
+// Asks for the server name, login and password, tries them on the registry database,
+// and on success writes them to section "Connection" of POS.ini (the password
+// scrambled). exec() returns Accepted exactly when confirmed() is true.
 class TfrmConnectToServer : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmConnectToServer(Settings& settings, QWidget* parent = nullptr);
+    TfrmConnectToServer(Settings& settings, std::string registryDatabase, QWidget* parent = nullptr);
 
     // Messages go to this person when set; otherwise to a message box of the dialog.
     void setPerson(Person* person) { person_ = person; }
@@ -30,6 +32,7 @@ private:
     void showFailure();
 
     Settings& settings_;
+    std::string registryDatabase_;
     Person* person_ = nullptr;
     QLineEdit* edtServerName_;
     QLineEdit* edtLoginName_;

@@ -9,7 +9,7 @@ namespace pos {
 
 bool QtStartupWindows::connectToServer()
 {
-    TfrmConnectToServer dialog(t_.settings);
+    TfrmConnectToServer dialog(t_.settings, t_.dm.registryDatabase());
     dialog.setPerson(&t_.person);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -42,24 +42,29 @@ protected:
     // The three fields from the keyboard, Enter after each; the focus is then on OK.
     void typeLogin(const QString& server, const QString& login, const QString& password)
     {
-        type(dlg_, server);
-        press(dlg_, Qt::Key_Return);
-        type(dlg_, login);
-        press(dlg_, Qt::Key_Return);
-        type(dlg_, password);
-        press(dlg_, Qt::Key_Return);
+        typeLogin(dlg_, server, login, password);
+    }
+    static void typeLogin(QWidget& dlg, const QString& server, const QString& login, const QString& password)
+    {
+        type(dlg, server);
+        press(dlg, Qt::Key_Return);
+        type(dlg, login);
+        press(dlg, Qt::Key_Return);
+        type(dlg, password);
+        press(dlg, Qt::Key_Return);
     }
 
+    test::BackOffice office_;
     test::TempDir dir_;
     Settings settings_{IniFile(dir_.file("POS.ini"))};
     test::ScriptedPerson person_;
-    TfrmConnectToServer dlg_{settings_};
+    TfrmConnectToServer dlg_{settings_, office_.registryName()};
 };
 
 TEST_F(ConnectToServerWindowTest, ShowsItsFieldsEmptyExceptTheLoginName)
 {
     settings_.writeServerLogin({"stored-host", "stored-login", "stored"});
-    TfrmConnectToServer fresh(settings_);
+    TfrmConnectToServer fresh(settings_, office_.registryName());
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("配置服务器连接"));
     EXPECT_EQ(fresh.findChild<QLineEdit*>("edtServerName")->text(), QString());
     EXPECT_EQ(fresh.findChild<QLineEdit*>("edtLoginName")->text(), QStringLiteral("sa"));
@@ -119,6 +124,23 @@ TEST_F(ConnectToServerWindowTest, UnreachableServerKeepsTheDialogAndWritesNothin
     EXPECT_EQ(settings_.serverLogin().serverName, cluster.serverName);
 }
 
+// The start-up goes to the registry database first: a server without it is no server
+// for the terminal.
+TEST_F(ConnectToServerWindowTest, ServerWithoutTheRegistryDatabaseIsRefused)
+{
+    const ServerLogin cluster = test::testServerLogin();
+    TfrmConnectToServer elsewhere(settings_, office_.registryName() + "_missing");
+    elsewhere.setPerson(&person_);
+    ASSERT_TRUE(test::showActive(elsewhere));
+    typeLogin(elsewhere, QString::fromStdString(cluster.serverName), QString::fromStdString(cluster.loginName),
+              QString::fromStdString(cluster.password));
+    press(elsewhere, Qt::Key_Return);
+
+    EXPECT_EQ(person_.messageTexts(), std::vector<std::string>{kFailureText});
+    EXPECT_FALSE(elsewhere.confirmed());
+    EXPECT_FALSE(iniWritten());
+}
+
 TEST_F(ConnectToServerWindowTest, EscAndCancelLeaveWithoutConfirming)
 {
     type(dlg_, QString::fromStdString(test::testServerLogin().serverName));
@@ -139,7 +161,7 @@ TEST(ConnectToServerWindowBoxTest, WithoutAPersonTheFailureIsAMessageBox)
 {
     test::TempDir dir;
     Settings settings{IniFile(dir.file("POS.ini"))};
-    TfrmConnectToServer dlg(settings);
+    TfrmConnectToServer dlg(settings, "msdb");
     ASSERT_TRUE(test::showActive(dlg));
     dlg.findChild<QLineEdit*>("edtServerName")->setText(QStringLiteral("127.0.0.1:1"));
 
