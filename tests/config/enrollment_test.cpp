@@ -156,6 +156,22 @@ TEST_F(EnrollmentTest, SettingsFileThatCannotBeWrittenTakesNoRow)
     EXPECT_EQ(settings_.option("MachineId"), "1");
 }
 
+// A commit the server refuses (here a deferred check of the back office) takes the
+// MachineId out of POS.ini again: the terminal never claims a row it may not hold.
+TEST_F(EnrollmentTest, RefusedCommitTakesTheMachineIdBack)
+{
+    office_.accountSet().executeScript(R"(
+        create function RefuseAtCommit() returns trigger language plpgsql as $$
+        begin raise exception 'refused at commit'; end $$;
+        create constraint trigger RefuseAtCommit after update on PosMachine
+            deferrable initially deferred for each row execute function RefuseAtCommit();)");
+    settings_.setOption("Header1", "本机");
+    EXPECT_THROW(enrolMachine(settings_, server(), "001"), DbError);
+    EXPECT_EQ(settings_.option("MachineId"), "");
+    EXPECT_EQ(settings_.option("Header1"), "本机");
+    EXPECT_EQ(isRegister(1), 0);
+}
+
 TEST_F(EnrollmentTest, EnrollmentCheckByWorkingMode)
 {
     struct Case {
