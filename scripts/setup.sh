@@ -5,7 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(build-essential cmake ninja-build pkg-config ccache
           qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
-          libsqlcipher-dev libfmt-dev libpq-dev libgtest-dev libgmock-dev
+          libsqlcipher-dev libssl-dev libfmt-dev libpq-dev libgtest-dev libgmock-dev
           postgresql-15 postgresql-contrib poppler-utils fonts-wqy-microhei socat)
 missing=()
 for p in "${packages[@]}"; do

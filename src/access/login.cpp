@@ -20,7 +20,8 @@ SignOnResult signOn(Terminal& t, const std::string& code, const std::string& pas
 {
     const std::string operatorCode = trimmed(code);
     AccessStatements& sql = t.db().statements<AccessStatements>();
-    if (CheckOperator(sql, operatorCode, trimmed(password)) < 0)
+    const std::optional<OperatorMatch> op = verifyOperator(sql, operatorCode, trimmed(password));
+    if (!op)
         return SignOnResult::BadCredentials;
     if (trimmed(shiftName).empty())
         return SignOnResult::NoShift;
@@ -29,15 +30,14 @@ SignOnResult signOn(Terminal& t, const std::string& code, const std::string& pas
     RowSet shift = sql.shiftByName.query({shiftName});
     if (shift.empty())
         return SignOnResult::NoShift;
-    RowSet op = sql.operatorByCode.query({operatorCode});
 
     TPosState& s = t.state;
     s.ClassId = static_cast<int>(shift.first("ClassId").toInt());
     s.ClassCode = shift.first("ClassCode").toString();
     s.ClassName = shiftName;
-    s.OperatorId = static_cast<int>(op.first("OperatorId").toInt());
+    s.OperatorId = op->operatorId;
     s.OperatorCode = operatorCode;
-    s.OperatorName = op.first("Name").toString();
+    s.OperatorName = op->name;
     return SignOnResult::SignedOn;
 }
 

@@ -1,5 +1,7 @@
 #include "access/operators.h"
 
+#include "db/password_hash.h"
+
 namespace pos {
 namespace {
 
@@ -14,19 +16,33 @@ std::string masked(std::string text, const std::string& secret)
 
 }  // namespace
 
-int CheckOperator(AccessStatements& sql, const std::string& code, const std::string& password)
+std::optional<OperatorMatch> verifyOperator(AccessStatements& sql, const std::string& code,
+                                            const std::string& password)
 {
+    const bool hashed = sql.database().dialect() != Dialect::PostgreSql;
     RowSet r;
     try {
-        r = sql.operatorByCredentials.query({code, password});
+        r = hashed ? sql.operatorsByCode.query({code}) : sql.operatorByCredentials.query({code, password});
     } catch (const DbError& e) {
         // A refused statement may quote the values it was given (a type mismatch does):
         // the password is taken out before the error is shown and logged.
         throw DbError(masked(e.what(), password), e.isNetworkFailure(), "核对操作员密码");
     }
-    if (r.empty())
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        if (hashed && !passwordMatches(r.at(i, "Password").toString(), password))
+            continue;
+        return OperatorMatch{static_cast<int>(r.at(i, "OperatorId").toInt()), r.at(i, "Name").toString(),
+                             r.at(i, "SysManager").toInt() == 1};
+    }
+    return std::nullopt;
+}
+
+int CheckOperator(AccessStatements& sql, const std::string& code, const std::string& password)
+{
+    const std::optional<OperatorMatch> match = verifyOperator(sql, code, password);
+    if (!match)
         return -1;
-    return r.first("SysManager").toInt() == 1 ? 2 : 1;
+    return match->supervisor ? 2 : 1;
 }
 
 Value SelectValue(Database& db, const std::string& column, const std::string& table, const std::string& keyColumn,

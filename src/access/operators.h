@@ -2,9 +2,23 @@
 
 #include "access/access_statements.h"
 
+#include <optional>
 #include <string>
 
 namespace pos {
+
+struct OperatorMatch {
+    int operatorId = 0;
+    std::string name;
+    bool supervisor = false;  // SysManager 1
+};
+
+// The operator whose code and password these are, on the side the statements belong
+// to: the server compares the password as the back office keeps it, the local copy's
+// hashes are checked here. A local copy may hold a code more than once; the first
+// operator of the code whose password matches is the one.
+std::optional<OperatorMatch> verifyOperator(AccessStatements& sql, const std::string& code,
+                                            const std::string& password);
 
 // Operator verification: -1 no operator with that code and password, 1 a valid
 // operator, 2 a valid supervisor (SysManager 1).

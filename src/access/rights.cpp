@@ -17,10 +17,9 @@ bool operatorHasRight(AccessStatements& sql, int operatorId, OperatorRight right
 
 bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, OperatorRight right)
 {
-    const std::string code = trimmed(credentials.code);
-    const int supervisorId = static_cast<int>(sql.operatorByCode.query({code}).first("OperatorId").toInt());
-    const bool holdsRight = operatorHasRight(sql, supervisorId, right);
-    return CheckOperator(sql, code, trimmed(credentials.password)) == 2 && holdsRight;
+    const std::optional<OperatorMatch> supervisor =
+        verifyOperator(sql, trimmed(credentials.code), trimmed(credentials.password));
+    return supervisor && supervisor->supervisor && operatorHasRight(sql, supervisor->operatorId, right);
 }
 
 bool HasRight(Terminal& t, OperatorRight right)

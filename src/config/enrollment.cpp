@@ -18,10 +18,19 @@ bool isEnrolled(const Settings& settings, TDM& dm, WorkingMode netMode)
 
 EnrolResult enrolMachine(Settings& settings, PgDatabase& server, const std::string& machineCode)
 {
+    Transaction transaction(server);
     RowSet taken = server.statements<ServerStatements>().takeFreeMachine.query({machineCode});
     if (taken.empty())
         return EnrolResult::NotFree;
+    const std::string before = settings.option("MachineId");
     settings.setOption("MachineId", taken.first("MachineId").toString());
+    try {
+        transaction.commit();
+    } catch (const DbError&) {
+        // Whether the server kept the row is unknown: the terminal does not claim it.
+        settings.setOption("MachineId", before);
+        throw;
+    }
     return EnrolResult::Enrolled;
 }
 

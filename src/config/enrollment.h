@@ -15,7 +15,9 @@ enum class EnrolResult { Enrolled, NotFree };
 
 // Takes the free PosMachine row with this number for this terminal and writes its
 // MachineId to POS.ini. One conditional update decides, so two terminals can never take
-// the same row. Database errors are passed on.
+// the same row; its transaction commits only once POS.ini holds the MachineId, so a
+// settings file that cannot be written leaves the row free. Database errors and the
+// settings file's PosError are passed on.
 EnrolResult enrolMachine(Settings& settings, PgDatabase& server, const std::string& machineCode);
 
 }  // namespace pos

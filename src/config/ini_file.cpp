@@ -1,11 +1,11 @@
 #include "config/ini_file.h"
 
 #include "base/gbk.h"
-#include "base/pos_error.h"
+#include "base/one_line.h"
 #include "base/row_set.h"
+#include "config/replace_file.h"
 
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace pos {
@@ -61,6 +61,41 @@ bool isKey(const std::string& line, const std::string& key, std::string* value)
     return true;
 }
 
+void setKey(std::vector<Line>& lines, const std::string& section, const std::string& key, const std::string& value)
+{
+    const std::string entry = key + "=" + value;
+    std::string current;
+    bool inSection = false;
+    bool sectionSeen = false;
+    std::size_t insertAt = lines.size();
+    std::string old;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (isSection(lines[i].text, &current)) {
+            if (inSection)
+                break;  // end of our section without the key
+            inSection = sameName(current, section);
+            if (inSection) {
+                sectionSeen = true;
+                insertAt = i + 1;
+            }
+        } else if (inSection) {
+            if (isKey(lines[i].text, key, &old)) {
+                lines[i] = {entry};
+                return;
+            }
+            if (!trim(lines[i].text).empty())
+                insertAt = i + 1;
+        }
+    }
+    if (!sectionSeen) {
+        if (!lines.empty() && !trim(lines.back().text).empty())
+            lines.push_back({""});
+        lines.push_back({"[" + section + "]"});
+        insertAt = lines.size();
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{entry});
+}
+
 }  // namespace
 
 std::string IniFile::read(const std::string& section, const std::string& key, const std::string& defaultValue) const
@@ -79,50 +114,18 @@ std::string IniFile::read(const std::string& section, const std::string& key, co
 
 void IniFile::write(const std::string& section, const std::string& key, const std::string& value)
 {
-    if (value.find_first_of("\r\n") != std::string::npos)
-        throw PosError("a setting is one line", "保存设置");
+    write(section, {{key, value}});
+}
+
+void IniFile::write(const std::string& section, const std::vector<IniEntry>& entries)
+{
     std::vector<Line> lines = readLines(path_);
-    std::string entry = key + "=" + value;
-    std::string current;
-    bool inSection = false;
-    bool sectionSeen = false;
-    std::size_t insertAt = lines.size();
-    std::string old;
-    bool done = false;
-    for (std::size_t i = 0; i < lines.size() && !done; ++i) {
-        if (isSection(lines[i].text, &current)) {
-            if (inSection)
-                break;  // end of our section without the key
-            inSection = sameName(current, section);
-            if (inSection) {
-                sectionSeen = true;
-                insertAt = i + 1;
-            }
-        } else if (inSection) {
-            if (isKey(lines[i].text, key, &old)) {
-                lines[i] = {entry};
-                done = true;
-            } else if (!trim(lines[i].text).empty()) {
-                insertAt = i + 1;
-            }
-        }
-    }
-    if (!done) {
-        if (!sectionSeen) {
-            if (!lines.empty() && !trim(lines.back().text).empty())
-                lines.push_back({""});
-            lines.push_back({"[" + section + "]"});
-            insertAt = lines.size();
-        }
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{entry});
-    }
-    std::ostringstream text;
+    for (const IniEntry& entry : entries)
+        setKey(lines, section, entry.key, oneLine(entry.value));
+    std::string text;
     for (const Line& line : lines)
-        text << (line.decoded ? utf8ToGbk(line.text) : line.text) << "\r\n";
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw PosError("cannot write " + path_, "保存设置");
-    out << text.str();
+        text += (line.decoded ? utf8ToGbk(line.text) : line.text) + "\r\n";
+    replaceFile(path_, text, "保存设置");
 }
 
 }  // namespace pos

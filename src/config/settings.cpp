@@ -88,9 +88,9 @@ ServerLogin Settings::serverLogin() const
 
 void Settings::writeServerLogin(const ServerLogin& login)
 {
-    ini_.write(kConnectionSection, "ServerName", login.serverName);
-    ini_.write(kConnectionSection, "LoginName", login.loginName);
-    ini_.write(kConnectionSection, "LoginPwd", escapeBytes(scramblePassword(login.password)));
+    ini_.write(kConnectionSection, {{"ServerName", login.serverName},
+                                    {"LoginName", login.loginName},
+                                    {"LoginPwd", escapeBytes(scramblePassword(login.password))}});
 }
 
 std::string Settings::devicePath(const std::string& portName) const

@@ -39,6 +39,8 @@ public:
 
     std::string option(const std::string& key) const { return ini_.read(kOptionsSection, key); }
     void setOption(const std::string& key, const std::string& value) { ini_.write(kOptionsSection, key, value); }
+    // Several options in one write of the file, in the order given.
+    void setOptions(const std::vector<IniEntry>& entries) { ini_.write(kOptionsSection, entries); }
 
     // Integer keys: a value that is not an integer gives the default.
     int optionInt(const std::string& key, int defaultValue) const;

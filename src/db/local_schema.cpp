@@ -1,4 +1,5 @@
 #include "db/local_schema.h"
+#include "db/password_hash.h"
 
 #include <string_view>
 
@@ -22,8 +23,25 @@ void createTables(SqliteDatabase& local)
         local.executeScript(embedded::localPosHelpSql);
 }
 
+// Version 2: a back office may repeat an operator code; its download must still go in.
+void allowRepeatedOperatorCodes(SqliteDatabase& local)
+{
+    local.executeScript("drop index if exists ux_posoperator_code;"
+                        "create index if not exists ix_posoperator_code on PosOperator (Code);");
+}
+
+// Version 3: the file keeps operator passwords only as salted hashes. Files before it
+// hold them as the back office sent them, so every one is hashed.
+void hashOperatorPasswords(SqliteDatabase& local)
+{
+    RowSet plain = local.query("select OperatorId, Password from PosOperator where Password is not null");
+    for (std::size_t r = 0; r < plain.size(); ++r)
+        local.execute("update PosOperator set Password=$1 where OperatorId=$2",
+                      {hashPassword(plain.at(r, "Password").toString()), plain.at(r, "OperatorId")});
+}
+
 // Append new migrations; never change one that has shipped.
-constexpr Migration kMigrations[] = {createTables};
+constexpr Migration kMigrations[] = {createTables, allowRepeatedOperatorCodes, hashOperatorPasswords};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace pos {
 namespace {
@@ -32,12 +33,15 @@ void LoadServerOptions(Terminal& t)
     if (t.state.NetMode != Online)
         return;
     RowSet options = t.dm.conServer().statements<RegisterStatements>().serverOptions.query();
+    std::vector<IniEntry> copied;
     for (std::size_t r = 0; r < options.size(); ++r) {
         const std::string name = options.at(r, "OptionName").toString();
-        const std::string value = options.at(r, "OptionValue").toString();
         if (listed(kAlwaysFromServer, name) || (listed(kUnlessSetLocally, name) && t.settings.option(name).empty()))
-            t.settings.setOption(name, value);
+            copied.push_back({name, options.at(r, "OptionValue").toString()});
     }
+    // One write: a start-up cut short leaves the file as it was, not half copied.
+    if (!copied.empty())
+        t.settings.setOptions(copied);
 }
 
 }  // namespace pos

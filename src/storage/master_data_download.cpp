@@ -1,5 +1,6 @@
 #include "storage/master_data_download.h"
 
+#include "db/password_hash.h"
 #include "db/row_copy.h"
 
 #include <optional>
@@ -24,6 +25,14 @@ std::vector<std::string> dropIndexes(Database& local, const std::string& table)
     return definitions;
 }
 
+// The local copy keeps operator passwords only as salted hashes; a null stays null.
+Row withPasswordHashed(const Columns& columns, Row row)
+{
+    if (const auto password = columns.find("Password"); password && !row[*password].isNull())
+        row[*password] = hashPassword(row[*password].toString());
+    return row;
+}
+
 // One local transaction per table: a copy that fails part-way leaves the previous rows
 // (and indexes). The server rows are streamed, so the goods never have to fit in memory.
 void replaceTable(DownloadStatements::Table& table, Database& local, const Params& params = {})
@@ -32,10 +41,11 @@ void replaceTable(DownloadStatements::Table& table, Database& local, const Param
     std::vector<std::string> indexes = dropIndexes(local, table.name);
     local.execute(std::string("delete from ") + table.name);
     std::optional<RowCopy> copy;
+    const bool passwords = sameName(table.name, "PosOperator");
     table.rows.forEach(params, [&](const Columns& columns, const Row& row) {
         if (!copy)
             copy.emplace(local, table.name, columns);
-        copy->insert(row);
+        copy->insert(passwords ? withPasswordHashed(columns, row) : row);
     });
     for (const std::string& definition : indexes)
         local.execute(definition);

@@ -99,5 +99,30 @@ TEST(LoginOffline, OperatorOnlyOnTheServerCannotSignOn)
     EXPECT_EQ(fx.state.OperatorId, 6);
 }
 
+// Offline the password typed is checked against the local copy's hashes: a stored
+// value that is no hash lets nobody in, and a code the back office repeats signs each
+// operator on by the password.
+TEST(LoginOffline, PasswordIsCheckedAgainstTheStoredHashOfEachOperatorOfTheCode)
+{
+    test::TerminalFixture fx;
+    Database& local = fx.side(Offline);
+    test::addShift(local, 1, "01", "早班");
+    test::addOperator(local, {1, "1001", "甲", "111", 0, {}});
+    test::addOperator(local, {2, "1001", "乙", "222", 0, {}});
+    local.execute("insert into PosOperator(OperatorId,Code,Name,Password) values(3,'1003','明文','333')");
+    fx.state.NetMode = Offline;
+
+    EXPECT_EQ(signOn(fx.terminal, "1001", "222", "早班"), SignOnResult::SignedOn);
+    EXPECT_EQ(fx.state.OperatorId, 2);
+    EXPECT_EQ(fx.state.OperatorName, "乙");
+    EXPECT_EQ(signOn(fx.terminal, "1001", "111", "早班"), SignOnResult::SignedOn);
+    EXPECT_EQ(fx.state.OperatorId, 1);
+    EXPECT_EQ(signOn(fx.terminal, "1001", "333", "早班"), SignOnResult::BadCredentials);
+    EXPECT_EQ(signOn(fx.terminal, "1003", "333", "早班"), SignOnResult::BadCredentials);
+    const std::string stored =
+        local.query("select Password from PosOperator where OperatorId=1").first("Password").toString();
+    EXPECT_EQ(signOn(fx.terminal, "1001", stored, "早班"), SignOnResult::BadCredentials) << "the hash is no password";
+}
+
 }  // namespace
 }  // namespace pos

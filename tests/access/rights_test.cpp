@@ -117,5 +117,21 @@ TEST_P(RightsTest, RightNumbersAreNotInterchangeable)
 INSTANTIATE_TEST_SUITE_P(BothModes, RightsTest, ::testing::Values(Online, Offline),
                          [](const auto& info) { return info.param == Online ? "Online" : "Offline"; });
 
+// Offline a grant is checked against the stored hash of the operator typed; with a
+// repeated code, the right is that of the operator whose password it is.
+TEST(RightsOffline, GrantComesFromTheOperatorWhosePasswordWasTyped)
+{
+    test::TerminalFixture fx;
+    Database& local = fx.side(Offline);
+    test::addOperator(local, {2, "1002", "收银员乙", "222", 0, {}});
+    test::addOperator(local, {8, "9001", "主管甲", "888", 1, {}});
+    test::addOperator(local, {9, "9001", "主管乙", "999", 1, {OperatorRight::Discount}});
+    fx.state.NetMode = Offline;
+    fx.state.OperatorId = 2;
+    fx.person.supervisors = {Credentials{"9001", "888"}, Credentials{"9001", "999"}};
+    EXPECT_FALSE(HasRight(fx.terminal, OperatorRight::Discount));
+    EXPECT_TRUE(HasRight(fx.terminal, OperatorRight::Discount));
+}
+
 }  // namespace
 }  // namespace pos

@@ -1,3 +1,4 @@
+#include "config/config_statements.h"
 #include "config/enrollment.h"
 #include "support/back_office.h"
 #include "support/fixed_clock.h"
@@ -101,11 +102,11 @@ TEST_F(EnrollmentTest, TwoTerminalsRacingForOneRowOnlyOneWins)
     PgDatabase a, b;
     ASSERT_TRUE(a.open(office_.login(), office_.accountSetName()));
     ASSERT_TRUE(b.open(office_.login(), office_.accountSetName()));
-    test::TempDir dirA, dirB;
-    Settings settingsA{IniFile(dirA.file("POS.ini"))}, settingsB{IniFile(dirB.file("POS.ini"))};
+    test::TempDir dirB;
+    Settings settingsB{IniFile(dirB.file("POS.ini"))};
 
     Transaction slowA(a);
-    ASSERT_EQ(enrolMachine(settingsA, a, "001"), EnrolResult::Enrolled);
+    ASSERT_FALSE(a.statements<ServerStatements>().takeFreeMachine.query({"001"}).empty());
     EnrolResult resultB = EnrolResult::Enrolled;
     std::thread terminalB([&] { resultB = enrolMachine(settingsB, b, "001"); });
 
@@ -125,7 +126,7 @@ TEST_F(EnrollmentTest, TwoTerminalsRacingForOneRowOnlyOneWins)
     ASSERT_TRUE(waiting) << "terminal B never waited for A's row";
 
     EXPECT_EQ(resultB, EnrolResult::NotFree);
-    EXPECT_EQ(settingsA.option("MachineId"), "1");
+    EXPECT_EQ(isRegister(1), 1);
     EXPECT_EQ(settingsB.option("MachineId"), "");
     EXPECT_EQ(takenRows(), 2);
 }
@@ -135,6 +136,39 @@ TEST_F(EnrollmentTest, ErrorWhilePostingLeavesTheSettingsFileAlone)
     office_.dropClientConnections();
     EXPECT_THROW(enrolMachine(settings_, server(), "001"), DbError);
     EXPECT_EQ(settings_.option("MachineId"), "");
+    EXPECT_EQ(isRegister(1), 0);
+}
+
+// The row is taken only together with the setting that names it: a settings file that
+// cannot be written leaves the row free for the next try.
+TEST_F(EnrollmentTest, SettingsFileThatCannotBeWrittenTakesNoRow)
+{
+    Settings unwritable{IniFile(dir_.file("no-such-dir/POS.ini"))};
+    try {
+        enrolMachine(unwritable, server(), "001");
+        ADD_FAILURE() << "the failed write went unnoticed";
+    } catch (const PosError& e) {
+        EXPECT_EQ(e.operation(), "保存设置");
+    }
+    EXPECT_EQ(isRegister(1), 0);
+    EXPECT_EQ(takenRows(), 1);
+    EXPECT_EQ(enrolMachine(settings_, server(), "001"), EnrolResult::Enrolled) << "the connection is usable again";
+    EXPECT_EQ(settings_.option("MachineId"), "1");
+}
+
+// A commit the server refuses (here a deferred check of the back office) takes the
+// MachineId out of POS.ini again: the terminal never claims a row it may not hold.
+TEST_F(EnrollmentTest, RefusedCommitTakesTheMachineIdBack)
+{
+    office_.accountSet().executeScript(R"(
+        create function RefuseAtCommit() returns trigger language plpgsql as $$
+        begin raise exception 'refused at commit'; end $$;
+        create constraint trigger RefuseAtCommit after update on PosMachine
+            deferrable initially deferred for each row execute function RefuseAtCommit();)");
+    settings_.setOption("Header1", "本机");
+    EXPECT_THROW(enrolMachine(settings_, server(), "001"), DbError);
+    EXPECT_EQ(settings_.option("MachineId"), "");
+    EXPECT_EQ(settings_.option("Header1"), "本机");
     EXPECT_EQ(isRegister(1), 0);
 }
 

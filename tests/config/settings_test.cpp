@@ -3,7 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pos {
 namespace {
@@ -92,10 +100,80 @@ TEST_F(SettingsTest, SectionsAndKeysCompareWithoutCase)
     EXPECT_EQ(bytes.find("[Options]"), std::string::npos) << "the existing section is reused";
 }
 
-TEST_F(SettingsTest, ValueOfSeveralLinesIsRefused)
+// A back office's two-line header, or a pasted one, is kept as one line.
+TEST_F(SettingsTest, LineBreaksAreStoredAsOneBlankEach)
 {
-    EXPECT_THROW(ini_.write("Options", "Header1", "a\r\nMachineId=1"), PosError);
-    EXPECT_EQ(settings_.option("MachineId"), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"欢迎\r\n光临", "欢迎 光临"},          {"a\nb\rc", "a b c"},       {"a\r\n\r\n\nb", "a b"},
+        {"a\r\nMachineId=1", "a MachineId=1"}, {"\r\n[Ports]\r\n", "[Ports]"}, {"一行", "一行"}};
+    for (const auto& [pushed, stored] : cases) {
+        settings_.setOptions({{"Header1", pushed}, {"Footer1", pushed}});
+        EXPECT_EQ(settings_.option("Header1"), stored) << pushed;
+        EXPECT_EQ(settings_.option("Footer1"), stored) << pushed;
+        EXPECT_EQ(settings_.option("MachineId"), "");
+    }
+    EXPECT_EQ(fileBytes().find("[Ports]\r\n"), std::string::npos) << "no section slipped in";
+}
+
+// One write for several keys: keys already in the file keep their places, new ones
+// follow the section's last key in the order given, other sections stay.
+TEST_F(SettingsTest, SeveralKeysAreWrittenAtOnceInTheirOrder)
+{
+    fileHas("[Options]\r\nDigit=2\r\nHeader1=old\r\n\r\n[Ports]\r\nLPT1=/tmp/lp\r\n");
+    settings_.setOptions({{"FooterNum", "3"}, {"Header1", "新"}, {"PointRate", "10"}, {"Digit", "4"}});
+    EXPECT_EQ(fileBytes(), "[Options]\r\nDigit=4\r\nHeader1=\xD0\xC2\r\nFooterNum=3\r\nPointRate=10\r\n\r\n"
+                           "[Ports]\r\nLPT1=/tmp/lp\r\n");
+}
+
+// The file is replaced, never rewritten in place: a reader holding the old file keeps
+// it whole, nothing is left beside it, and its permissions and a link to it stay.
+TEST_F(SettingsTest, TheFileIsReplacedWholeBesideItsLink)
+{
+    const std::string real = dir_.file("real.ini");
+    test::writeFile(real, "[Options]\r\nHeader1=old\r\n");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    ASSERT_EQ(::symlink(real.c_str(), path().c_str()), 0);
+    std::ifstream reader(real, std::ios::binary);
+
+    settings_.setOption("Header1", "new");
+
+    EXPECT_EQ(settings_.option("Header1"), "new");
+    EXPECT_EQ(test::readFile(real), "[Options]\r\nHeader1=new\r\n") << "the link's file is written";
+    struct stat link {}, file {};
+    ASSERT_EQ(::lstat(path().c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    ASSERT_EQ(::stat(real.c_str(), &file), 0);
+    EXPECT_EQ(file.st_mode & 07777, 0640u);
+    std::string before((std::istreambuf_iterator<char>(reader)), {});
+    EXPECT_EQ(before, "[Options]\r\nHeader1=old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2) << "a temporary file is left";
+}
+
+// A full disk (here a file-size limit) or a missing directory: the person is told in
+// Chinese, the old file stays whole and no temporary file is left.
+TEST_F(SettingsTest, AWriteThatFailsIsReportedAndKeepsTheOldFile)
+{
+    fileHas("[Options]\r\nHeader1=old\r\n");
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    try {
+        settings_.setOption("Header1", std::string(64, 'x'));
+        ADD_FAILURE() << "a failed write went unnoticed";
+    } catch (const PosError& e) {
+        EXPECT_EQ(e.operation(), "保存设置");
+        EXPECT_NE(std::string(e.what()).find("无法写入 " + path()), std::string::npos) << e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(fileBytes(), "[Options]\r\nHeader1=old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+
+    Settings nowhere{IniFile(dir_.file("missing/POS.ini"))};
+    EXPECT_THROW(nowhere.setOption("MachineId", "1"), PosError);
 }
 
 struct IntCase {

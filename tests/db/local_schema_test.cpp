@@ -1,4 +1,5 @@
 #include "db/local_schema.h"
+#include "db/password_hash.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,35 @@ TEST(LocalSchema, FileWithoutVersionKeepsItsWaitingBills)
     EXPECT_EQ(db.query("select count(*) as n from PosBill").first("n").toInt(), 1);
     EXPECT_EQ(db.query("select count(*) as n from PosHelp where SysKey='4/'").first("n").toInt(), 0)
         << "a key map the shop changed is not reset";
+}
+
+// A file of the first version holds the passwords as the back office sent them and
+// refuses a repeated operator code.
+TEST(LocalSchema, FirstVersionFileGetsPasswordHashesAndRepeatableCodes)
+{
+    test::TempDir dir;
+    SqliteDatabase db;
+    ASSERT_TRUE(db.open(dir.file("POS.mdb"), kKey));
+    migrateLocalSchema(db);
+    db.executeScript("drop index if exists ix_posoperator_code;"
+                     "create unique index ux_posoperator_code on PosOperator (Code);"
+                     "insert into PosOperator(OperatorId,Code,Password) values(1,'1001','111'),(2,'9001',''),"
+                     "(3,'1003',null);"
+                     "pragma user_version = 1");
+
+    migrateLocalSchema(db);
+    EXPECT_EQ(userVersion(db), localSchemaVersion());
+    RowSet ops = db.query("select OperatorId, Password from PosOperator order by OperatorId");
+    ASSERT_EQ(ops.size(), 3u);
+    EXPECT_TRUE(passwordMatches(ops.at(0, "Password").toString(), "111")) << ops.at(0, "Password").toString();
+    EXPECT_TRUE(passwordMatches(ops.at(1, "Password").toString(), ""));
+    EXPECT_TRUE(ops.at(2, "Password").isNull());
+    EXPECT_EQ(db.query("select count(*) as n from PosOperator where Password in ('111','')").first("n").toInt(), 0);
+
+    db.execute("insert into PosOperator(OperatorId,Code) values(4,'1001')");
+    migrateLocalSchema(db);
+    EXPECT_TRUE(passwordMatches(db.query("select Password from PosOperator where OperatorId=1").first("Password")
+                                    .toString(), "111")) << "a hash is never hashed again";
 }
 
 TEST(LocalSchema, FileOfANewerProgramIsRefused)

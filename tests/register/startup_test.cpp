@@ -340,5 +340,21 @@ TEST_F(StartUpTest, ServerOptionsFillEmptyReceiptKeysAndAlwaysReplaceAmountKeys)
     EXPECT_TRUE(fx_.state.NotPointSP);
 }
 
+// A header typed over two lines in the back office must not stop every terminal.
+TEST_F(StartUpTest, ServerOptionsWithLineBreaksAreStoredOnOneLine)
+{
+    arrangeOnline();
+    fx_.office.accountSet().execute("insert into PosOptions(OptionName,OptionValue) values"
+                                    "('Header1',E'欢迎光临\\r\\n本店'),('Footer2',E'谢谢\\n\\n惠顾\\r\\n'),"
+                                    "('FooterNum','3')");
+    fx_.person.answers = {false};
+
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(fx_.person.messages.empty()) << fx_.person.messages[0].text;
+    EXPECT_EQ(fx_.settings.option("Header1"), "欢迎光临 本店");
+    EXPECT_EQ(fx_.settings.option("Footer2"), "谢谢 惠顾");
+    EXPECT_EQ(fx_.settings.footerNum(), 3);
+}
+
 }  // namespace
 }  // namespace pos

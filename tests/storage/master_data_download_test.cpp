@@ -1,5 +1,7 @@
 #include "storage/master_data_download.h"
 
+#include "db/password_hash.h"
+
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +173,27 @@ TEST_F(MasterDataDownloadTest, GoodsFollowTheSellingStore)
     state.StoreId = 0;
     download(true);
     EXPECT_EQ(keys(kTables[0]), "");
+}
+
+// The back office keeps its passwords as typed; the local copy only their hashes, and
+// an operator code the back office repeats still comes down.
+TEST_F(MasterDataDownloadTest, OperatorsArriveWithHashedPasswordsAndRepeatedCodes)
+{
+    PgDatabase& server = office.accountSet();
+    server.execute("alter table PosOperator drop constraint posoperator_code_key");
+    server.execute("insert into PosOperator(OperatorId,Code,Name,Password) values(3,'001','同号','3'),(4,'004','无密码',null)");
+    download(false);
+
+    RowSet ops = local().query("select OperatorId, Code, Password from PosOperator order by OperatorId");
+    ASSERT_EQ(ops.size(), 4u);
+    const char* const typed[] = {"1", "2", "3"};
+    for (std::size_t r = 0; r < 3; ++r) {
+        EXPECT_TRUE(passwordMatches(ops.at(r, "Password").toString(), typed[r])) << ops.at(r, "Password").toString();
+        EXPECT_FALSE(passwordMatches(ops.at(r, "Password").toString(), typed[(r + 1) % 3]));
+    }
+    EXPECT_TRUE(ops.at(3, "Password").isNull());
+    EXPECT_EQ(server.query("select Password from PosOperator where OperatorId=1").first("Password").toString(), "1")
+        << "the back office's table is not changed";
 }
 
 TEST_F(MasterDataDownloadTest, ServerTableWithoutRowsEmptiesTheLocalOne)

@@ -3,6 +3,7 @@
 #include "base/trim.h"
 #include "peripherals/cash_drawer.h"
 #include "widgets/named_widget.h"
+#include "widgets/one_line_validator.h"
 #include "widgets/window_errors.h"
 
 #include <QCheckBox>
@@ -79,6 +80,14 @@ QComboBox* fixedList(const char* objectName, const QStringList& items)
 
 QFormLayout* formOf(QGroupBox* group) { return new QFormLayout(group); }
 
+// A free-text field: pasted line breaks become blanks, as the settings file keeps them.
+QLineEdit* oneLineEdit(const char* objectName)
+{
+    auto* edit = named<QLineEdit>(objectName);
+    edit->setValidator(new OneLineValidator(edit));
+    return edit;
+}
+
 std::string textOf(const QLineEdit* edit) { return edit->text().toStdString(); }
 std::string trimmedOf(const QLineEdit* edit) { return trimmed(textOf(edit)); }
 std::string trimmedOf(const QComboBox* list) { return trimmed(list->currentText().toStdString()); }
@@ -99,7 +108,7 @@ TfrmOptions::TfrmOptions(Settings& settings, Person& person, DisplayPort& displa
 {
     setWindowTitle(QStringLiteral("设置"));
 
-    edtWindowTitle_ = named<QLineEdit>("edtWindowTitle");
+    edtWindowTitle_ = oneLineEdit("edtWindowTitle");
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(new QLabel(QStringLiteral("界面标题：")));
     titleRow->addWidget(edtWindowTitle_);
@@ -145,10 +154,10 @@ QWidget* TfrmOptions::buildReceiptGroup()
 {
     auto* group = named<QGroupBox>("grpReceipt", QStringLiteral("小票设置"));
     auto* form = formOf(group);
-    form->addRow(QStringLiteral("小票标题1："), edtHeader1_ = named<QLineEdit>("edtHeader1"));
-    form->addRow(QStringLiteral("小票标题2："), edtHeader2_ = named<QLineEdit>("edtHeader2"));
-    form->addRow(QStringLiteral("小票尾注1："), edtFooter1_ = named<QLineEdit>("edtFooter1"));
-    form->addRow(QStringLiteral("小票尾注2："), edtFooter2_ = named<QLineEdit>("edtFooter2"));
+    form->addRow(QStringLiteral("小票标题1："), edtHeader1_ = oneLineEdit("edtHeader1"));
+    form->addRow(QStringLiteral("小票标题2："), edtHeader2_ = oneLineEdit("edtHeader2"));
+    form->addRow(QStringLiteral("小票尾注1："), edtFooter1_ = oneLineEdit("edtFooter1"));
+    form->addRow(QStringLiteral("小票尾注2："), edtFooter2_ = oneLineEdit("edtFooter2"));
     return group;
 }
 
@@ -311,7 +320,7 @@ void TfrmOptions::cmbBoxConnTypeChange()
 
 void TfrmOptions::saveSettings()
 {
-    const std::pair<const char*, std::string> values[] = {
+    settings_.setOptions({
         {"Header1", textOf(edtHeader1_)},
         {"Header2", textOf(edtHeader2_)},
         {"Footer1", textOf(edtFooter1_)},
@@ -338,9 +347,7 @@ void TfrmOptions::saveSettings()
         {"CharNum", trimmedOf(edtCharNum_)},
         {"HintAmount", trimmedOf(edtHintAmount_)},
         {"BillNum", trimmedOf(edtBillNum_)},
-    };
-    for (const auto& [key, value] : values)
-        settings_.setOption(key, value);
+    });
 }
 
 QString TfrmOptions::registerTitle() const { return QString::fromStdString(trimmedOf(edtWindowTitle_)); }

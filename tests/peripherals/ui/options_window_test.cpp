@@ -6,6 +6,8 @@
 #include "support/ui/window_keys.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -172,6 +174,22 @@ TEST_F(OptionsWindowTest, OkWritesEveryKeyInItsOrder)
                        {"PrintDisAmount", "否"}, {"PrintBillNo", "否"}, {"PrintPoint", "是"},  {"CharNum", "32"},
                        {"HintAmount", ""},     {"BillNum", "1"}}));
     EXPECT_FALSE(display_.isOpen());
+}
+
+// Text pasted from a document brings its line breaks; the settings file keeps one line.
+TEST_F(OptionsWindowTest, PastedLineBreaksBecomeBlanks)
+{
+    open();
+    for (const char* edit : {"edtWindowTitle", "edtHeader1", "edtHeader2", "edtFooter1", "edtFooter2"}) {
+        focus(edit);
+        QGuiApplication::clipboard()->setText(QStringLiteral("欢迎\r\n\r\n光临\n本店"));
+        find<QLineEdit>(edit)->paste();
+        EXPECT_EQ(text(edit), "欢迎 光临 本店") << edit;
+    }
+    click("btnOK");
+    EXPECT_EQ(dlg_->registerTitle(), QStringLiteral("欢迎 光临 本店"));
+    for (const char* key : {"WindowTitle", "Header1", "Header2", "Footer1", "Footer2"})
+        EXPECT_EQ(settings_.option(key), "欢迎 光临 本店") << key;
 }
 
 TEST_F(OptionsWindowTest, OkOpensTheDisplayLineAnew)

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "widgets/frm_base.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace pos {
+
+struct Terminal;
+
+// "17/": the signed-on operator changes the operator's own password, proving the old
+// one first and typing the new one twice. Closes once the change is done (or refused
+// offline, with its message); a wrong entry keeps it open with the focus on the box
+// to correct.
+class TfrmChangePass : public TfrmBase {
+    Q_OBJECT
+public:
+    explicit TfrmChangePass(Terminal& t, QWidget* parent = nullptr);
+
+private:
+    void btnOKClick();
+
+    Terminal& t_;
+    QLineEdit* edtOldPass_;
+    QLineEdit* edtNewPassA_;
+    QLineEdit* edtNewPassB_;
+    QPushButton* btnOK_;
+    QPushButton* btnCancel_;
+};
+
+}  // namespace pos
