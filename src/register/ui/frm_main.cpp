@@ -9,6 +9,8 @@
 #include "register/ui/bill_lines_model.h"
 #include "register/ui/line_grid.h"
 #include "register/ui/virtual_key.h"
+#include "widgets/latin_line_edit.h"
+#include "widgets/window_caption.h"
 #include "widgets/window_errors.h"
 
 #include <QApplication>
@@ -195,9 +197,8 @@ QWidget* TfrmMain::buildBottomPanel()
     panel->setFixedHeight(138);
 
     auto edit = [&](const char* objectName) {
-        auto* e = new QLineEdit(panel);
+        QLineEdit* e = new LatinLineEdit(panel);
         e->setObjectName(QString::fromLatin1(objectName));
-        e->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
         return e;
     };
     edtInput_ = edit("edtInput");
@@ -280,7 +281,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     interpreter_.clearEntry();
     edtQuantity_->setText(QStringLiteral("1"));
 
-    setWindowTitle(q(t_.settings.option("WindowTitle")));
+    setWindowCaption(*this, q(t_.settings.option("WindowTitle")));
     showNetMode();
     showStore();
     showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
@@ -388,20 +389,31 @@ void TfrmMain::showOptions()
     TfrmOptions dialog(t_.settings, t_.person, display_, launcher_, t_.settings.directory(), this);
     dialog.exec();
     if (dialog.accepted())
-        setWindowTitle(dialog.registerTitle());
+        setWindowCaption(*this, dialog.registerTitle());
 }
 
 void TfrmMain::handleError(const std::string& operation, const std::exception& error)
 {
     if (handleRegisterError(t_, operation, error) == ErrorOutcome::WentOffline)
         showNetMode();
+    // What failed stays in the input box, selected: Enter tries it again (offline after
+    // a lost server) and the next scan replaces it instead of being appended.
+    if (reg_.FocusToInput)
+        edtInput_->selectAll();
+}
+
+void TfrmMain::closeRegister()
+{
+    guarded("退出系统", [&] { closing_ = registerCloseQuery(t_); });
+    if (closing_)
+        close();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    bool closing = false;
-    guarded("退出系统", [&] { closing = registerCloseQuery(t_); });
-    if (!closing) {
+    // A window manager, a task bar or a stray close() asks in vain: the register closes
+    // through "16/" alone.
+    if (!closing_) {
         event->ignore();
         return;
     }

@@ -4,10 +4,13 @@
 #include "support/ui/window_errors_to.h"
 #include "support/ui/window_keys.h"
 
+#include <QApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace pos {
@@ -133,6 +136,37 @@ TEST_F(MainWindowTest, AltF4AndEscDoNotCloseTheWindow)
     EXPECT_TRUE(fx_.person.questions.empty());
 }
 
+TEST_F(MainWindowTest, WithoutAWindowTitleTheTitleIsBlankNotTheProgramsName)
+{
+    fx_.settings.setOption("WindowTitle", "");
+    frm_.hide();
+    frm_.show();
+    EXPECT_FALSE(frm_.windowTitle().isEmpty()) << "an empty title shows the program's name";
+    EXPECT_TRUE(frm_.windowTitle().trimmed().isEmpty());
+}
+
+TEST_F(MainWindowTest, EditBoxesKeepTheInputMethodClosed)
+{
+    for (const char* name : {"edtInput", "edtPrice", "edtQuantity", "edtDiscount", "edtAmount"}) {
+        auto* box = control<QLineEdit>(name);
+        box->setFocus();
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(box, &query);
+        EXPECT_FALSE(query.value(Qt::ImEnabled).toBool()) << name;
+        EXPECT_TRUE(box->inputMethodHints() & Qt::ImhLatinOnly) << name;
+    }
+}
+
+TEST_F(MainWindowTest, CloseRequestsFromOutsideAreRefusedWithoutAQuestion)
+{
+    ASSERT_NE(frm_.windowHandle(), nullptr);
+    frm_.windowHandle()->close();  // as a window manager or task bar asks
+    frm_.close();
+    frm_.reject();
+    EXPECT_TRUE(frm_.isVisible());
+    EXPECT_TRUE(fx_.person.questions.empty());
+}
+
 TEST_F(MainWindowTest, ClosesOnlyWhenTheCloseQueryIsAnsweredYes)
 {
     fx_.person.answers = {false};
@@ -159,6 +193,23 @@ TEST_F(MainWindowTest, LostServerShowsOfflineModeInTheLabel)
     }
     EXPECT_EQ(label("lblNetMode"), QStringLiteral("断网销售"));
     EXPECT_EQ(fx_.person.messages.size(), 1u);
+}
+
+TEST_F(MainWindowTest, AfterTheNetworkFaultTheInputStaysSelectedForARetry)
+{
+    const test::WindowErrorsTo handler(
+        [this](const std::string& operation, const std::exception& error) { frm_.handleError(operation, error); });
+    fx_.office.registry().execute("alter database " + fx_.office.accountSetName() + " allow_connections false");
+    fx_.office.dropClientConnections();
+    fx_.log.expected = 1;
+    test::type(frm_, QStringLiteral("6901"));
+    press(frm_, Qt::Key_Return);
+
+    EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"网络故障！，系统自动切换到『断网销售』模式。"});
+    auto* input = control<QLineEdit>("edtInput");
+    EXPECT_EQ(input->selectedText(), QStringLiteral("6901")) << "Enter tries the same code again";
+    test::type(frm_, QStringLiteral("6902"));
+    EXPECT_EQ(input->text(), QStringLiteral("6902")) << "the next scan replaces the failed one";
 }
 
 // A price box that holds no number makes the goods input throw; the window catches it
