@@ -71,11 +71,18 @@ std::optional<bool> Settings::seleStore() const
     throw SettingsError("'" + text + "' is not a valid Boolean value");
 }
 
-int Settings::charNum() const { return std::max(30, optionInt("CharNum", 30)); }
+int Settings::optionWithin(const std::string& key, int low, int high, int defaultValue) const
+{
+    const int value = optionInt(key, defaultValue);
+    return value < low || value > high ? defaultValue : value;
+}
 
-int Settings::billNum() const { return optionInt("BillNum", 1); }
+// A mistyped receipt setting must not print meters of paper or hundreds of copies.
+int Settings::charNum() const { return optionWithin("CharNum", 30, 255, 30); }
 
-int Settings::footerNum() const { return optionInt("FooterNum", 8); }
+int Settings::billNum() const { return optionWithin("BillNum", 1, 9, 1); }
+
+int Settings::footerNum() const { return optionWithin("FooterNum", 0, 99, 8); }
 
 ServerLogin Settings::serverLogin() const
 {

@@ -29,6 +29,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace pos {
 namespace {
 
@@ -48,21 +50,21 @@ QLabel* named(QLabel* label, const char* objectName)
     return label;
 }
 
-const std::vector<GridColumn>& lineColumns()
+// unitWidth: wide enough for a unit of two Chinese characters in the grid's font.
+std::vector<GridColumn> lineColumns(int unitWidth)
 {
-    static const std::vector<GridColumn> columns = {
+    return {
         {QStringLiteral("序号"), "OrderID", 36, Qt::AlignCenter},
         {QStringLiteral("货品编码"), "Code", 72},
         {QStringLiteral("条形码"), "BarCode", 132},
         {QStringLiteral("货品名称"), "Name", 198},
-        {QStringLiteral("单位"), "Unit1", 32, Qt::AlignCenter},
+        {QStringLiteral("单位"), "Unit1", unitWidth, Qt::AlignCenter},
         {QStringLiteral("数量"), "Quantity", 0, Qt::AlignCenter},
         {QStringLiteral("单价"), "Price", 79, Qt::AlignRight | Qt::AlignVCenter},
         {QStringLiteral("折扣%"), "Discount", 36, Qt::AlignRight | Qt::AlignVCenter},
         {QStringLiteral("金额"), "Amount", 102, Qt::AlignRight | Qt::AlignVCenter},
         {QString(), "", 7},
     };
-    return columns;
 }
 
 bool isEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
@@ -163,21 +165,22 @@ QWidget* TfrmMain::buildLineGrid()
         guarded("修改货品行", [&] { changed = lineEntry_.changeLine(line, field, text); });
         return changed;
     };
-    lines_ = new BillLinesModel(reg_.bill.detail, lineColumns(), commit, this);
     DBGrid1_ = new LineGrid(this);
     DBGrid1_->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1_->setModel(lines_);
     DBGrid1_->setFont(pixelFont(font(), 14, true));
+    // Narrow columns such as the discount keep their digits: cut at the edge with a thin
+    // margin rather than shortened to "…".
+    DBGrid1_->setTextElideMode(Qt::ElideNone);
+    DBGrid1_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
+    const int unitWidth = std::max(32, cellWidthFor(*DBGrid1_, QStringLiteral("单位")));
+    lines_ = new BillLinesModel(reg_.bill.detail, lineColumns(unitWidth), commit, this);
+    DBGrid1_->setModel(lines_);
     DBGrid1_->setAlternatingRowColors(true);
     DBGrid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DBGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1_->verticalHeader()->hide();
-    // Narrow columns such as the discount keep their digits: cut at the edge with a thin
-    // margin rather than shortened to "…".
-    DBGrid1_->setTextElideMode(Qt::ElideNone);
-    DBGrid1_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
     // Titles two lines high.
     DBGrid1_->horizontalHeader()->setMinimumHeight(2 * DBGrid1_->fontMetrics().height() + 6);
     lines_->applyWidths(*DBGrid1_);

@@ -96,13 +96,19 @@ TEST_F(MainWindowTest, LineGridHasItsColumnsInOrder)
 {
     auto* grid = control<QTableView>("DBGrid1");
     const QStringList titles = {"序号", "货品编码", "条形码", "货品名称", "单位", "数量", "单价", "折扣%", "金额", ""};
-    const int widths[] = {36, 72, 132, 198, 32, -1, 79, 36, 102, 7};
+    const int widths[] = {36, 72, 132, 198, -1, -1, 79, 36, 102, 7};
     ASSERT_EQ(grid->model()->columnCount(), titles.size());
     for (int c = 0; c < titles.size(); ++c) {
         EXPECT_EQ(grid->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
         if (widths[c] > 0)
             EXPECT_EQ(grid->columnWidth(c), widths[c]) << c;
     }
+    // The unit: at least 32 pixels, and two Chinese characters whole.
+    addLine(1, "纸巾", 1, 9.9);
+    reg_.bill.line(0).unit1() = "盒装";
+    frm_.showLines();
+    EXPECT_GE(grid->columnWidth(4), 32);
+    EXPECT_GE(grid->columnWidth(4), grid->sizeHintForIndex(grid->model()->index(0, 4)).width() + 1) << "盒装 is cut";
     EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
