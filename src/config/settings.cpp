@@ -68,7 +68,7 @@ std::optional<bool> Settings::seleStore() const
     double v = 0;
     if (parseNumber(text, v))
         return v != 0;
-    throw SettingsError("'" + text + "' is not a valid Boolean value");
+    throw SettingsError("SeleStore 的值 '" + text + "' 不是是否值");
 }
 
 int Settings::optionWithin(const std::string& key, int low, int high, int defaultValue) const
