@@ -54,8 +54,10 @@ std::optional<AccountSetChoice> TDM::selectAccountSet()
     RowSet sets;
     try {
         sets = server_.statements<RegistryStatements>().posAccountSets.query();
-    } catch (const DbError&) {
-        return fail("没有找到POS帐套！请在服务器设置POS帐套。");
+    } catch (const DbError& error) {
+        // Not the same as a registry without a terminal account set: the server's text says why.
+        person_.message(std::string("读取POS帐套失败！\n") + error.what(), "错误", MessageIcon::Error);
+        return std::nullopt;
     }
     if (sets.empty())
         return fail("没有找到POS帐套！请在服务器设置POS帐套。");

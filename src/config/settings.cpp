@@ -68,14 +68,21 @@ std::optional<bool> Settings::seleStore() const
     double v = 0;
     if (parseNumber(text, v))
         return v != 0;
-    throw SettingsError("'" + text + "' is not a valid Boolean value");
+    throw SettingsError("SeleStore 的值 '" + text + "' 不是是否值");
 }
 
-int Settings::charNum() const { return std::max(30, optionInt("CharNum", 30)); }
+int Settings::optionWithin(const std::string& key, int low, int high, int defaultValue) const
+{
+    const int value = optionInt(key, defaultValue);
+    return value < low || value > high ? defaultValue : value;
+}
 
-int Settings::billNum() const { return optionInt("BillNum", 1); }
+// A mistyped receipt setting must not print meters of paper or hundreds of copies.
+int Settings::charNum() const { return optionWithin("CharNum", 30, 255, 30); }
 
-int Settings::footerNum() const { return optionInt("FooterNum", 8); }
+int Settings::billNum() const { return optionWithin("BillNum", 1, 9, 1); }
+
+int Settings::footerNum() const { return optionWithin("FooterNum", 0, 99, 8); }
 
 ServerLogin Settings::serverLogin() const
 {

@@ -44,6 +44,8 @@ public:
 
     // Integer keys: a value that is not an integer gives the default.
     int optionInt(const std::string& key, int defaultValue) const;
+    // The same, and a value outside low..high gives the default too.
+    int optionWithin(const std::string& key, int low, int high, int defaultValue) const;
     bool optionYes(const std::string& key) const { return option(key) == "是"; }      // receipt and points keys
     bool optionPresent(const std::string& key) const { return option(key) == "有"; }  // device keys
 
@@ -51,9 +53,9 @@ public:
     std::optional<bool> seleStore() const;
     void setSeleStore(bool allowed) { setOption("SeleStore", allowed ? "-1" : "0"); }
 
-    int charNum() const;    // characters per receipt line, at least 30
-    int billNum() const;    // receipt copies; 0 or less prints none
-    int footerNum() const;  // empty lines after the footer
+    int charNum() const;    // bytes per receipt line, 30..255; 30 otherwise
+    int billNum() const;    // receipt copies, 1..9; 1 otherwise
+    int footerNum() const;  // empty lines after the footer, 0..99; 8 otherwise
 
     // Section "Connection", with the password unscrambled.
     ServerLogin serverLogin() const;

@@ -68,9 +68,10 @@ void sendThroughDisplay(const Settings& settings, Person& person, const std::str
         person.message("没有设置顾客显示屏连接端口！", kPrompt, MessageIcon::Information);
         return;
     }
+    // The line is fresh, so nothing of its own waits; what the display queued on the same
+    // port (the amount paid) is not discarded but goes out first.
     SerialPort line;
     line.open(settings.devicePath(comPortName(comPortNumber(port))), kDrawerSpeed);
-    line.discardOutput();
     line.send(command);
 }
 
@@ -82,11 +83,23 @@ bool commandMissing(const Settings& settings, Person& person)
     return true;
 }
 
+// A name of a file in the terminal directory itself: no directory part that could lead
+// to a program elsewhere.
+bool plainFileName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
 void startDrawerCard(const Settings& settings, Person& person, Launcher& launcher, const std::string& programDir)
 {
     if (commandMissing(settings, person))
         return;
-    std::string program = programDir + settings.option("OpenMoneyBox");
+    const std::string name = settings.option("OpenMoneyBox");
+    if (!plainFileName(name)) {
+        person.message("钱箱卡程序只能是收银程序目录中的文件名！", kPrompt, MessageIcon::Information);
+        return;
+    }
+    std::string program = programDir + name;
     std::error_code ec;
     if (std::filesystem::is_regular_file(program, ec))
         launcher.start(program);

@@ -15,8 +15,9 @@ std::string DrawerCommandBytes(const std::string& text);
 
 // Pops the drawer by MoneyBoxConn: the command and CR LF on the printer port, the command
 // alone on the display's serial port at 2400 baud, or the drawer-card program named by
-// OpenMoneyBox started from programDir (a directory ending in "/"). Missing settings are
-// told to the person; DeviceError when a port cannot be written or the program not started.
+// OpenMoneyBox started from programDir (a directory ending in "/"; a name with a directory
+// part is refused). Missing settings are told to the person; DeviceError when a port
+// cannot be written or the program not started.
 void OpenCashDrawer(const Settings& settings, Person& person, Launcher& launcher, const std::string& programDir);
 
 }  // namespace pos

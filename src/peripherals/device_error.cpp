@@ -6,7 +6,7 @@ namespace pos {
 
 void throwDeviceError(const std::string& what, const std::string& path, int error)
 {
-    throw DeviceError(what + " " + path + ": " + std::strerror(error));
+    throw DeviceError(what + " " + path + "：" + std::strerror(error));
 }
 
 }  // namespace pos

@@ -13,7 +13,8 @@ public:
     explicit DeviceError(const std::string& detail) : PosError(detail, "使用外部设备") {}
 };
 
-// The message of a failed system call on a device: what was tried, on which path, and why.
+// The message of a failed system call on a device: what failed, in Chinese, on which path,
+// then the system's own text ("不能打开 /dev/lp0：No such file or directory").
 [[noreturn]] void throwDeviceError(const std::string& what, const std::string& path, int error);
 
 }  // namespace pos

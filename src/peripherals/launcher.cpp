@@ -59,14 +59,14 @@ void ProcessLauncher::start(const std::string& program)
 
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0)
-        throwDeviceError("cannot start", path, errno);
+        throwDeviceError("不能启动", path, errno);
 
     pid_t child = ::fork();
     if (child < 0) {
         int error = errno;
         ::close(report[0]);
         ::close(report[1]);
-        throwDeviceError("cannot start", path, error);
+        throwDeviceError("不能启动", path, error);
     }
     if (child == 0) {
         ::close(report[0]);
@@ -101,7 +101,7 @@ void ProcessLauncher::start(const std::string& program)
     while (n < 0 && errno == EINTR);
     ::close(report[0]);
     if (n == static_cast<ssize_t>(sizeof error))
-        throwDeviceError("cannot start", path, error);
+        throwDeviceError("不能启动", path, error);
 }
 
 }  // namespace pos

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "base/number_format.h"
 #include "peripherals/receipt_text.h"
+#include "reports/report_error.h"
 #include "reports/report_expression.h"
 
 namespace pos {
@@ -110,7 +111,17 @@ void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, c
 
 void DesignBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
 {
-    loadWithBill(ctx, report, bill);
+    report.bindLines(bill.detail);
+    try {
+        report.load(templatePath(ctx));
+    } catch (const ReportError& error) {
+        // A broken template is what the designer is for: it opens empty, and saving
+        // replaces the file.
+        ctx.person.message(std::string("小票模板文件有错误，设计器将打开空白模板。\n") + error.what(), kPrompt,
+                           MessageIcon::Information);
+        report.setTemplate({});
+    }
+    SetBillTemplateVariables(ctx, report, bill);
     report.design();
 }
 

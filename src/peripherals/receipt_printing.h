@@ -42,7 +42,9 @@ void PrintBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bi
 // The 22 receipt variables, each as a quoted text.
 void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill);
 
-// The designer on POS.frf, filled from the bill being entered ("18/").
+// The designer on POS.frf, filled from the bill being entered ("18/"). A POS.frf that
+// cannot be read is told to the person and the designer opens on an empty template,
+// which it saves under the same name.
 void DesignBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill);
 
 }  // namespace pos

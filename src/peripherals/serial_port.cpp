@@ -20,7 +20,7 @@ speed_t speedConstant(int speed)
     case 38400: return B38400;
     case 57600: return B57600;
     case 115200: return B115200;
-    default: throw DeviceError("unsupported line speed " + std::to_string(speed));
+    default: throw DeviceError("不支持的串口速率 " + std::to_string(speed));
     }
 }
 
@@ -43,12 +43,12 @@ void SerialPort::open(const std::string& path, int speed)
     // Non-blocking only for the open itself: without carrier a modem line would wait.
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throwDeviceError("cannot open", path, errno);
+        throwDeviceError("不能打开", path, errno);
     termios saved{};
     if (tcgetattr(fd, &saved) != 0) {
         int error = errno;
         ::close(fd);
-        throwDeviceError("not a serial line:", path, error);
+        throwDeviceError("不能用作串口", path, error);
     }
     termios raw = saved;
     cfmakeraw(&raw);
@@ -56,12 +56,15 @@ void SerialPort::open(const std::string& path, int speed)
     raw.c_cflag |= CS8 | CLOCAL | CREAD;
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
-    if (cfsetispeed(&raw, rate) != 0 || cfsetospeed(&raw, rate) != 0 || tcsetattr(fd, TCSANOW, &raw) != 0
+    // The device may be shared (the drawer command on the display's port): what its other
+    // user queued goes out at that user's speed before the line is changed.
+    if (cfsetispeed(&raw, rate) != 0 || cfsetospeed(&raw, rate) != 0
+        || retryInterrupted([&] { return tcsetattr(fd, TCSADRAIN, &raw); }) != 0
         || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         int error = errno;
         tcsetattr(fd, TCSANOW, &saved);
         ::close(fd);
-        throwDeviceError("cannot set up", path, error);
+        throwDeviceError("不能设置串口", path, error);
     }
     fd_ = fd;
     path_ = path;
@@ -71,22 +74,16 @@ void SerialPort::open(const std::string& path, int speed)
 void SerialPort::send(std::string_view bytes)
 {
     if (fd_ < 0)
-        throw DeviceError("serial port not open");
+        throw DeviceError("串口没有打开");
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            throwDeviceError("cannot write", path_, n < 0 ? errno : EIO);
+            throwDeviceError("不能写入", path_, n < 0 ? errno : EIO);
         done += static_cast<std::size_t>(n);
     }
-}
-
-void SerialPort::discardOutput()
-{
-    if (fd_ >= 0 && tcflush(fd_, TCOFLUSH) != 0)
-        throwDeviceError("cannot flush", path_, errno);
 }
 
 void SerialPort::release() noexcept

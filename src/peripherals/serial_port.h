@@ -17,15 +17,14 @@ public:
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Opens a terminal device at one of the usual speeds (1200 .. 115200); an open line is
-    // released first. DeviceError when the path is no terminal or the speed is unknown.
+    // released first. Output another user of the device has queued is sent before the
+    // speed changes. DeviceError when the path is no terminal or the speed is unknown.
     void open(const std::string& path, int speed);
     bool isOpen() const { return fd_ >= 0; }
     // Hands every byte to the line in order and returns without waiting for them to be
     // transmitted: at 2400 baud an amount takes some 80 ms, which the register must not
     // wait for after each entry. DeviceError on failure.
     void send(std::string_view bytes);
-    // Drops output not yet sent.
-    void discardOutput();
     // Waits for the output still queued, then puts the line's settings back and closes it.
     // Harmless when nothing is open.
     void release() noexcept;

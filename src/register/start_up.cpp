@@ -35,27 +35,16 @@ public:
     }
 
     // An error no step expects (an unreadable SeleStore, a server lost during the
-    // download) is shown and logged, and ends the start-up: a half-done start-up has no
-    // working mode to fall back on.
-    bool run()
-    {
-        try {
-            return runSteps();
-        } catch (const std::exception& e) {
-            reportError(t_, "启动收银系统", e);
-            return false;
-        }
-    }
+    // download) is shown and logged with the step it broke, and ends the start-up: a
+    // half-done start-up has no working mode to fall back on.
+    bool run();
 
 private:
-    bool runSteps()
-    {
-        s_.NetMode = Offline;
-        s_.IniFileName = t_.settings.path();
-        return haveServerLogin() && openLocal() && connectServer() && enrolled() && acceptOffline()
-            && openBill() && checkDate() && windows_.signOn() && fixStore() && loadFromServer() && readMachine()
-            && readAmountSettings() && startFirstBill();
-    }
+    struct Step {
+        const char* name;  // as the cashier reads it when the step fails
+        bool (StartUpSequence::*run)();
+    };
+    static const Step kSteps[];
 
     bool fail(const std::string& text)
     {
@@ -141,11 +130,19 @@ private:
         return true;
     }
 
-    bool loadFromServer()
+    bool signOn() { return windows_.signOn(); }
+
+    bool loadServerOptions()
+    {
+        if (s_.NetMode == Online)
+            LoadServerOptions(t_);
+        return true;
+    }
+
+    bool downloadFromServer()
     {
         if (s_.NetMode != Online)
             return true;
-        LoadServerOptions(t_);
         auto& server = t_.dm.conServer().statements<DownloadStatements>();
         downloadMasterData(server, t_.dm.conClient(), t_.person, s_.StoreId, false);
         if (t_.person.ask("是否从服务器下载货品资料到本地？", "提示", MessageIcon::Information))
@@ -181,6 +178,39 @@ private:
     StartupWindows& windows_;
     RegisterState& reg_;
 };
+
+const StartUpSequence::Step StartUpSequence::kSteps[] = {
+    {"读取服务器连接设置", &StartUpSequence::haveServerLogin},
+    {"打开本地数据库", &StartUpSequence::openLocal},
+    {"连接服务器", &StartUpSequence::connectServer},
+    {"检查POS机注册", &StartUpSequence::enrolled},
+    {"选择工作模式", &StartUpSequence::acceptOffline},
+    {"打开单据", &StartUpSequence::openBill},
+    {"核对服务器日期", &StartUpSequence::checkDate},
+    {"登录", &StartUpSequence::signOn},
+    {"确定销售仓库", &StartUpSequence::fixStore},
+    {"读取后台选项", &StartUpSequence::loadServerOptions},
+    {"下载基本资料", &StartUpSequence::downloadFromServer},
+    {"读取收银机资料", &StartUpSequence::readMachine},
+    {"读取金额设置", &StartUpSequence::readAmountSettings},
+    {"开始第一张单据", &StartUpSequence::startFirstBill},
+};
+
+bool StartUpSequence::run()
+{
+    s_.NetMode = Offline;
+    s_.IniFileName = t_.settings.path();
+    for (const Step& step : kSteps) {
+        try {
+            if (!(this->*step.run)())
+                return false;
+        } catch (const std::exception& e) {
+            reportError(t_, std::string("启动收银系统（") + step.name + "）", e);
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 

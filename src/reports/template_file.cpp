@@ -269,11 +269,11 @@ std::optional<ReportTemplate> readTemplateFile(const std::string& path)
     if (!std::filesystem::exists(path, ec))
         return std::nullopt;
     if (!std::filesystem::is_regular_file(path, ec))
-        throw ReportError(path + " is not a file");
+        throw ReportError(path + " 不是文件");
     std::ifstream in(path, std::ios::binary);
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.is_open() || in.bad())
-        throw ReportError("cannot read " + path);
+        throw ReportError("不能读取 " + path);
     return parseTemplate(text, path);
 }
 
@@ -285,10 +285,10 @@ void writeTemplateFile(const std::string& path, const ReportTemplate& report)
         out << templateText(report);
         out.close();
         if (!out)
-            throw ReportError("cannot write " + temporary);
+            throw ReportError("不能写入 " + temporary);
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0)
-        throw ReportError(fmt::format("cannot replace {}: {}", path, std::strerror(errno)));
+        throw ReportError(fmt::format("不能替换 {}：{}", path, std::strerror(errno)));
 }
 
 }  // namespace pos

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace pos {
@@ -52,15 +53,17 @@ private:
 TfrmGoodsList::TfrmGoodsList(PagedRows& goods, QWidget* parent) : TfrmBase(parent)
 {
     setWindowTitle(QStringLiteral("选择商品"));
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("grdGoods"));
+    // A unit of two Chinese characters is shown whole.
+    const int unitWidth = std::max(28, cellWidthFor(*grid_, QStringLiteral("单位")));
     model_ = new PagedRowsModel(goods,
                                 {{QStringLiteral("商品代码"), "Code", 93},
                                  {QStringLiteral("商品条形码"), "BarCode", 118},
                                  {QStringLiteral("商品名称"), "Name", 215},
-                                 {QStringLiteral("单位"), "Unit1", 28},
+                                 {QStringLiteral("单位"), "Unit1", unitWidth},
                                  {QStringLiteral("单价"), "SPrice1", 70, Qt::AlignRight | Qt::AlignVCenter}},
                                 this);
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("grdGoods"));
     grid_->setModel(model_);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -77,7 +80,7 @@ TfrmGoodsList::TfrmGoodsList(PagedRows& goods, QWidget* parent) : TfrmBase(paren
             });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
-    resize(93 + 118 + 215 + 28 + 70 + 40, 260);
+    resize(93 + 118 + 215 + unitWidth + 70 + 40, 260);
     grid_->setFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/frm_wait_show.h"
 
+#include "widgets/window_caption.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +13,7 @@ namespace pos {
 TfrmWaitShow::TfrmWaitShow(QWidget* parent) : TfrmBase(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowCaption(*this, QString());
     setFixedSize(313, 53);
     auto* indicator = new QProgressBar(this);
     indicator->setObjectName(QStringLiteral("aniSearch"));

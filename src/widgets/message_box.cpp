@@ -1,5 +1,7 @@
 #include "widgets/message_box.h"
 
+#include "widgets/window_caption.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,14 +27,16 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 
 void showMessageBox(QWidget* owner, const QString& text, const QString& title, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, owner);
+    QMessageBox box(boxIcon(icon), QString(), text, QMessageBox::Ok, owner);
+    setWindowCaption(box, title);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
 
 bool askYesNo(QWidget* owner, const QString& text, const QString& title, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    QMessageBox box(boxIcon(icon), QString(), text, QMessageBox::Yes | QMessageBox::No, owner);
+    setWindowCaption(box, title);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     return box.exec() == QMessageBox::Yes;

@@ -1,9 +1,22 @@
 #include "widgets/row_set_model.h"
 
 #include <QHeaderView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 
 namespace pos {
+
+int cellWidthFor(const QTableView& view, const QString& text)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.font = view.font();
+    option.text = text;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    const QSize size = view.style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &view);
+    return size.width() + (view.showGrid() ? 1 : 0);
+}
 
 RowSetModel::RowSetModel(const RowSet& rows, std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), rows_(rows), columns_(std::move(columns))

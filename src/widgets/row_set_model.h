@@ -19,6 +19,10 @@ struct GridColumn {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
+// The width a column of the view needs to show the text whole in its cells, in the
+// view's font and style, grid line included.
+int cellWidthFor(const QTableView& view, const QString& text);
+
 // A read-only table over records held in memory. The records stay the caller's; after
 // changing them the caller calls reload().
 class RowSetModel : public QAbstractTableModel {

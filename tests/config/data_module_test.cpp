@@ -185,6 +185,19 @@ TEST_P(AccountSetFaultTest, SelectAccountSetShowsItsErrorMessage)
     expectShown(person_.messages[0], GetParam().message, "错误", MessageIcon::Error);
 }
 
+TEST_F(DataModuleTest, AFailedAccountSetQueryIsNotTakenForAMissingAccountSet)
+{
+    ASSERT_TRUE(connectToRegistry());
+    office_.registry().execute("drop table AccountSet");
+    EXPECT_FALSE(dm_.selectAccountSet());
+    ASSERT_EQ(person_.messages.size(), 1u);
+    const std::string& text = person_.messages[0].text;
+    EXPECT_EQ(text.rfind("读取POS帐套失败！\n", 0), 0u) << text;
+    EXPECT_NE(text.find("accountset"), std::string::npos) << "the server's own text follows: " << text;
+    EXPECT_EQ(person_.messages[0].title, "错误");
+    EXPECT_EQ(person_.messages[0].icon, MessageIcon::Error);
+}
+
 TEST_P(AccountSetFaultTest, GoingOnlineNamesTheAccountSetAfterItsMessage)
 {
     GetParam().arrange(office_);

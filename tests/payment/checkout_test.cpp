@@ -492,7 +492,8 @@ TEST_F(CheckoutTest, DeviceStepsReachTheTerminalDevices)
         {"DrawerOnThePrinterPort", "有", "无", printerFile, {}},
         {"ReceiptOnThePrinterPort", "无", "有", printerFile, {}},
         {"PrinterPortMissing", "有", "有", fx_.dir.file("no-such-dir/lp0"),
-         {"单据已保存，但钱箱出错：", "单据已保存，但小票打印机出错："}},
+         {"单据已保存，但钱箱出错：不能打开 " + fx_.dir.file("no-such-dir/lp0") + "：No such file or directory",
+          "单据已保存，但小票打印机出错：不能打开 " + fx_.dir.file("no-such-dir/lp0") + "：No such file or directory"}},
     };
     for (const auto& dc : cases) {
         SCOPED_TRACE(dc.name);

@@ -5,6 +5,7 @@
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -129,6 +130,21 @@ TEST_F(CashDrawerTest, OnTheDisplaysLineSendsTheCommandAloneAndLeavesTheDisplayA
     EXPECT_EQ(line_.received(), "TOTAL: TOTAL: 1.00");
 }
 
+TEST_F(CashDrawerTest, TheAmountPaidOnTheDisplayGoesOutBeforeTheDrawerCommandOnTheSamePort)
+{
+    settings_.setOption("ClientDisplay", "有");
+    settings_.setOption("DispType", "IC-851B");
+    settings_.setOption("DispPort", "COM2");
+    DisplayPort display;
+    InitCustomerDisplay(settings_, display);
+    ShowOnCustomerDisplay(settings_, display, DisplayPaid, 12.5);  // queued, not yet read
+
+    settings_.setOption("MoneyBoxConn", "接客户显示屏");
+    settings_.setOption("OpenMoneyBox", "2-77");
+    open();
+    EXPECT_EQ(line_.received(), "Gathering: Gathering: 12.50" + golden("display_2-77"));
+}
+
 TEST_F(CashDrawerTest, StartsTheDrawerCardProgramBesideTheProgramWhenItExists)
 {
     settings_.setOption("MoneyBoxConn", "接钱箱卡");
@@ -143,6 +159,26 @@ TEST_F(CashDrawerTest, StartsTheDrawerCardProgramBesideTheProgramWhenItExists)
 
     launcher_.fail = true;
     EXPECT_THROW(open(), DeviceError);
+}
+
+TEST_F(CashDrawerTest, TheDrawerCardProgramIsAFileNameInTheTerminalDirectoryOnly)
+{
+    // The terminal directory is dir_/terminal; programs lie beside it and below it.
+    const std::string terminal = dir_.file("terminal/");
+    std::filesystem::create_directories(terminal + "sub");
+    for (const std::string& file : {dir_.file("Open1.com"), terminal + "sub/Open1.com", terminal + "Open1.com"})
+        test::writeFile(file, "#!/bin/sh\n");
+    settings_.setOption("MoneyBoxConn", "接钱箱卡");
+    for (const char* name : {"../Open1.com", "sub/Open1.com", "./Open1.com", "..", "."}) {
+        settings_.setOption("OpenMoneyBox", name);
+        person_.messages.clear();
+        OpenCashDrawer(settings_, person_, launcher_, terminal);
+        EXPECT_EQ(person_.messageTexts(), std::vector<std::string>{"钱箱卡程序只能是收银程序目录中的文件名！"}) << name;
+        EXPECT_TRUE(launcher_.started.empty()) << name;
+    }
+    settings_.setOption("OpenMoneyBox", "Open1.com");
+    OpenCashDrawer(settings_, person_, launcher_, terminal);
+    EXPECT_EQ(launcher_.started, std::vector<std::string>{terminal + "Open1.com"});
 }
 
 struct MessageCase {

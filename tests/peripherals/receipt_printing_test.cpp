@@ -7,6 +7,7 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -168,11 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"LineModeWithoutPort", {{"PrintMode", "逐条快速打印"}, {"PaperSize", "58mm"}}, kNoPort},
         Refusal{"LineModeWithoutPaper", {{"PrintMode", "逐条快速打印"}, {"PrintPort", "LPT1"}}, kNoPaper},
         Refusal{"LineModeComplete", {{"PrintMode", "逐条快速打印"}, {"PrintPort", "LPT1"}, {"PaperSize", "58mm"}}, ""},
-        Refusal{"TextNoCopies",
-                {{"PrintMode", "整张快速打印"}, {"PrintPort", "LPT1"}, {"PaperSize", "58mm"}, {"BillNum", "0"}}, ""},
-        Refusal{"TextNegativeCopies",
-                {{"PrintMode", "整张快速打印"}, {"PrintPort", "LPT1"}, {"PaperSize", "58mm"}, {"BillNum", "-2"}}, ""},
-        Refusal{"TemplateNoCopies", {{"PrintMode", "自定义小票打印"}, {"BillNum", "0"}}, ""},
         Refusal{"TemplateFileMissing", {{"PrintMode", "自定义小票打印"}}, "", false}),
     [](const auto& info) { return info.param.name; });
 
@@ -213,7 +209,13 @@ INSTANTIATE_TEST_SUITE_P(
         Copies{"BillNumMissing", &kPlain, {{"CharNum", "32"}, {"PaperSize", "58mm"}}, 1},
         Copies{"BillNumNotWhole", &kPlain, {{"BillNum", "two"}, {"CharNum", "32"}, {"PaperSize", "58mm"}}, 1},
         Copies{"CharNumBelow30", &kNarrow, {{"CharNum", "25"}, {"PaperSize", "58mm"}}, 1},
-        Copies{"CharNumLetters", &kNarrow, {{"BillNum", "3"}, {"CharNum", "abc"}, {"PaperSize", "58mm"}}, 3}),
+        Copies{"CharNumLetters", &kNarrow, {{"BillNum", "3"}, {"CharNum", "abc"}, {"PaperSize", "58mm"}}, 3},
+        // Out of range: the default, never a receipt meters wide or a hundred copies.
+        Copies{"CharNumTooWide", &kNarrow, {{"CharNum", "256"}, {"PaperSize", "58mm"}}, 1},
+        Copies{"BillNumZero", &kPlain, {{"BillNum", "0"}, {"CharNum", "32"}, {"PaperSize", "58mm"}}, 1},
+        Copies{"BillNumNegative", &kPlain, {{"BillNum", "-2"}, {"CharNum", "32"}, {"PaperSize", "58mm"}}, 1},
+        Copies{"BillNumTooMany", &kPlain, {{"BillNum", "10"}, {"CharNum", "32"}, {"PaperSize", "58mm"}}, 1},
+        Copies{"NineCopies", &kPlain, {{"BillNum", "9"}, {"CharNum", "32"}, {"PaperSize", "58mm"}}, 9}),
     [](const auto& info) { return info.param.name; });
 
 class ReceiptPrinting : public ReceiptPrintingFixture, public ::testing::Test {};
@@ -223,6 +225,22 @@ TEST_F(ReceiptPrinting, DeviceErrorsReachTheCaller)
     settings_.ini().write(kPortsSection, "LPT2", dir_.file("missing/lpt2"));
     set({{"PrintMode", "整张快速打印"}, {"PrintPort", "LPT2"}, {"PaperSize", "58mm"}, {"BillNum", "2"}});
     EXPECT_THROW(print(makeBill(kPlain)), DeviceError);
+}
+
+TEST_F(ReceiptPrinting, AMissingDeviceIsNeverCreatedAsAPlainFile)
+{
+    const std::string device = "/dev/pos-test-lp-" + std::to_string(::getpid());
+    settings_.ini().write(kPortsSection, "LPT2", device);
+    set({{"PrintMode", "整张快速打印"}, {"PrintPort", "LPT2"}, {"PaperSize", "58mm"}});
+    try {
+        print(makeBill(kPlain));
+        ADD_FAILURE() << "printed to a device that does not exist";
+    } catch (const DeviceError& e) {
+        EXPECT_EQ(std::string(e.what()), "不能打开 " + device + "：" + std::strerror(ENOENT));
+    }
+    const bool created = ::access(device.c_str(), F_OK) == 0;
+    ::unlink(device.c_str());
+    EXPECT_FALSE(created);
 }
 
 // The 22 variables of the template path, as expressions and as printed.
@@ -375,6 +393,25 @@ TEST_F(ReceiptPrinting, DesignerWithoutTemplateFileSavesANewOne)
     EXPECT_TRUE(report_.designed[0].report.bands.empty());
     EXPECT_EQ(report_.designed[0].report.variables.size(), 22u);
     EXPECT_EQ(report_.designed[0].fileName, dir_.file("POS.frf"));
+}
+
+TEST_F(ReceiptPrinting, DesignerOnABrokenTemplateFileOpensEmptyWithAMessage)
+{
+    // A template held from before must not stand in for the broken file.
+    writeTemplateFile(dir_.file("earlier.frf"), receiptTemplate({"单号"}));
+    ASSERT_TRUE(report_.load(dir_.file("earlier.frf")));
+    test::writeFile(dir_.file("POS.frf"), "[Report]\n[Nonsense]\n");
+    const Bill bill = makeBill(kPlain);
+    DesignBillTemplate(ctx(), report_, bill);
+
+    ASSERT_EQ(report_.designed.size(), 1u);
+    EXPECT_TRUE(report_.designed[0].report.bands.empty());
+    EXPECT_EQ(report_.designed[0].report.variables.size(), 22u);
+    EXPECT_EQ(report_.designed[0].fileName, dir_.file("POS.frf")) << "saving replaces the broken file";
+    ASSERT_EQ(person_.messages.size(), 1u);
+    EXPECT_EQ(person_.messages[0].text.rfind("小票模板文件有错误，设计器将打开空白模板。\n", 0), 0u)
+        << person_.messages[0].text;
+    EXPECT_NE(person_.messages[0].text.find("Nonsense"), std::string::npos) << "the parser's own text follows";
 }
 
 }  // namespace

@@ -87,12 +87,12 @@ TEST_F(ErrorHandlerTest, OtherErrorsAreShownAndLoggedNamingTheOperation)
     };
     const DbError networkError("connection lost", true);
     const std::runtime_error plainError("anything");
-    const SettingsError settingsError("'maybe' is not a valid Boolean value");
+    const SettingsError settingsError("SeleStore 的值 'maybe' 不是是否值");
     const Case cases[] = {
         {"statement refused by the server", Online, statementError, statementError.what()},
         {"not an error of the terminal's own", Online, plainError, "anything"},
         {"network error while offline", Offline, networkError, "connection lost"},
-        {"an error naming its own step", Online, settingsError, "读取设置：'maybe' is not a valid Boolean value"},
+        {"an error naming its own step", Online, settingsError, "读取设置：SeleStore 的值 'maybe' 不是是否值"},
     };
     fx_.state.OperatorCode = "1005";
     for (const Case& c : cases) {

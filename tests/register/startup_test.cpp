@@ -187,11 +187,29 @@ TEST_F(StartUpTest, UnreadableSeleStoreEndsTheStartUp)
     fx_.log.expected = 1;
     EXPECT_FALSE(start());
     ASSERT_EQ(fx_.person.messages.size(), 1u);
-    EXPECT_EQ(fx_.person.messages[0].text, "启动收银系统时发生错误。\n读取设置：'maybe' is not a valid Boolean value");
+    EXPECT_EQ(fx_.person.messages[0].text, "启动收银系统（确定销售仓库）时发生错误。\n读取设置：SeleStore 的值 'maybe' 不是是否值");
     EXPECT_EQ(fx_.person.messages[0].title, "错误");
     ASSERT_EQ(fx_.log.entries.size(), 1u);
-    EXPECT_EQ(fx_.log.entries[0].operation, "启动收银系统");
+    EXPECT_EQ(fx_.log.entries[0].operation, "启动收银系统（确定销售仓库）");
     EXPECT_FALSE(reg_.bill.hasMaster());
+}
+
+TEST_F(StartUpTest, AServerErrorDuringTheDownloadNamesTheStepAndGivesTheServersText)
+{
+    arrangeOnline();
+    windows_.onSignOn = [this] {
+        // The back office loses a table between the sign-on and the download.
+        fx_.office.accountSet().execute("drop table B_GoodsTicket");
+        return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn;
+    };
+    fx_.log.expected = 1;
+    EXPECT_FALSE(start());
+    ASSERT_EQ(fx_.person.messages.size(), 1u);
+    const std::string& text = fx_.person.messages[0].text;
+    EXPECT_EQ(text.rfind("启动收银系统（下载基本资料）时发生错误。\n", 0), 0u) << text;
+    EXPECT_NE(text.find("b_goodsticket"), std::string::npos) << "the server's own text follows: " << text;
+    EXPECT_EQ(fx_.person.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(fx_.log.entries[0].operation, "启动收银系统（下载基本资料）");
 }
 
 TEST_F(StartUpTest, OfflineStartWorksFromTheLocalCopy)

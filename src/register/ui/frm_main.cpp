@@ -9,6 +9,8 @@
 #include "register/ui/bill_lines_model.h"
 #include "register/ui/line_grid.h"
 #include "register/ui/virtual_key.h"
+#include "widgets/latin_line_edit.h"
+#include "widgets/window_caption.h"
 #include "widgets/window_errors.h"
 
 #include <QApplication>
@@ -26,6 +28,8 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace pos {
 namespace {
@@ -46,21 +50,21 @@ QLabel* named(QLabel* label, const char* objectName)
     return label;
 }
 
-const std::vector<GridColumn>& lineColumns()
+// unitWidth: wide enough for a unit of two Chinese characters in the grid's font.
+std::vector<GridColumn> lineColumns(int unitWidth)
 {
-    static const std::vector<GridColumn> columns = {
+    return {
         {QStringLiteral("序号"), "OrderID", 36, Qt::AlignCenter},
         {QStringLiteral("货品编码"), "Code", 72},
         {QStringLiteral("条形码"), "BarCode", 132},
         {QStringLiteral("货品名称"), "Name", 198},
-        {QStringLiteral("单位"), "Unit1", 32, Qt::AlignCenter},
+        {QStringLiteral("单位"), "Unit1", unitWidth, Qt::AlignCenter},
         {QStringLiteral("数量"), "Quantity", 0, Qt::AlignCenter},
         {QStringLiteral("单价"), "Price", 79, Qt::AlignRight | Qt::AlignVCenter},
         {QStringLiteral("折扣%"), "Discount", 36, Qt::AlignRight | Qt::AlignVCenter},
         {QStringLiteral("金额"), "Amount", 102, Qt::AlignRight | Qt::AlignVCenter},
         {QString(), "", 7},
     };
-    return columns;
 }
 
 bool isEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
@@ -161,21 +165,22 @@ QWidget* TfrmMain::buildLineGrid()
         guarded("修改货品行", [&] { changed = lineEntry_.changeLine(line, field, text); });
         return changed;
     };
-    lines_ = new BillLinesModel(reg_.bill.detail, lineColumns(), commit, this);
     DBGrid1_ = new LineGrid(this);
     DBGrid1_->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1_->setModel(lines_);
     DBGrid1_->setFont(pixelFont(font(), 14, true));
+    // Narrow columns such as the discount keep their digits: cut at the edge with a thin
+    // margin rather than shortened to "…".
+    DBGrid1_->setTextElideMode(Qt::ElideNone);
+    DBGrid1_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
+    const int unitWidth = std::max(32, cellWidthFor(*DBGrid1_, QStringLiteral("单位")));
+    lines_ = new BillLinesModel(reg_.bill.detail, lineColumns(unitWidth), commit, this);
+    DBGrid1_->setModel(lines_);
     DBGrid1_->setAlternatingRowColors(true);
     DBGrid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DBGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1_->verticalHeader()->hide();
-    // Narrow columns such as the discount keep their digits: cut at the edge with a thin
-    // margin rather than shortened to "…".
-    DBGrid1_->setTextElideMode(Qt::ElideNone);
-    DBGrid1_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
     // Titles two lines high.
     DBGrid1_->horizontalHeader()->setMinimumHeight(2 * DBGrid1_->fontMetrics().height() + 6);
     lines_->applyWidths(*DBGrid1_);
@@ -195,9 +200,8 @@ QWidget* TfrmMain::buildBottomPanel()
     panel->setFixedHeight(138);
 
     auto edit = [&](const char* objectName) {
-        auto* e = new QLineEdit(panel);
+        QLineEdit* e = new LatinLineEdit(panel);
         e->setObjectName(QString::fromLatin1(objectName));
-        e->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
         return e;
     };
     edtInput_ = edit("edtInput");
@@ -280,7 +284,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     interpreter_.clearEntry();
     edtQuantity_->setText(QStringLiteral("1"));
 
-    setWindowTitle(q(t_.settings.option("WindowTitle")));
+    setWindowCaption(*this, q(t_.settings.option("WindowTitle")));
     showNetMode();
     showStore();
     showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
@@ -388,20 +392,31 @@ void TfrmMain::showOptions()
     TfrmOptions dialog(t_.settings, t_.person, display_, launcher_, t_.settings.directory(), this);
     dialog.exec();
     if (dialog.accepted())
-        setWindowTitle(dialog.registerTitle());
+        setWindowCaption(*this, dialog.registerTitle());
 }
 
 void TfrmMain::handleError(const std::string& operation, const std::exception& error)
 {
     if (handleRegisterError(t_, operation, error) == ErrorOutcome::WentOffline)
         showNetMode();
+    // What failed stays in the input box, selected: Enter tries it again (offline after
+    // a lost server) and the next scan replaces it instead of being appended.
+    if (reg_.FocusToInput)
+        edtInput_->selectAll();
+}
+
+void TfrmMain::closeRegister()
+{
+    guarded("退出系统", [&] { closing_ = registerCloseQuery(t_); });
+    if (closing_)
+        close();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    bool closing = false;
-    guarded("退出系统", [&] { closing = registerCloseQuery(t_); });
-    if (!closing) {
+    // A window manager, a task bar or a stray close() asks in vain: the register closes
+    // through "16/" alone.
+    if (!closing_) {
         event->ignore();
         return;
     }

@@ -44,15 +44,16 @@ public:
     void endGridEditing() override;
     std::optional<CheckoutAmounts> charge() override;
     void showOptions() override;
-    void closeRegister() override { close(); }
+    // The close query; the window closes when it is answered Yes.
+    void closeRegister() override;
 
     // The end of every error no operation handled while the register runs; operation
     // names what the window was running.
     void handleError(const std::string& operation, const std::exception& error);
 
 public slots:
-    // Every other way of closing the dialog goes through the close query as well.
-    void reject() override { close(); }
+    // Esc and every other way a dialog is left do nothing here: only "16/" closes.
+    void reject() override {}
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,6 +85,7 @@ private:
     CommandInterpreter interpreter_;
     std::optional<LineField> gridEditing_;
     BillLinesModel* lines_ = nullptr;
+    bool closing_ = false;  // the close query was answered Yes
 
     QLabel* imgLogo_ = nullptr;
     QLabel* lblNetMode_ = nullptr;

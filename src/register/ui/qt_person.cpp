@@ -5,6 +5,7 @@
 #include "widgets/frm_goods_list.h"
 #include "widgets/frm_wait_show.h"
 #include "widgets/message_box.h"
+#include "widgets/window_caption.h"
 
 #include <QApplication>
 
@@ -19,7 +20,9 @@ public:
     explicit WaitWindow(const std::string& text)
     {
         window_.showMessage(q(text));
-        QApplication::processEvents();
+        // Lets the window system show it; keys typed meanwhile wait for the register, which
+        // must not run them in the middle of the work this window stands for.
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
 private:
@@ -43,7 +46,7 @@ bool QtPerson::ask(const std::string& text, const std::string& title, MessageIco
 std::string QtPerson::input(const std::string& caption, const std::string& label, InputKind kind)
 {
     TfrmCommInput dialog(*this, owner());
-    dialog.setWindowTitle(q(caption));
+    setWindowCaption(dialog, q(caption));
     dialog.setLabel(q(label));
     dialog.setKind(static_cast<int>(kind));
     dialog.exec();

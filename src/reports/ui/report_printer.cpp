@@ -35,18 +35,18 @@ void printReport(const PreparedReport& report)
     printer.setCopyCount(1);
     printer.setCollateCopies(true);
 
-    const std::string where = report.printer.empty() ? std::string("the default printer") : report.printer;
+    const std::string where = report.printer.empty() ? std::string("默认打印机") : "打印机 " + report.printer;
     QPainter painter;
     if (!painter.begin(&printer))
-        throw ReportError("cannot print on " + where);
+        throw ReportError("不能在" + where + "上打印");
     const double dotsPerMm = printer.resolution() / 25.4;
     for (std::size_t i = 0; i < report.pages.size(); ++i) {
         if (i > 0 && !printer.newPage())
-            throw ReportError("cannot start a new page on " + where);
+            throw ReportError("不能在" + where + "上换页");
         paintPage(painter, report, report.pages[i], dotsPerMm);
     }
     if (!painter.end())
-        throw ReportError("cannot finish printing on " + where);
+        throw ReportError("不能在" + where + "上完成打印");
 }
 
 }  // namespace pos

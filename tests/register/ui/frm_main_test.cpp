@@ -4,10 +4,13 @@
 #include "support/ui/window_errors_to.h"
 #include "support/ui/window_keys.h"
 
+#include <QApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace pos {
@@ -93,13 +96,19 @@ TEST_F(MainWindowTest, LineGridHasItsColumnsInOrder)
 {
     auto* grid = control<QTableView>("DBGrid1");
     const QStringList titles = {"序号", "货品编码", "条形码", "货品名称", "单位", "数量", "单价", "折扣%", "金额", ""};
-    const int widths[] = {36, 72, 132, 198, 32, -1, 79, 36, 102, 7};
+    const int widths[] = {36, 72, 132, 198, -1, -1, 79, 36, 102, 7};
     ASSERT_EQ(grid->model()->columnCount(), titles.size());
     for (int c = 0; c < titles.size(); ++c) {
         EXPECT_EQ(grid->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
         if (widths[c] > 0)
             EXPECT_EQ(grid->columnWidth(c), widths[c]) << c;
     }
+    // The unit: at least 32 pixels, and two Chinese characters whole.
+    addLine(1, "纸巾", 1, 9.9);
+    reg_.bill.line(0).unit1() = "盒装";
+    frm_.showLines();
+    EXPECT_GE(grid->columnWidth(4), 32);
+    EXPECT_GE(grid->columnWidth(4), grid->sizeHintForIndex(grid->model()->index(0, 4)).width() + 1) << "盒装 is cut";
     EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
@@ -133,6 +142,37 @@ TEST_F(MainWindowTest, AltF4AndEscDoNotCloseTheWindow)
     EXPECT_TRUE(fx_.person.questions.empty());
 }
 
+TEST_F(MainWindowTest, WithoutAWindowTitleTheTitleIsBlankNotTheProgramsName)
+{
+    fx_.settings.setOption("WindowTitle", "");
+    frm_.hide();
+    frm_.show();
+    EXPECT_FALSE(frm_.windowTitle().isEmpty()) << "an empty title shows the program's name";
+    EXPECT_TRUE(frm_.windowTitle().trimmed().isEmpty());
+}
+
+TEST_F(MainWindowTest, EditBoxesKeepTheInputMethodClosed)
+{
+    for (const char* name : {"edtInput", "edtPrice", "edtQuantity", "edtDiscount", "edtAmount"}) {
+        auto* box = control<QLineEdit>(name);
+        box->setFocus();
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(box, &query);
+        EXPECT_FALSE(query.value(Qt::ImEnabled).toBool()) << name;
+        EXPECT_TRUE(box->inputMethodHints() & Qt::ImhLatinOnly) << name;
+    }
+}
+
+TEST_F(MainWindowTest, CloseRequestsFromOutsideAreRefusedWithoutAQuestion)
+{
+    ASSERT_NE(frm_.windowHandle(), nullptr);
+    frm_.windowHandle()->close();  // as a window manager or task bar asks
+    frm_.close();
+    frm_.reject();
+    EXPECT_TRUE(frm_.isVisible());
+    EXPECT_TRUE(fx_.person.questions.empty());
+}
+
 TEST_F(MainWindowTest, ClosesOnlyWhenTheCloseQueryIsAnsweredYes)
 {
     fx_.person.answers = {false};
@@ -159,6 +199,23 @@ TEST_F(MainWindowTest, LostServerShowsOfflineModeInTheLabel)
     }
     EXPECT_EQ(label("lblNetMode"), QStringLiteral("断网销售"));
     EXPECT_EQ(fx_.person.messages.size(), 1u);
+}
+
+TEST_F(MainWindowTest, AfterTheNetworkFaultTheInputStaysSelectedForARetry)
+{
+    const test::WindowErrorsTo handler(
+        [this](const std::string& operation, const std::exception& error) { frm_.handleError(operation, error); });
+    fx_.office.registry().execute("alter database " + fx_.office.accountSetName() + " allow_connections false");
+    fx_.office.dropClientConnections();
+    fx_.log.expected = 1;
+    test::type(frm_, QStringLiteral("6901"));
+    press(frm_, Qt::Key_Return);
+
+    EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"网络故障！，系统自动切换到『断网销售』模式。"});
+    auto* input = control<QLineEdit>("edtInput");
+    EXPECT_EQ(input->selectedText(), QStringLiteral("6901")) << "Enter tries the same code again";
+    test::type(frm_, QStringLiteral("6902"));
+    EXPECT_EQ(input->text(), QStringLiteral("6902")) << "the next scan replaces the failed one";
 }
 
 // A price box that holds no number makes the goods input throw; the window catches it

@@ -1,6 +1,8 @@
 #include "widgets/frm_comm_input.h"
 #include "widgets/frm_wait_show.h"
 #include "register/ui/qt_person.h"
+#include "support/ui/window_keys.h"
+#include "support/ui/window_system_queue.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -50,6 +52,27 @@ TEST(QtPersonTest, QuestionsAreAnsweredWithYesOrNo)
     }
 }
 
+// The window system would show the program's name in the place of an empty title.
+bool blankTitle(const QWidget* window)
+{
+    return !window->windowTitle().isEmpty() && window->windowTitle().trimmed().isEmpty();
+}
+
+TEST(QtPersonTest, MessagesWithoutTitleShowABlankTitle)
+{
+    QtPerson person;
+    whenModal([](QWidget* modal) {
+        EXPECT_TRUE(blankTitle(modal)) << modal->windowTitle().toStdString();
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(person.ask("你真的要退出系统吗？", ""));
+    whenModal([](QWidget* modal) {
+        EXPECT_TRUE(blankTitle(modal)) << modal->windowTitle().toStdString();
+        modal->close();
+    });
+    person.message("该收银机的日期与服务器的日期不相同！，请校对时间。", "", MessageIcon::Information);
+}
+
 TEST(QtPersonTest, InputReturnsWhatTheDialogGives)
 {
     QtPerson person;
@@ -77,8 +100,22 @@ TEST(QtPersonTest, PleaseWaitWindowLivesAsLongAsTheIndicator)
     EXPECT_TRUE(shown[0]->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(shown[0]->findChild<QLabel*>(QStringLiteral("lblMessage"))->text(),
               QStringLiteral("正在下载货品资料,请稍候..."));
+    EXPECT_TRUE(blankTitle(shown[0]));
     wait.reset();
     EXPECT_TRUE(visibleWaitWindows().empty());
+}
+
+TEST(QtPersonTest, PleaseWaitWindowLeavesKeysTypedMeanwhileForLater)
+{
+    QLineEdit input;
+    ASSERT_TRUE(test::showActive(input));
+    QtPerson person;
+    test::queueKeyPress(input, Qt::Key_6, QStringLiteral("6"));
+    auto wait = person.pleaseWait("正在与服务器建立连接，请稍后...");
+    EXPECT_EQ(input.text(), QString()) << "the key ran while the window was painted";
+    wait.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(input.text(), QStringLiteral("6")) << "the key is not lost";
 }
 
 }  // namespace
