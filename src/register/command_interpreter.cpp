@@ -55,7 +55,7 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"14/", &CommandInterpreter::openCashDrawer},
     {"15/", &CommandInterpreter::deviceSettings},
     {"16/", &CommandInterpreter::leaveProgram},
-    {"17/", kNotWiredYet},  // change own password
+    {"17/", &CommandInterpreter::changeOwnPassword},
     {"18/", &CommandInterpreter::designReceipt},
     {"19/", kNotWiredYet},  // key help and key mapping
     {"20/", &CommandInterpreter::refreshOnly},
@@ -329,6 +329,13 @@ void CommandInterpreter::deviceSettings()
     if (!granted(OperatorRight::DeviceSettings))
         return refuse();
     view_.showOptions();
+}
+
+void CommandInterpreter::changeOwnPassword()
+{
+    if (!granted(OperatorRight::ChangePassword))
+        return refuse();
+    view_.changePassword();
 }
 
 void CommandInterpreter::leaveProgram() { view_.closeRegister(); }

@@ -76,6 +76,7 @@ private:
     void downloadMasterData();
     void openCashDrawer();
     void deviceSettings();
+    void changeOwnPassword();
     void leaveProgram();
     void designReceipt();
     void refreshOnly();

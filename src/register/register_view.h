@@ -59,6 +59,8 @@ public:
     virtual std::optional<CheckoutAmounts> charge() = 0;
     // The device and receipt settings dialog.
     virtual void showOptions() = 0;
+    // The dialog in which the signed-on operator changes the operator's own password.
+    virtual void changePassword() = 0;
     // Asks the window to close (through the close query).
     virtual void closeRegister() = 0;
 };

@@ -92,6 +92,7 @@ const Refusal kRefusals[] = {
      {"下载货品资料要在『连网销售』模式下进行！请切换到『连网销售』模式。"}, {}},
     {"DrawerWithoutRight", nullptr, "14/", {kNotAuthorised}, {OperatorRight::OpenCashDrawer}},
     {"SettingsWithoutRight", nullptr, "15/", {kNotAuthorised}, {OperatorRight::DeviceSettings}},
+    {"PasswordChangeWithoutRight", nullptr, "17/", {kNotAuthorised}, {OperatorRight::ChangePassword}},
     {"SalesmanLeftEmpty", [](RegisterTest& r) { r.f.person.inputs = {""}; }, "33/", {"你没有输入业务员代码！"}, {}},
     {"SalesmanUnknown", [](RegisterTest& r) { r.f.person.inputs = {"E9"}; }, "33/", {"你指定的业务员不存在！"}, {}},
     {"GiftOfNoLine", senior, "35/", {}, {}},
@@ -129,7 +130,7 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     EXPECT_EQ(view.focused, EditBox::Input);
     EXPECT_TRUE(reg.FocusToInput);
     EXPECT_FALSE(view.grid);
-    EXPECT_EQ(view.charged + view.optionsShown + view.closeRequests, 0);
+    EXPECT_EQ(view.charged + view.optionsShown + view.passwordChanges + view.closeRequests, 0);
     EXPECT_TRUE(launcher.started.empty());
     // The common step after Enter.
     EXPECT_EQ(view.text(EditBox::Input), "");
@@ -141,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, RefusalTest, ::testing::ValuesIn(kRefusals),
 
 TEST_F(RegisterTest, CodesThatOnlyRefreshAreCommandsEvenWithBlanksAroundThemAndOtherCodesAreGoods)
 {
-    const char* const refreshOnly[] = {"4/",  "5/",  "6/",  "7/",  "12/", "17/", "19/", "20/",
+    const char* const refreshOnly[] = {"4/",  "5/",  "6/",  "7/",  "12/", "19/", "20/",
                                        "32/", "34/", "36/", "37/", "38/", "39/", "40/"};
     int goodsId = 200;
     for (const char* code : refreshOnly)
@@ -447,6 +448,8 @@ TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)
     EXPECT_EQ(launcher.started, std::vector<std::string>{f.dir.file("Open1.com")});
     enter("15/");
     EXPECT_EQ(view.optionsShown, 1);
+    enter("17/");
+    EXPECT_EQ(view.passwordChanges, 1);
     enter("18/");
     ASSERT_EQ(report.designed.size(), 1u);
     EXPECT_EQ(report.designed[0].fileName, f.dir.file("POS.frf"));

@@ -33,6 +33,7 @@ public:
     int storeShown = 0;
     int previousShown = 0;
     int optionsShown = 0;
+    int passwordChanges = 0;
     int closeRequests = 0;
     std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
     std::function<void()> whileCharging;                 // looks at the bill the dialog gets
@@ -67,6 +68,7 @@ public:
         return answer;
     }
     void showOptions() override { ++optionsShown; }
+    void changePassword() override { ++passwordChanges; }
     void closeRegister() override { ++closeRequests; }
 };
 

@@ -1,5 +1,6 @@
 #include "register/ui/frm_main.h"
 
+#include "access/ui/frm_change_pass.h"
 #include "payment/device_after_sale.h"
 #include "payment/ui/frm_charge.h"
 #include "peripherals/ui/frm_options.h"
@@ -393,6 +394,12 @@ void TfrmMain::showOptions()
     dialog.exec();
     if (dialog.accepted())
         setWindowCaption(*this, dialog.registerTitle());
+}
+
+void TfrmMain::changePassword()
+{
+    TfrmChangePass dialog(t_, this);
+    dialog.exec();
 }
 
 void TfrmMain::handleError(const std::string& operation, const std::exception& error)

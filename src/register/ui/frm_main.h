@@ -44,6 +44,7 @@ public:
     void endGridEditing() override;
     std::optional<CheckoutAmounts> charge() override;
     void showOptions() override;
+    void changePassword() override;
     // The close query; the window closes when it is answered Yes.
     void closeRegister() override;
 
