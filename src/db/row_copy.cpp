@@ -39,6 +39,14 @@ RowCopy::RowCopy(Database& target, const std::string& table, const Columns& sour
 {
 }
 
+RowCopy& RowCopy::reuse(std::unique_ptr<RowCopy>& copy, Database& target, const std::string& table,
+                       const Columns& source)
+{
+    if (!copy || copy->source().names() != source.names())
+        copy = std::make_unique<RowCopy>(target, table, source);
+    return *copy;
+}
+
 Params RowCopy::parameters(const Row& sourceRow) const
 {
     if (insert_.sql().empty())

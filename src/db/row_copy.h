@@ -2,6 +2,7 @@
 
 #include "base/statement_set.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace pos {
 class RowCopy : public StatementSet {
 public:
     RowCopy(Database& target, const std::string& table, const Columns& source);
+    // The copy kept in `copy`, made anew when there is none yet or its source columns
+    // differ from these.
+    static RowCopy& reuse(std::unique_ptr<RowCopy>& copy, Database& target, const std::string& table,
+                          const Columns& source);
 
     // Empty when the two share no column.
     const std::string& statement() const { return insert_.sql(); }

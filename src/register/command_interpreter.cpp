@@ -13,6 +13,7 @@
 #include "register/store_lookup.h"
 #include "config/terminal.h"
 #include "config/working_mode_clock.h"
+#include "storage/held_bills.h"
 #include "storage/master_data_download.h"
 
 namespace pos {
@@ -42,8 +43,8 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"-", &CommandInterpreter::quantityForNextGoods},
     {".", &CommandInterpreter::deleteLineByNumber},
     {"1/", &CommandInterpreter::chooseStore},
-    {"4/", kNotWiredYet},  // hold the bill
-    {"5/", kNotWiredYet},  // recall a held bill
+    {"4/", &CommandInterpreter::holdBill},
+    {"5/", &CommandInterpreter::recallHeldBill},
     {"6/", kNotWiredYet},  // member card
     {"7/", kNotWiredYet},  // lock the terminal
     {"8/", &CommandInterpreter::wholeBillDiscount},
@@ -67,7 +68,7 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"36/", kNotWiredYet},  // shift takings
     {"37/", kNotWiredYet},  // bill browser
     {"38/", kNotWiredYet},  // stock query
-    {"39/", kNotWiredYet},  // clear all held bills
+    {"39/", &CommandInterpreter::clearHeldBills},
     {"40/", &CommandInterpreter::refreshOnly},
 };
 
@@ -200,6 +201,47 @@ void CommandInterpreter::checkout()
         view_.showPreviousBill();
         startNextBill();
     }
+}
+
+void CommandInterpreter::holdBill()
+{
+    if (reg_.bill.detail.empty())
+        return tell("空单不能挂单！");
+    if (!HoldBill(t_.dm.conClient().statements<HeldBillStatements>(), t_.person, reg_.bill))
+        return;
+    startNextBill();
+    view_.setText(EditBox::Quantity, "1");
+}
+
+void CommandInterpreter::recallHeldBill()
+{
+    if (!reg_.bill.detail.empty())
+        return tell("正在销售，不能取挂单！");
+    Database& local = t_.dm.conClient();
+    HeldBillStatements& held = local.statements<HeldBillStatements>();
+    const std::optional<std::string> holdNo = view_.chooseHeldBill(HeldBillNumbers(held));
+    if (!holdNo) {
+        reg_.NextOrderId = 1;
+        return;
+    }
+    BillNumbering numbering(local.statements<NumberingStatements>(), t_.clock);
+    const WorkingModeClock clock(t_.dm, t_.state);
+    RecallBill(held, t_.sql<PricingStatements>(), numbering, clock, *holdNo, t_.state, t_.member, reg_.bill,
+               reg_.NextOrderId);
+    // Goods added to the recalled bill get the member's discount as after reading the card.
+    const int discountType = t_.member.VIPDiscountType;
+    if (!t_.member.VIPCardNo.empty() && (discountType == 2 || discountType == 3)) {
+        view_.setText(EditBox::Discount, generalNumber(t_.member.VIPDiscount));
+        t_.state.DiscountState = 2;
+    }
+    view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+}
+
+void CommandInterpreter::clearHeldBills()
+{
+    if (!granted(OperatorRight::ClearHeldBills))
+        return refuse();
+    ClearHeldBills(t_.dm.conClient().statements<HeldBillStatements>());
 }
 
 void CommandInterpreter::lineDiscount()

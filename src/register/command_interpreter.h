@@ -64,6 +64,9 @@ private:
     void startNextBill();
 
     void checkout();
+    void holdBill();
+    void recallHeldBill();
+    void clearHeldBills();
     void lineDiscount();
     void priceForNextGoods();
     void quantityForNextGoods();

@@ -61,6 +61,9 @@ public:
     virtual void showOptions() = 0;
     // The dialog in which the signed-on operator changes the operator's own password.
     virtual void changePassword() = 0;
+    // The pick list of held bills over their hold numbers (column BillNo); the number
+    // chosen, nullopt when it was left without or the list is empty.
+    virtual std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) = 0;
     // Asks the window to close (through the close query).
     virtual void closeRegister() = 0;
 };

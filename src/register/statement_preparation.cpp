@@ -5,6 +5,7 @@
 #include "pricing/pricing_statements.h"
 #include "register/register_statements.h"
 #include "storage/download_statements.h"
+#include "storage/held_bill_statements.h"
 #include "storage/numbering_statements.h"
 #include "storage/sale_statements.h"
 
@@ -27,7 +28,8 @@ void prepareServerStatements(Database& accountSet)
 
 void prepareLocalStatements(Database& local)
 {
-    prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, RegisterStatements>(local);
+    prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, RegisterStatements,
+               HeldBillStatements>(local);
 }
 
 }  // namespace pos

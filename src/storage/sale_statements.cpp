@@ -19,9 +19,7 @@ SaleStatements::SaleStatements(Database& db)
 
 RowCopy& SaleStatements::copyInto(std::unique_ptr<RowCopy>& copy, const char* table, const Columns& source)
 {
-    if (!copy || copy->source().names() != source.names())
-        copy = std::make_unique<RowCopy>(database(), table, source);
-    return *copy;
+    return RowCopy::reuse(copy, database(), table, source);
 }
 
 }  // namespace pos

@@ -38,6 +38,8 @@ public:
     std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
     std::function<void()> whileCharging;                 // looks at the bill the dialog gets
     int charged = 0;
+    std::deque<std::optional<std::string>> heldBillPicks;  // answers of the held-bill pick list
+    std::vector<std::string> heldBillsListed;              // the hold numbers it showed last
 
     std::string text(EditBox box) const override
     {
@@ -69,6 +71,19 @@ public:
     }
     void showOptions() override { ++optionsShown; }
     void changePassword() override { ++passwordChanges; }
+    std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override
+    {
+        heldBillsListed.clear();
+        for (std::size_t r = 0; r < holdNumbers.size(); ++r)
+            heldBillsListed.push_back(holdNumbers.at(r, "BillNo").toString());
+        if (heldBillPicks.empty()) {
+            ADD_FAILURE() << "unexpected held-bill pick list";
+            return std::nullopt;
+        }
+        auto answer = heldBillPicks.front();
+        heldBillPicks.pop_front();
+        return answer;
+    }
     void closeRegister() override { ++closeRequests; }
 };
 

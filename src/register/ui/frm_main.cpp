@@ -3,6 +3,7 @@
 #include "access/ui/frm_change_pass.h"
 #include "payment/device_after_sale.h"
 #include "payment/ui/frm_charge.h"
+#include "storage/ui/frm_select_halt_bill.h"
 #include "peripherals/ui/frm_options.h"
 #include "register/close_query.h"
 #include "register/error_handler.h"
@@ -400,6 +401,13 @@ void TfrmMain::changePassword()
 {
     TfrmChangePass dialog(t_, this);
     dialog.exec();
+}
+
+std::optional<std::string> TfrmMain::chooseHeldBill(const RowSet& holdNumbers)
+{
+    TfrmSelectHaltBill dialog(holdNumbers, this);
+    dialog.exec();
+    return dialog.chosen();
 }
 
 void TfrmMain::handleError(const std::string& operation, const std::exception& error)
