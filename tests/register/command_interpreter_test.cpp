@@ -72,6 +72,9 @@ const Refusal kRefusals[] = {
          seniorTyping(r, "S9");
      }, "1/",
      {"你指定的仓库不存在！"}, {}},
+    {"HoldOfAnEmptyBill", nullptr, "4/", {"空单不能挂单！"}, {}},
+    {"RecallDuringASale", withLine, "5/", {"正在销售，不能取挂单！"}, {}},
+    {"ClearHeldBillsWithoutRight", nullptr, "39/", {kNotAuthorised}, {OperatorRight::ClearHeldBills}},
     {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 1; }, "8/",
      {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
     {"WholeBillDiscountDuringOne", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "8/",
