@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace pos {
@@ -56,19 +57,18 @@ protected:
     int gridRows() { return control<QTableView>("DBGrid1")->model()->rowCount(); }
     QString cell(int row, int column) { return control<QTableView>("DBGrid1")->model()->index(row, column).data().toString(); }
 
-    // Pays at the checkout dialog once it is open and active: the amount typed (none:
-    // the exact amount), Enter, and one more key to close it after the sale. A dialog
-    // that never comes fails the test and is closed.
-    static void payWhenAsked(const QString& paid)
+    // Acts on the next modal dialog once it is open and active. A dialog that never
+    // comes fails the test and is closed.
+    static void whenDialogOpens(std::function<void(QWidget& dialog)> act)
     {
         auto* poll = new QTimer;
         auto tries = std::make_shared<int>(0);
-        QObject::connect(poll, &QTimer::timeout, [poll, tries, paid] {
+        QObject::connect(poll, &QTimer::timeout, [poll, tries, act] {
             QWidget* dialog = QApplication::activeModalWidget();
             if (++*tries > 500) {
                 poll->deleteLater();
                 poll->stop();
-                ADD_FAILURE() << "no active checkout dialog";
+                ADD_FAILURE() << "no active dialog";
                 if (auto* d = qobject_cast<QDialog*>(dialog))
                     d->reject();
                 return;
@@ -77,11 +77,20 @@ protected:
                 return;
             poll->stop();
             poll->deleteLater();
-            QTest::keyClicks(dialog->focusWidget(), paid);
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
+            act(*dialog);
         });
         poll->start(10);
+    }
+
+    // Pays at the checkout dialog: the amount typed (none: the exact amount), Enter, and
+    // one more key to close it after the sale.
+    static void payWhenAsked(const QString& paid)
+    {
+        whenDialogOpens([paid](QWidget& dialog) {
+            QTest::keyClicks(dialog.focusWidget(), paid);
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+        });
     }
 
     test::TerminalFixture fx_;
@@ -278,6 +287,46 @@ TEST_F(RegisterSaleTest, MappedKeysAndTheCustomerDisplay)
     control<QLineEdit>("edtInput")->clear();
     press(*frm_, Qt::Key_F4);
     EXPECT_EQ(pole.received(), std::string(11, ' ') + "\x1bQA   12.00\r");
+}
+
+TEST_F(RegisterSaleTest, HeldBillIsParkedPickedFromItsListAndCleared)
+{
+    open();
+    enter("6901");
+    enter("6902");
+    const QString billNo = label("lblBillNo");
+    enter("4/");
+    EXPECT_EQ(gridRows(), 0);
+    EXPECT_EQ(label("lblBillNo"), billNo);
+
+    // Left with Esc, the list brings nothing back.
+    QString title;
+    whenDialogOpens([&](QWidget& dialog) {
+        title = dialog.windowTitle();
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+    });
+    enter("5/");
+    EXPECT_EQ(title, QStringLiteral("选择挂单"));
+    EXPECT_EQ(gridRows(), 0);
+
+    int listed = 0;
+    whenDialogOpens([&](QWidget& dialog) {
+        listed = test::control<QTableView>(dialog, "DBGrid1")->model()->rowCount();
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    });
+    enter("5/");
+    EXPECT_EQ(listed, 1);
+    ASSERT_EQ(gridRows(), 2);
+    EXPECT_EQ(cell(1, 0), QStringLiteral("2"));
+    EXPECT_EQ(cell(1, 3), QStringLiteral("毛巾"));
+    EXPECT_EQ(label("lblBillNo"), billNo);
+    EXPECT_EQ(edit("edtInput"), QString());
+
+    enter("4/");
+    fx_.state.OperatorId = test::kSenior;
+    enter("39/");
+    EXPECT_EQ(fx_.dm.conClient().query("select count(*) as n from hPosBill").first("n").toInt(), 0);
+    EXPECT_TRUE(fx_.person.messages.empty());
 }
 
 }  // namespace
