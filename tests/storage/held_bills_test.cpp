@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace pos {
 namespace {
 
@@ -269,6 +272,29 @@ TEST_F(HeldBillsTest, AHeldCopyThatCannotBeDeletedStaysToBeRecalledAgain)
     EXPECT_EQ(bill.detail.size(), 3u);
     EXPECT_EQ(holdNumbers(), std::vector<std::string>{"0001"});
     EXPECT_EQ(count("hPosDetail"), 3);
+}
+
+// Once the hold returns the bill is in the file: a program that ends abruptly right
+// after it (no close, no checkpoint) leaves it there, and the file syncs every commit
+// to the disk so a power cut cannot take it either.
+TEST_F(HeldBillsTest, AHeldBillIsOnDiskOnceTheHoldReturns)
+{
+    EXPECT_EQ(local().query("pragma journal_mode").row(0).at(0).toString(), "wal");
+    EXPECT_EQ(local().query("pragma synchronous").row(0).at(0).toInt(), 2);  // full
+    test::appendGoodsLine(bill, 101, 1, 3.5);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TDM other{settings, person, clock, dir.file("POS.mdb")};
+        const bool held = other.openLocalDatabase() && HoldBill(other.conClient().statements<HeldBillStatements>(), person, bill);
+        _exit(held ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    TDM reopened{settings, person, clock, dir.file("POS.mdb")};
+    ASSERT_TRUE(reopened.openLocalDatabase());
+    EXPECT_EQ(reopened.conClient().query("select count(*) as n from hPosDetail where BillNo='0001'").first("n").toInt(), 1);
 }
 
 TEST_F(HeldBillsTest, ClearingDeletesEveryHeldBill)
