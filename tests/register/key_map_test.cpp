@@ -87,7 +87,7 @@ TEST_F(RegisterTest, DefaultKeyMapMakesEveryCodeWithEnterStandForItself)
     EXPECT_EQ(view.text(EditBox::Input), "4/");
     EXPECT_TRUE(interpreter.keyPress(U'\r'));
     EXPECT_EQ(view.text(EditBox::Input), "");
-    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(messages(), std::vector<std::string>{"空单不能挂单！"});  // the hold ran
 }
 
 TEST_F(RegisterTest, CustomKeysRunTheirCommandsOnAnEmptyBox)
