@@ -148,7 +148,9 @@ bool SqliteDatabase::open(const std::string& path, const std::string& key)
         // Reading the schema is the first access that proves the key fits the file.
         query("select count(*) from sqlite_master");
         query("pragma journal_mode = wal");
-        executeScript("pragma cache_size = -65536; pragma synchronous = normal; pragma foreign_keys = off;");
+        // Full sync: a bill written offline is on the disk once its commit returns, so a
+        // sale the cashier saw complete survives a power cut.
+        executeScript("pragma cache_size = -65536; pragma synchronous = full; pragma foreign_keys = off;");
         sqlite3_busy_timeout(db_, 5000);
         opened();
     } catch (const DbError& e) {

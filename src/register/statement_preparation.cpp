@@ -7,6 +7,7 @@
 #include "storage/download_statements.h"
 #include "storage/numbering_statements.h"
 #include "storage/sale_statements.h"
+#include "storage/upload_statements.h"
 
 namespace pos {
 namespace {
@@ -22,12 +23,13 @@ void prepareAll(Database& db)
 void prepareServerStatements(Database& accountSet)
 {
     prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
-               RegisterStatements>(accountSet);
+               UploadStatements, RegisterStatements>(accountSet);
 }
 
 void prepareLocalStatements(Database& local)
 {
-    prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, RegisterStatements>(local);
+    prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, UploadStatements,
+               RegisterStatements>(local);
 }
 
 }  // namespace pos
