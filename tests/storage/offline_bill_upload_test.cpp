@@ -45,7 +45,7 @@ public:
                          "values('V1','普通卡',0,500,10),('S1','储值卡',200,500,10)");
     }
 
-    Bill sellOffline(const std::function<void(Bill&)>& adjust = {})
+    Bill sale(const std::function<void(Bill&)>& adjust = {})
     {
         Bill b = Bill::open(local());
         b.master.append();
@@ -54,11 +54,19 @@ public:
         test::payInCash(b, test::kStoreId, test::kCashier, 70);
         if (adjust)
             adjust(b);
+        return b;
+    }
+
+    Bill sellOffline(const std::function<void(Bill&)>& adjust = {})
+    {
+        Bill b = sale(adjust);
         state.NetMode = Offline;
         EXPECT_EQ(save(b, false), BillSavedLocally);
         state.NetMode = Online;
         return b;
     }
+
+    int sellOnline(Bill& b) { return save(b, false); }
 
     // The bill reaches the server as a save whose local delete got lost leaves it.
     void alreadyOnServer(Bill b) { EXPECT_EQ(save(b, true), BillSavedOnServer); }
@@ -353,6 +361,32 @@ TEST_P(ConnectionCut, EveryBillArrivesExactlyOnce)
     EXPECT_DOUBLE_EQ(f.stock(101), 4);
     EXPECT_DOUBLE_EQ(f.stock(102), 3);
     expectCard(f.card("S1"), {150, 570, 80});
+}
+
+// A sale whose online save could not find out whether the server kept the bill waits in
+// the local file; the upload sends it only when the server lacks it.
+TEST(OfflineBillUpload, BillOfAnUnknownSaveOutcomeArrivesExactlyOnce)
+{
+    for (TcpProxy::Moment moment : {TcpProxy::Moment::AfterForwarding, TcpProxy::Moment::BeforeForwarding}) {
+        SCOPED_TRACE(moment == TcpProxy::Moment::AfterForwarding ? "commit arrived" : "commit lost");
+        UploadThroughProxy f;
+        Bill b = f.sale();
+        f.network.proxy.failOn("commit", TcpProxy::Fault::Cut, moment);
+        f.network.proxy.refuseNewConnections();
+        const int session = f.dm.conServer().backendPid();
+        ASSERT_EQ(f.sellOnline(b), BillSavedLocally);
+
+        f.network.proxy.acceptNewConnections();
+        f.awaitEnd(session);
+        ASSERT_TRUE(f.dm.conServer().reopen());
+        f.person.messages.clear();
+        f.upload();
+
+        EXPECT_TRUE(f.person.messages.empty());
+        EXPECT_TRUE(f.localBills().empty());
+        EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+        EXPECT_DOUBLE_EQ(f.stock(101), 7);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, ConnectionCut, ::testing::ValuesIn(kCuts),
