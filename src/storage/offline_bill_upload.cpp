@@ -10,8 +10,6 @@
 namespace pos {
 namespace {
 
-constexpr int kStoredValueCard = 2;
-
 // The server's bill under the number is the local one: sold on the same terminal at the
 // same moment, for the same amount, with as many lines. Anything else is another sale
 // that got the number after the local counter went back (a replaced or restored file).
