@@ -148,7 +148,8 @@ bool SqliteDatabase::open(const std::string& path, const std::string& key)
         // Reading the schema is the first access that proves the key fits the file.
         query("select count(*) from sqlite_master");
         query("pragma journal_mode = wal");
-        // Full sync: a committed bill or held bill survives a power cut, not only a crash.
+        // Full sync: a bill sold offline or a held bill is on the disk once its commit
+        // returns, so what the cashier saw done survives a power cut.
         executeScript("pragma cache_size = -65536; pragma synchronous = full; pragma foreign_keys = off;");
         sqlite3_busy_timeout(db_, 5000);
         opened();

@@ -41,10 +41,20 @@ bool earnsNoPoints(const std::string& memo, const TPosState& state)
 
 }  // namespace
 
+double NoPointAmountOf(const Bill& bill, const TPosState& state)
+{
+    double noPoint = 0;
+    for (std::size_t line = 0; line < bill.detail.size(); ++line) {
+        const ConstBillLine row = bill.line(line);
+        if (earnsNoPoints(row.memo().toString(), state))
+            noPoint += row.amount().toDouble();
+    }
+    return noPoint;
+}
+
 BillSums ComputeBillTotals(Bill& bill, const TPosState& state, BillTotals& totals)
 {
     BillSums sums;
-    double noPoint = 0;
     for (std::size_t line = 0; line < bill.detail.size(); ++line) {
         const BillLine row = bill.line(line);
         const double amount = row.amount().toDouble();
@@ -52,13 +62,11 @@ BillSums ComputeBillTotals(Bill& bill, const TPosState& state, BillTotals& total
         sums.amount += amount;
         sums.discount += row.sPrice1().toDouble() * quantity - amount;
         sums.quantity += quantity;
-        if (earnsNoPoints(row.memo().toString(), state))
-            noPoint += amount;
     }
     bill.amount() = sums.amount;
     bill.realAmount() = sums.amount;
     totals.DisAmount = sums.discount;
-    totals.NoPointAmount = noPoint;
+    totals.NoPointAmount = NoPointAmountOf(bill, state);
     return sums;
 }
 

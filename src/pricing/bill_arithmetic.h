@@ -30,6 +30,10 @@ struct BillSums {
 // NoPointAmount of the totals. The caller keeps the quantity in TotalQty as it shows it.
 BillSums ComputeBillTotals(Bill& bill, const TPosState& state, BillTotals& totals);
 
+// The part of the bill's lines that earns no points: the amounts of the lines whose Memo
+// marks a price the settings exclude from points.
+double NoPointAmountOf(const Bill& bill, const TPosState& state);
+
 // Points a bill earns: (RealAmount − the amount that earns none) ÷ PointRate, rounded
 // to two decimals, halves away from zero. A PointRate of 0 counts as 1.
 double BillPoints(double realAmount, double noPointAmount, int pointRate);

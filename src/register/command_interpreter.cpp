@@ -15,6 +15,7 @@
 #include "config/working_mode_clock.h"
 #include "storage/held_bills.h"
 #include "storage/master_data_download.h"
+#include "storage/offline_bill_upload.h"
 
 namespace pos {
 namespace {
@@ -51,7 +52,7 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"9/", &CommandInterpreter::changeCurrentQuantity},
     {"10/", &CommandInterpreter::deleteBill},
     {"11/", &CommandInterpreter::switchWorkingMode},
-    {"12/", kNotWiredYet},  // upload offline bills
+    {"12/", &CommandInterpreter::uploadOfflineBills},
     {"13/", &CommandInterpreter::downloadMasterData},
     {"14/", &CommandInterpreter::openCashDrawer},
     {"15/", &CommandInterpreter::deviceSettings},
@@ -357,6 +358,13 @@ void CommandInterpreter::downloadMasterData()
     auto& server = t_.dm.conServer().statements<DownloadStatements>();
     pos::downloadMasterData(server, t_.dm.conClient(), t_.person, t_.state.StoreId, true);
     pos::downloadMasterData(server, t_.dm.conClient(), t_.person, t_.state.StoreId, false);
+}
+
+void CommandInterpreter::uploadOfflineBills()
+{
+    if (t_.state.NetMode != Online)
+        return tell("上传数据要在『连网销售』模式下进行！请切换到『连网销售』模式。");
+    UploadOfflineBills(t_.dm, t_.state, t_.person, t_.clock);
 }
 
 void CommandInterpreter::openCashDrawer()

@@ -77,6 +77,7 @@ private:
     void deleteBill();
     void switchWorkingMode();
     void downloadMasterData();
+    void uploadOfflineBills();
     void openCashDrawer();
     void deviceSettings();
     void changeOwnPassword();

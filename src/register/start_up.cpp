@@ -9,6 +9,7 @@
 #include "register/store_lookup.h"
 #include "config/terminal.h"
 #include "storage/master_data_download.h"
+#include "storage/offline_bill_upload.h"
 
 #include <cstdint>
 #include <optional>
@@ -150,6 +151,13 @@ private:
         return true;
     }
 
+    bool uploadWaitingBills()
+    {
+        if (s_.NetMode == Online)
+            UploadOfflineBills(t_.dm, s_, t_.person, t_.clock);
+        return true;
+    }
+
     bool readMachine()
     {
         s_.MachineId = idOption(t_.settings, "MachineId").value_or(0);
@@ -191,6 +199,7 @@ const StartUpSequence::Step StartUpSequence::kSteps[] = {
     {"确定销售仓库", &StartUpSequence::fixStore},
     {"读取后台选项", &StartUpSequence::loadServerOptions},
     {"下载基本资料", &StartUpSequence::downloadFromServer},
+    {"上传单据", &StartUpSequence::uploadWaitingBills},
     {"读取收银机资料", &StartUpSequence::readMachine},
     {"读取金额设置", &StartUpSequence::readAmountSettings},
     {"开始第一张单据", &StartUpSequence::startFirstBill},

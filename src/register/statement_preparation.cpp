@@ -8,6 +8,7 @@
 #include "storage/held_bill_statements.h"
 #include "storage/numbering_statements.h"
 #include "storage/sale_statements.h"
+#include "storage/upload_statements.h"
 
 namespace pos {
 namespace {
@@ -23,13 +24,13 @@ void prepareAll(Database& db)
 void prepareServerStatements(Database& accountSet)
 {
     prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
-               RegisterStatements>(accountSet);
+               UploadStatements, RegisterStatements>(accountSet);
 }
 
 void prepareLocalStatements(Database& local)
 {
-    prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, RegisterStatements,
-               HeldBillStatements>(local);
+    prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, UploadStatements,
+               RegisterStatements, HeldBillStatements>(local);
 }
 
 }  // namespace pos

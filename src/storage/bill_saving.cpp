@@ -9,8 +9,6 @@
 namespace pos {
 namespace {
 
-constexpr int kStoredValueCard = 2;
-
 // The checks before anything is written or a number taken; the first failure is shown.
 bool passesChecks(Person& person, const Bill& bill)
 {

@@ -18,9 +18,11 @@ enum SaveBillResult {
     BillSavedLocally = 2,   // offline; the bookings follow with the upload
 };
 
+constexpr int kStoredValueCard = 2;  // the card kind whose balance pays
+
 // The member card side of a save, for a bill whose InsiderCode names a card.
 struct CardAccount {
-    int cardKind = 1;           // 2: stored-value card
+    int cardKind = 1;           // kStoredValueCard or ordinary
     double noPointAmount = 0;   // the part of RealAmount that earns no points
     double* points = nullptr;   // when set, raised by the points of the bill once it is on the server
 };

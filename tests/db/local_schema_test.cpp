@@ -23,6 +23,16 @@ TEST(LocalSchema, NewFileGetsTablesKeyMapAndTheCurrentVersion)
     EXPECT_EQ(userVersion(db), localSchemaVersion());
 }
 
+// A committed offline bill must survive a power cut: the log is synced on every commit.
+TEST(LocalSchema, FileIsWrittenThroughTheLogWithFullSync)
+{
+    test::TempDir dir;
+    SqliteDatabase db;
+    ASSERT_TRUE(db.open(dir.file("POS.mdb"), kKey));
+    EXPECT_EQ(db.query("pragma journal_mode").row(0).at(0).toString(), "wal");
+    EXPECT_EQ(db.query("pragma synchronous").row(0).at(0).toInt(), 2) << "2 is FULL";
+}
+
 // A terminal updated while offline bills wait: its file predates the version.
 TEST(LocalSchema, FileWithoutVersionKeepsItsWaitingBills)
 {

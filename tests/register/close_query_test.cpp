@@ -13,8 +13,17 @@ class CloseQueryTest : public ::testing::Test {
 protected:
     void addWaitingBill()
     {
-        fx_.dm.conClient().execute("insert into PosBill(BillNo,BillDate) values('07202403150001','2024-03-15 10:00:00')");
+        fx_.dm.conClient().execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,"
+                                   "CashAmount) values('07202403150001','2024-03-15 10:00:00',2,3,5,10,10,10)");
+        fx_.dm.conClient().execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
+                                   "values('07202403150001',1,101,1,10,10)");
     }
+    std::int64_t count(Database& db)
+    {
+        return db.query("select count(*) as n from PosBill where BillNo='07202403150001'").first("n").toInt();
+    }
+    // Where the waiting bill is: {local file, server}.
+    std::pair<std::int64_t, std::int64_t> billIn() { return {count(fx_.dm.conClient()), count(fx_.office.accountSet())}; }
 
     test::TerminalFixture fx_;
 };
@@ -27,16 +36,18 @@ TEST_F(CloseQueryTest, AnswerDecidesAndWaitingBillsAreAskedAbout)
         std::deque<bool> answers;
         bool mayClose;
         std::vector<std::string> questions;
+        std::pair<std::int64_t, std::int64_t> billIn;
     };
     const Case cases[] = {
-        {"No keeps the window", true, {false}, false, {kLeave}},
-        {"Yes without bills closes at once", false, {true}, true, {kLeave}},
-        {"Yes with bills asks about them", true, {true, false}, true, {kLeave, kUpload}},
-        {"online upload wanted", true, {true, true}, true, {kLeave, kUpload}},
+        {"No keeps the window", true, {false}, false, {kLeave}, {1, 0}},
+        {"Yes without bills closes at once", false, {true}, true, {kLeave}, {0, 0}},
+        {"Yes with bills asks about them", true, {true, false}, true, {kLeave, kUpload}, {1, 0}},
+        {"online upload wanted", true, {true, true}, true, {kLeave, kUpload}, {0, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fx_.dm.conClient().execute("delete from PosBill");
+        fx_.dm.conClient().execute("delete from PosDetail");
         if (c.waitingBill)
             addWaitingBill();
         fx_.person.questions.clear();
@@ -44,6 +55,7 @@ TEST_F(CloseQueryTest, AnswerDecidesAndWaitingBillsAreAskedAbout)
         EXPECT_EQ(registerCloseQuery(fx_.terminal), c.mayClose);
         EXPECT_EQ(fx_.person.questions, c.questions);
         EXPECT_EQ(fx_.state.NetMode, Online);
+        EXPECT_EQ(billIn(), c.billIn);
     }
     EXPECT_TRUE(fx_.person.messages.empty());
 }
@@ -56,6 +68,9 @@ TEST_F(CloseQueryTest, OfflineUploadTriesToGoOnlineFirst)
     EXPECT_TRUE(registerCloseQuery(fx_.terminal));
     EXPECT_EQ(fx_.state.NetMode, Online);
     EXPECT_TRUE(fx_.person.messages.empty());
+    ASSERT_FALSE(fx_.person.waits.empty());
+    EXPECT_EQ(fx_.person.waits.back(), "正在上传数据,请稍候...") << "after going online";
+    EXPECT_EQ(billIn(), (std::pair<std::int64_t, std::int64_t>{0, 1}));
 }
 
 TEST_F(CloseQueryTest, FailedSwitchIsReportedAndTheWindowStillCloses)
@@ -69,6 +84,7 @@ TEST_F(CloseQueryTest, FailedSwitchIsReportedAndTheWindowStillCloses)
     EXPECT_EQ(fx_.person.messageTexts(),
               (std::vector<std::string>{"无法与服务器建立连接！ 切换到『连网销售』模式失败。", "上传数据失败！"}));
     EXPECT_EQ(fx_.person.messages.back().title, "提示");
+    EXPECT_EQ(billIn().first, 1);
 }
 
 }  // namespace

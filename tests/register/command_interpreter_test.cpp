@@ -93,6 +93,8 @@ const Refusal kRefusals[] = {
     {"DeleteBillWithoutRight", withLine, "10/", {kNotAuthorised}, {OperatorRight::DeleteBill}},
     {"DownloadOffline", [](RegisterTest& r) { r.f.state.NetMode = Offline; }, "13/",
      {"下载货品资料要在『连网销售』模式下进行！请切换到『连网销售』模式。"}, {}},
+    {"UploadOffline", [](RegisterTest& r) { r.f.state.NetMode = Offline; }, "12/",
+     {"上传数据要在『连网销售』模式下进行！请切换到『连网销售』模式。"}, {}},
     {"DrawerWithoutRight", nullptr, "14/", {kNotAuthorised}, {OperatorRight::OpenCashDrawer}},
     {"SettingsWithoutRight", nullptr, "15/", {kNotAuthorised}, {OperatorRight::DeviceSettings}},
     {"PasswordChangeWithoutRight", nullptr, "17/", {kNotAuthorised}, {OperatorRight::ChangePassword}},
@@ -145,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, RefusalTest, ::testing::ValuesIn(kRefusals),
 
 TEST_F(RegisterTest, CodesThatOnlyRefreshAreCommandsEvenWithBlanksAroundThemAndOtherCodesAreGoods)
 {
-    const char* const refreshOnly[] = {"6/",  "7/",  "12/", "19/", "20/", "32/",
+    const char* const refreshOnly[] = {"6/",  "7/",  "19/", "20/", "32/",
                                        "34/", "36/", "37/", "38/", "40/"};
     int goodsId = 200;
     for (const char* code : refreshOnly)
@@ -438,6 +440,19 @@ TEST_F(RegisterTest, DownloadBringsTheServersGoods)
     enter("6950");
     ASSERT_EQ(lineCount(), 1u);
     EXPECT_EQ(line(0).goodsId().toInt(), 150);
+}
+
+TEST_F(RegisterTest, UploadSendsTheBillsSoldOffline)
+{
+    Database& local = f.dm.conClient();
+    local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
+                  "values('07202403150001','2024-03-15 10:00:00',2,3,5,10,10,10)");
+    local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
+                  "values('07202403150001',1,101,1,10,10)");
+    enter("12/");
+    EXPECT_TRUE(local.query("select * from PosBill").empty());
+    EXPECT_EQ(f.office.accountSet().query("select * from PosDetail where BillNo='07202403150001'").size(), 1u);
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)

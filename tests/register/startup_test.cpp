@@ -287,6 +287,26 @@ TEST_F(StartUpTest, GoodsAreDownloadedOnlyOnYes)
     EXPECT_EQ(local.query("select count(*) as n from PosOperator").first("n").toInt(), 1);
 }
 
+// Bills sold offline before this start go to the server once the master data are in.
+TEST_F(StartUpTest, WaitingBillsAreUploadedAfterTheDownload)
+{
+    arrangeOnline();
+    ASSERT_TRUE(fx_.dm.openLocalDatabase());
+    Database& local = fx_.dm.conClient();
+    local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
+                  "values('07202403150001','2024-03-15 10:00:00',3,1,5,7,7,7)");
+    local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
+                  "values('07202403150001',1,9,2,3.5,7)");
+    fx_.person.answers = {false};
+
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(fx_.person.messages.empty());
+    ASSERT_FALSE(fx_.person.waits.empty());
+    EXPECT_EQ(fx_.person.waits.back(), "正在上传数据,请稍候...");
+    EXPECT_TRUE(local.query("select * from PosBill").empty());
+    EXPECT_EQ(fx_.office.accountSet().query("select * from PosDetail where BillNo='07202403150001'").size(), 1u);
+}
+
 TEST_F(StartUpTest, ChosenStoreComesFromFixStoreIdWhenTheBackOfficeAllowsChoosing)
 {
     struct Case {

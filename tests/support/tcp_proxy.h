@@ -35,6 +35,8 @@ public:
     bool fired() const { return fired_; }
     // New connections are closed as soon as they arrive, as by a server that is down.
     void refuseNewConnections() { refusing_ = true; }
+    // The server is back: new connections are relayed again.
+    void acceptNewConnections() { refusing_ = false; }
 
 private:
     struct Pair {

@@ -64,6 +64,22 @@ protected:
         line.amount() = amount;
     }
 
+    // A bill sold offline, waiting in the local file.
+    void addWaitingBill()
+    {
+        Database& local = fx_.dm.conClient();
+        local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
+                      "values('07202403150001','2024-03-15 10:00:00',2,3,5,10,10,10)");
+        local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
+                      "values('07202403150001',1,101,1,10,10)");
+    }
+    // Where the waiting bill is: {local file, server}.
+    std::pair<std::size_t, std::size_t> waitingBillIn()
+    {
+        const char* sql = "select BillNo from PosBill where BillNo='07202403150001'";
+        return {fx_.dm.conClient().query(sql).size(), fx_.office.accountSet().query(sql).size()};
+    }
+
     test::TerminalFixture fx_;
     RegisterState reg_;
     TfrmMain frm_{fx_.terminal, reg_};
@@ -184,6 +200,44 @@ TEST_F(MainWindowTest, ClosesOnlyWhenTheCloseQueryIsAnsweredYes)
     frm_.closeRegister();
     EXPECT_FALSE(frm_.isVisible());
     EXPECT_EQ(fx_.person.questions.size(), 2u) << "no local bills: no upload question";
+}
+
+TEST_F(MainWindowTest, UploadCommandSendsTheWaitingBills)
+{
+    addWaitingBill();
+    test::type(frm_, QStringLiteral("12/"));
+    press(frm_, Qt::Key_Return);
+    EXPECT_EQ(fx_.person.waits, std::vector<std::string>{"正在上传数据,请稍候..."});
+    EXPECT_EQ(fx_.person.openWaits, 0);
+    EXPECT_TRUE(fx_.person.messages.empty());
+    EXPECT_EQ(waitingBillIn(), (std::pair<std::size_t, std::size_t>{0, 1}));
+    EXPECT_EQ(edit("edtInput"), QString());
+}
+
+TEST_F(MainWindowTest, CloseQueryUploadsTheWaitingBillsAndCloses)
+{
+    addWaitingBill();
+    fx_.person.answers = {true, true};
+    frm_.closeRegister();
+    EXPECT_FALSE(frm_.isVisible());
+    EXPECT_EQ(fx_.person.questions,
+              (std::vector<std::string>{"你真的要退出系统吗？", "本机有单据未上传，您要上传到服务器吗？"}));
+    EXPECT_EQ(waitingBillIn(), (std::pair<std::size_t, std::size_t>{0, 1}));
+}
+
+// The server is gone when the upload starts: told, and the window closes all the same
+// with the bill still waiting.
+TEST_F(MainWindowTest, FailedUploadAtCloseDoesNotKeepTheWindowOpen)
+{
+    addWaitingBill();
+    fx_.office.registry().execute("alter database " + fx_.office.accountSetName() + " allow_connections false");
+    fx_.office.dropClientConnections();
+    fx_.log.expected = 1;
+    fx_.person.answers = {true, true};
+    frm_.closeRegister();
+    EXPECT_FALSE(frm_.isVisible());
+    EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"网络故障！，系统自动切换到『断网销售』模式。"});
+    EXPECT_EQ(fx_.dm.conClient().query("select BillNo from PosBill").size(), 1u);
 }
 
 TEST_F(MainWindowTest, LostServerShowsOfflineModeInTheLabel)

@@ -1,0 +1,20 @@
+#include "storage/upload_statements.h"
+
+namespace pos {
+
+UploadStatements::UploadStatements(Database& db)
+    : StatementSet(db),
+      waitingBills(*this, localOnly("select BillNo from PosBill order by BillNo")),
+      billMaster(*this, localOnly("select * from PosBill where BillNo=$1")),
+      billLines(*this, localOnly("select d.*, g.Code, g.BarCode, g.Name, g.Unit1 from PosDetail d "
+                                 "left join B_Goods g on g.GoodsId=d.GoodsId where d.BillNo=$1 order by d.OrderId")),
+      deleteBill(*this, localOnly("delete from PosBill where BillNo=$1")),
+      deleteLines(*this, localOnly("delete from PosDetail where BillNo=$1")),
+      serverCopy(*this, serverOnly("select b.MachineId, to_char(b.BillDate,'YYYY-MM-DD HH24:MI:SS') as BillDate, "
+                                   "b.RealAmount, (select count(*) from PosDetail d where d.BillNo=b.BillNo) as LineCount "
+                                   "from PosBill b where b.BillNo=$1")),
+      cardType(*this, serverOnly("select CardNo,CardType from B_VIPCards where CardNo=$1"))
+{
+}
+
+}  // namespace pos

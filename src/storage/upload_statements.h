@@ -1,0 +1,25 @@
+#pragma once
+
+#include "base/statement_set.h"
+
+namespace pos {
+
+// What the upload of offline bills runs: on the local file the waiting bills, their rows
+// and their deletion; on the server what it holds under a bill's number and the kind of
+// a bill's member card.
+class UploadStatements : public StatementSet {
+public:
+    explicit UploadStatements(Database& db);
+
+    Statement waitingBills;
+    Statement billMaster;
+    // The lines with the goods' display columns the bill record carries.
+    Statement billLines;
+    Statement deleteBill;
+    Statement deleteLines;
+    // The facts that tell whether the server's bill of a number is the local one.
+    Statement serverCopy;
+    Statement cardType;
+};
+
+}  // namespace pos

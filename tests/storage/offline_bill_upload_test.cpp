@@ -1,0 +1,396 @@
+#include "storage/offline_bill_upload.h"
+
+#include "storage/bill_numbering.h"
+#include "storage/bill_saving.h"
+#include "support/cash_payment.h"
+#include "support/goods_line.h"
+#include "support/proxied_server.h"
+#include "support/signed_on_terminal.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <thread>
+
+namespace pos {
+namespace {
+
+using test::TcpProxy;
+
+constexpr const char* kWait = "正在上传数据,请稍候...";
+constexpr const char* kFirst = "07202403150001";  // numbers the fixed clock's day gives
+constexpr const char* kSecond = "07202403150002";
+constexpr const char* kThird = "07202403150003";
+
+std::string collision(const std::string& billNo)
+{
+    return "服务器上已有另一张单号为" + billNo + "的单据！本机的这张单据没有上传，仍保存在本机，请与系统管理员联系。";
+}
+
+struct Card {
+    double amount, totalAmount, usedCount;
+};
+
+// A terminal online whose local file receives bills sold offline: 3 × goods 101 at 10
+// and 1 × goods 102 at 40 on promotion, 70 in all, at store 2. The server has their
+// stock (10 and 5) and an ordinary card V1 and a stored-value card S1.
+class UploadFixture : public test::SignedOnTerminal {
+public:
+    UploadFixture()
+    {
+        state.PointRate = 1;
+        server().execute("insert into D_Stock(StoreId,GoodsId,Quantity) values(2,101,10),(2,102,5)");
+        server().execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount,UsedCount) "
+                         "values('V1','普通卡',0,500,10),('S1','储值卡',200,500,10)");
+    }
+
+    Bill sale(const std::function<void(Bill&)>& adjust = {})
+    {
+        Bill b = Bill::open(local());
+        b.master.append();
+        test::appendGoodsLine(b, 101, 3, 10);
+        test::appendGoodsLine(b, 102, 1, 40).memo() = "促销";
+        test::payInCash(b, test::kStoreId, test::kCashier, 70);
+        if (adjust)
+            adjust(b);
+        return b;
+    }
+
+    Bill sellOffline(const std::function<void(Bill&)>& adjust = {})
+    {
+        Bill b = sale(adjust);
+        state.NetMode = Offline;
+        EXPECT_EQ(save(b, false), BillSavedLocally);
+        state.NetMode = Online;
+        return b;
+    }
+
+    int sellOnline(Bill& b) { return save(b, false); }
+
+    // The bill reaches the server as a save whose local delete got lost leaves it.
+    void alreadyOnServer(Bill b) { EXPECT_EQ(save(b, true), BillSavedOnServer); }
+
+    void upload() { UploadOfflineBills(dm, state, person, clock); }
+
+    Database& server() { return office.accountSet(); }
+    Database& local() { return dm.conClient(); }
+
+    std::set<std::string> localBills()
+    {
+        std::set<std::string> numbers;
+        RowSet bills = local().query("select BillNo from PosBill union select BillNo from PosDetail");
+        for (std::size_t r = 0; r < bills.size(); ++r)
+            numbers.insert(bills.at(r, "BillNo").toString());
+        return numbers;
+    }
+    // Rows of the number on the server: bills, lines.
+    std::pair<std::int64_t, std::int64_t> onServer(const std::string& billNo)
+    {
+        return {server().query("select count(*) as n from PosBill where BillNo=$1", {billNo}).first("n").toInt(),
+                server().query("select count(*) as n from PosDetail where BillNo=$1", {billNo}).first("n").toInt()};
+    }
+    double stock(int goodsId)
+    {
+        return server().query("select Quantity from D_Stock where StoreId=2 and GoodsId=$1", {goodsId})
+            .first("Quantity").toDouble();
+    }
+    Card card(const std::string& cardNo)
+    {
+        RowSet c = server().query("select Amount,TotalAmount,UsedCount from B_VIPCards where CardNo=$1", {cardNo});
+        return {c.first("Amount").toDouble(), c.first("TotalAmount").toDouble(), c.first("UsedCount").toDouble()};
+    }
+
+private:
+    int save(Bill& b, bool keepNumber)
+    {
+        BillNumbering numbering(local().statements<NumberingStatements>(), clock);
+        return SaveBill(terminal.sql<SaleStatements>(), local().statements<SaleStatements>(), numbering, person, state,
+                        b, keepNumber, cardOnScreen(member, totals));
+    }
+};
+
+void expectCard(const Card& got, const Card& want)
+{
+    EXPECT_DOUBLE_EQ(got.amount, want.amount);
+    EXPECT_DOUBLE_EQ(got.totalAmount, want.totalAmount);
+    EXPECT_DOUBLE_EQ(got.usedCount, want.usedCount);
+}
+
+// The second bill reached the server before (its local delete was lost); the third's
+// number belongs to another terminal's bill there, after this terminal's counter went
+// back. Only the first is sent; the third stays and is told about at every upload.
+TEST(OfflineBillUpload, SendsWhatTheServerLacksAndKeepsABillWhoseNumberIsTaken)
+{
+    UploadFixture f;
+    const std::string numbers[] = {f.sellOffline().billNo().toString(), f.sellOffline().billNo().toString(),
+                                   f.sellOffline().billNo().toString()};
+    ASSERT_EQ(numbers[0], kFirst);
+    ASSERT_EQ(numbers[2], kThird);
+    f.alreadyOnServer(Bill::of(f.local().query("select * from PosBill where BillNo=$1", {kSecond}),
+                               f.local().query("select d.*, g.Code, g.BarCode, g.Name, g.Unit1 from PosDetail d "
+                                               "left join B_Goods g on g.GoodsId=d.GoodsId where d.BillNo=$1",
+                                               {kSecond})));
+    f.server().execute("insert into PosBill(BillNo,BillDate,MachineId,RealAmount) "
+                       "values($1,'2024-03-15 10:29:41',9,70)", {kThird});
+
+    f.upload();
+
+    EXPECT_EQ(f.person.waits, std::vector<std::string>{kWait});
+    EXPECT_EQ(f.person.openWaits, 0);
+    EXPECT_EQ(f.person.messageTexts(), std::vector<std::string>{collision(kThird)});
+    EXPECT_EQ(f.localBills(), std::set<std::string>{kThird});
+    EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+    EXPECT_EQ(f.onServer(kSecond), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+    EXPECT_EQ(f.onServer(kThird), (std::pair<std::int64_t, std::int64_t>{1, 0}));
+    EXPECT_DOUBLE_EQ(f.stock(101), 4) << "two bills booked once each";
+    EXPECT_DOUBLE_EQ(f.stock(102), 3);
+
+    f.upload();
+    EXPECT_EQ(f.person.messageTexts(), (std::vector<std::string>{collision(kThird), collision(kThird)}));
+    EXPECT_EQ(f.localBills(), std::set<std::string>{kThird});
+    EXPECT_DOUBLE_EQ(f.stock(101), 4);
+}
+
+struct ServerCopyCase {
+    const char* name;
+    const char* change;  // applied to the server's copy of the bill; "" keeps it the same
+    bool deletedUnsent;
+};
+
+const ServerCopyCase kServerCopies[] = {
+    {"SameBill", "", true},
+    {"OtherTerminal", "update PosBill set MachineId=6 where BillNo=$1", false},
+    {"OtherTime", "update PosBill set BillDate=BillDate+interval '1 second' where BillNo=$1", false},
+    {"OtherAmount", "update PosBill set RealAmount=RealAmount+0.01 where BillNo=$1", false},
+    {"OtherLineCount", "delete from PosDetail where BillNo=$1 and OrderId=2", false},
+};
+
+void PrintTo(const ServerCopyCase& c, std::ostream* os) { *os << c.name; }
+
+class ServerHoldsTheNumber : public ::testing::TestWithParam<ServerCopyCase> {};
+
+// A local bill is given up unsent only for the very same bill on the server.
+TEST_P(ServerHoldsTheNumber, LocalBillIsDeletedOnlyWhenItIsTheSameBill)
+{
+    const ServerCopyCase& c = GetParam();
+    UploadFixture f;
+    Bill sold = f.sellOffline();
+    f.alreadyOnServer(sold);
+    if (*c.change)
+        f.server().execute(c.change, {kFirst});
+
+    f.upload();
+
+    EXPECT_EQ(f.localBills(), c.deletedUnsent ? std::set<std::string>{} : std::set<std::string>{kFirst});
+    EXPECT_EQ(f.person.messageTexts(),
+              c.deletedUnsent ? std::vector<std::string>{} : std::vector<std::string>{collision(kFirst)});
+    EXPECT_DOUBLE_EQ(f.stock(101), 7) << "nothing booked a second time";
+}
+
+INSTANTIATE_TEST_SUITE_P(Differences, ServerHoldsTheNumber, ::testing::ValuesIn(kServerCopies),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A bill the save refuses stays local with both messages; the next bill goes on.
+TEST(OfflineBillUpload, BillWithoutStoreStaysAndTheNextIsSent)
+{
+    UploadFixture f;
+    f.sellOffline();
+    f.sellOffline();
+    f.local().execute("update PosBill set StoreId=0 where BillNo=$1", {kFirst});
+
+    f.upload();
+
+    EXPECT_EQ(f.person.messageTexts(), (std::vector<std::string>{"此单没有选择销售仓库！请选择销售仓库。",
+                                                                 std::string("上传数据到服务器失败！单号为：") + kFirst}));
+    EXPECT_EQ(f.localBills(), std::set<std::string>{kFirst});
+    EXPECT_EQ(f.onServer(kSecond).first, 1);
+    EXPECT_EQ(f.onServer(kFirst).first, 0);
+}
+
+struct UploadedCardCase {
+    const char* cardNo;
+    Card s1, v1;
+};
+
+// The card booking follows the uploaded bill's card and its own lines (the promotion
+// line earns no points while NotPointSP is set: 70 − 40 = 30 points), whatever member
+// the screen shows, whose points stay as they are.
+TEST(OfflineBillUpload, CardIsBookedByTheUploadedBillsOwnCard)
+{
+    const UploadedCardCase cases[] = {
+        {"S1", {150, 570, 40}, {0, 500, 10}},
+        {"V1", {200, 500, 10}, {0, 570, 40}},
+        {"X9", {200, 500, 10}, {0, 500, 10}},  // no such card: nothing booked, no error
+    };
+    for (const UploadedCardCase& c : cases) {
+        SCOPED_TRACE(c.cardNo);
+        UploadFixture f;
+        f.state.NotPointSP = true;
+        f.sellOffline([&](Bill& b) {
+            b.insiderCode() = c.cardNo;
+            b.cardAmount3() = 50;
+            b.cashAmount() = 20;
+        });
+        f.member.VIPCardNo = "V1";
+        f.member.VIPCardKind = 1;
+        f.member.VIPUsedCount = 7;
+
+        f.upload();
+
+        EXPECT_TRUE(f.localBills().empty());
+        expectCard(f.card("S1"), c.s1);
+        expectCard(f.card("V1"), c.v1);
+        EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 7);
+        EXPECT_TRUE(f.person.messages.empty());
+    }
+}
+
+TEST(OfflineBillUpload, RunsOnlyOnlineAndOnlyWithWaitingBills)
+{
+    UploadFixture f;
+    f.upload();
+    EXPECT_TRUE(f.person.waits.empty()) << "no bills: no please-wait window";
+    EXPECT_TRUE(f.person.messages.empty());
+
+    f.sellOffline();
+    f.state.NetMode = Offline;
+    f.upload();
+    EXPECT_EQ(f.person.messageTexts(), std::vector<std::string>{"当前模式不是『连网销售』模式,不能上传数据！"});
+    EXPECT_TRUE(f.person.waits.empty());
+    EXPECT_EQ(f.localBills(), std::set<std::string>{kFirst});
+}
+
+// The local delete fails after the server stored the bill, as when the terminal dies
+// between the two: silent, and the next upload deletes the bill without sending it.
+TEST(OfflineBillUpload, LostLocalDeleteIsMadeUpWithoutSendingAgain)
+{
+    UploadFixture f;
+    f.sellOffline();
+    f.local().execute("create trigger keep_bills before delete on PosBill begin select raise(abort, 'disk full'); end");
+
+    f.upload();
+    EXPECT_TRUE(f.person.messages.empty());
+    EXPECT_EQ(f.localBills(), std::set<std::string>{kFirst});
+    EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+
+    f.local().execute("drop trigger keep_bills");
+    f.upload();
+    EXPECT_TRUE(f.person.messages.empty());
+    EXPECT_TRUE(f.localBills().empty());
+    EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+    EXPECT_DOUBLE_EQ(f.stock(101), 7);
+}
+
+// --- the connection breaks during an upload ---------------------------------------
+
+class UploadThroughProxy : public UploadFixture {
+public:
+    // The server finishes what reached a broken session before the session ends.
+    void awaitEnd(int session)
+    {
+        for (int tries = 0; !server().query("select 1 from pg_stat_activity where pid=$1", {session}).empty(); ++tries) {
+            ASSERT_LT(tries, 1000) << "the broken session does not end";
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    test::ProxiedServer network{*this};
+};
+
+struct CutCase {
+    const char* name;
+    const char* marker;  // the first bytes to the server holding it fail
+    TcpProxy::Moment moment;
+    bool serverAnswersAgain;  // within the upload
+    bool uploadEnds;          // the error reaches the caller
+};
+
+const CutCase kCuts[] = {
+    {"ServerCheck", kFirst, TcpProxy::Moment::BeforeForwarding, true, true},
+    {"CardKind", "CardType", TcpProxy::Moment::BeforeForwarding, true, true},
+    {"Bookings", "UpdateStock", TcpProxy::Moment::BeforeForwarding, true, false},
+    {"CommitLost", "commit", TcpProxy::Moment::BeforeForwarding, true, false},
+    {"AnswerLost", "commit", TcpProxy::Moment::AfterForwarding, true, false},
+    {"CommitLostServerGone", "commit", TcpProxy::Moment::BeforeForwarding, false, true},
+    {"AnswerLostServerGone", "commit", TcpProxy::Moment::AfterForwarding, false, true},
+};
+
+void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
+
+class ConnectionCut : public ::testing::TestWithParam<CutCase> {};
+
+// Wherever the connection breaks during the upload of two bills, once the server is
+// back a second upload leaves each bill on the server exactly once with its bookings,
+// and none in the local file.
+TEST_P(ConnectionCut, EveryBillArrivesExactlyOnce)
+{
+    const CutCase& c = GetParam();
+    UploadThroughProxy f;
+    f.sellOffline([](Bill& b) {
+        b.insiderCode() = "S1";
+        b.cardAmount3() = 50;
+        b.cashAmount() = 20;
+    });
+    f.sellOffline();
+    f.network.proxy.failOn(c.marker, TcpProxy::Fault::Cut, c.moment);
+    if (!c.serverAnswersAgain)
+        f.network.proxy.refuseNewConnections();
+    const int session = f.dm.conServer().backendPid();
+
+    bool ended = false;
+    try {
+        f.upload();
+    } catch (const DbError&) {
+        ended = true;
+    }
+    EXPECT_TRUE(f.network.proxy.fired());
+    EXPECT_EQ(ended, c.uploadEnds);
+    EXPECT_EQ(f.person.openWaits, 0);
+
+    f.network.proxy.acceptNewConnections();
+    f.awaitEnd(session);
+    ASSERT_TRUE(f.dm.conServer().reopen());
+    f.person.messages.clear();
+    f.upload();
+
+    EXPECT_TRUE(f.person.messages.empty());
+    EXPECT_TRUE(f.localBills().empty());
+    for (const char* billNo : {kFirst, kSecond})
+        EXPECT_EQ(f.onServer(billNo), (std::pair<std::int64_t, std::int64_t>{1, 2})) << billNo;
+    EXPECT_DOUBLE_EQ(f.stock(101), 4);
+    EXPECT_DOUBLE_EQ(f.stock(102), 3);
+    expectCard(f.card("S1"), {150, 570, 80});
+}
+
+// A sale whose online save could not find out whether the server kept the bill waits in
+// the local file; the upload sends it only when the server lacks it.
+TEST(OfflineBillUpload, BillOfAnUnknownSaveOutcomeArrivesExactlyOnce)
+{
+    for (TcpProxy::Moment moment : {TcpProxy::Moment::AfterForwarding, TcpProxy::Moment::BeforeForwarding}) {
+        SCOPED_TRACE(moment == TcpProxy::Moment::AfterForwarding ? "commit arrived" : "commit lost");
+        UploadThroughProxy f;
+        Bill b = f.sale();
+        f.network.proxy.failOn("commit", TcpProxy::Fault::Cut, moment);
+        f.network.proxy.refuseNewConnections();
+        const int session = f.dm.conServer().backendPid();
+        ASSERT_EQ(f.sellOnline(b), BillSavedLocally);
+
+        f.network.proxy.acceptNewConnections();
+        f.awaitEnd(session);
+        ASSERT_TRUE(f.dm.conServer().reopen());
+        f.person.messages.clear();
+        f.upload();
+
+        EXPECT_TRUE(f.person.messages.empty());
+        EXPECT_TRUE(f.localBills().empty());
+        EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+        EXPECT_DOUBLE_EQ(f.stock(101), 7);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ConnectionCut, ::testing::ValuesIn(kCuts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace pos
