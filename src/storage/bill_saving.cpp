@@ -165,6 +165,10 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
             case ServerCopy::Absent:
                 throw;
             case ServerCopy::Unknown:
+                // An uploaded bill already waits in the local file: it stays there for
+                // the next upload's check, with no day roll and no talk of duplicates.
+                if (keepNumber)
+                    return BillNotSaved;
                 return keepForUpload(local, person, bill);
             case ServerCopy::Present:
                 break;  // only the answer was lost: the sale is complete

@@ -41,7 +41,9 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals);
 // whether it holds the bill's number: if so the bill is saved (only the answer was
 // lost); if not the failure stands. When the server cannot be asked, the person is told
 // so and the bill goes into the local file (`local`) under its number, to wait for the
-// upload like a bill saved offline (BillSavedLocally).
+// upload like a bill saved offline (BillSavedLocally). A bill being uploaded
+// (keepNumber) already waits there: it stays, and BillNotSaved comes back without a
+// message of the save's own.
 SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
                         const TPosState& state, Bill& bill, bool keepNumber, const CardAccount& card);
 
