@@ -448,15 +448,6 @@ using test::TcpProxy;
 // The sale of SaleFixture with the server connection running through a proxy.
 class SaleThroughProxy : public SaleFixture {
 public:
-    // The server finishes what reached a broken session before the session ends.
-    void awaitEnd(int session)
-    {
-        for (int tries = 0; !server().query("select 1 from pg_stat_activity where pid=$1", {session}).empty(); ++tries) {
-            ASSERT_LT(tries, 1000) << "the broken session does not end";
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-
     test::ProxiedServer network{*this};
 };
 
@@ -498,7 +489,7 @@ TEST_P(BrokenCommit, SaveAsksTheServerWhetherTheBillArrived)
     const int session = f.dm.conServer().backendPid();
 
     EXPECT_EQ(f.save(b), c.result);
-    f.awaitEnd(session);
+    f.network.awaitSessionEnd(session);
 
     EXPECT_TRUE(f.network.proxy.fired());
     EXPECT_EQ(f.person.messageTexts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});

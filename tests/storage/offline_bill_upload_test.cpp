@@ -286,15 +286,6 @@ TEST(OfflineBillUpload, LostLocalDeleteIsMadeUpWithoutSendingAgain)
 
 class UploadThroughProxy : public UploadFixture {
 public:
-    // The server finishes what reached a broken session before the session ends.
-    void awaitEnd(int session)
-    {
-        for (int tries = 0; !server().query("select 1 from pg_stat_activity where pid=$1", {session}).empty(); ++tries) {
-            ASSERT_LT(tries, 1000) << "the broken session does not end";
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-
     test::ProxiedServer network{*this};
 };
 
@@ -354,7 +345,7 @@ TEST_P(ConnectionCut, EveryBillArrivesExactlyOnce)
             EXPECT_EQ(shown.text.find("单据保存失败"), std::string::npos) << shown.text;
 
     f.network.proxy.acceptNewConnections();
-    f.awaitEnd(session);
+    f.network.awaitSessionEnd(session);
     ASSERT_TRUE(f.dm.conServer().reopen());
     f.person.messages.clear();
     f.upload();
@@ -382,7 +373,7 @@ TEST(OfflineBillUpload, BillOfAnUnknownSaveOutcomeArrivesExactlyOnce)
         ASSERT_EQ(f.sellOnline(b), BillSavedLocally);
 
         f.network.proxy.acceptNewConnections();
-        f.awaitEnd(session);
+        f.network.awaitSessionEnd(session);
         ASSERT_TRUE(f.dm.conServer().reopen());
         f.person.messages.clear();
         f.upload();

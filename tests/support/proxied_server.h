@@ -14,7 +14,14 @@ class ProxiedServer {
 public:
     explicit ProxiedServer(TerminalFixture& f);
 
+    // Waits until the server has ended a broken session, having finished what reached it
+    // (a COMMIT that got through lands before this returns).
+    void awaitSessionEnd(int session);
+
     TcpProxy proxy;
+
+private:
+    TerminalFixture& f_;
 };
 
 }  // namespace pos::test
