@@ -286,6 +286,17 @@ TEST(OfflineBillUpload, LostLocalDeleteIsMadeUpWithoutSendingAgain)
 
 class UploadThroughProxy : public UploadFixture {
 public:
+    // Once the server answers again and the broken session has ended, uploads once more
+    // with no message left from before.
+    void uploadWithTheServerBack(int session)
+    {
+        network.proxy.acceptNewConnections();
+        network.awaitSessionEnd(session);
+        ASSERT_TRUE(dm.conServer().reopen());
+        person.messages.clear();
+        upload();
+    }
+
     test::ProxiedServer network{*this};
 };
 
@@ -344,11 +355,7 @@ TEST_P(ConnectionCut, EveryBillArrivesExactlyOnce)
         for (const auto& shown : f.person.messages)
             EXPECT_EQ(shown.text.find("单据保存失败"), std::string::npos) << shown.text;
 
-    f.network.proxy.acceptNewConnections();
-    f.network.awaitSessionEnd(session);
-    ASSERT_TRUE(f.dm.conServer().reopen());
-    f.person.messages.clear();
-    f.upload();
+    f.uploadWithTheServerBack(session);
 
     EXPECT_TRUE(f.person.messages.empty());
     EXPECT_TRUE(f.localBills().empty());
@@ -372,11 +379,7 @@ TEST(OfflineBillUpload, BillOfAnUnknownSaveOutcomeArrivesExactlyOnce)
         const int session = f.dm.conServer().backendPid();
         ASSERT_EQ(f.sellOnline(b), BillSavedLocally);
 
-        f.network.proxy.acceptNewConnections();
-        f.network.awaitSessionEnd(session);
-        ASSERT_TRUE(f.dm.conServer().reopen());
-        f.person.messages.clear();
-        f.upload();
+        f.uploadWithTheServerBack(session);
 
         EXPECT_TRUE(f.person.messages.empty());
         EXPECT_TRUE(f.localBills().empty());
