@@ -15,7 +15,8 @@ TEST(PasswordHash, MatchesOnlyThePasswordItWasMadeFrom)
         EXPECT_TRUE(passwordMatches(hash, password)) << password;
         EXPECT_FALSE(passwordMatches(hash, password + "x")) << password;
         EXPECT_FALSE(passwordMatches(hash, " " + password)) << password;
-        if (password.size() > 2)
+        // Only a password with a letter outside hex digits can be looked for in the hex form.
+        if (password.find_first_not_of("0123456789abcdef") != std::string::npos && password.size() > 2)
             EXPECT_EQ(hash.find(password), std::string::npos) << "the password shows through";
     }
     EXPECT_FALSE(passwordMatches(hashPassword(std::string("a\0b", 3), kFew), "a"));
