@@ -5,10 +5,9 @@
 #include "base/trim.h"
 #include "peripherals/customer_display.h"
 #include "config/terminal.h"
-#include "storage/bill_saving.h"
-
-
-#include <exception>
+#include "payment/credit_card_tender.h"
+#include "payment/sale_saving.h"
+#include "payment/ticket_tender.h"
 
 namespace pos {
 namespace {
@@ -82,8 +81,10 @@ bool Checkout::paidAmountPasses()
         hint(t_.person, "输入的客付金额不是数值！");
         return false;
     }
-    // With a coupon on the bill the coupon tender has settled the change.
-    const double change = bill_.cardAmount2().toDouble() == 0 ? paid - numberIn(due_) : 0.0;
+    // With a coupon on the bill the coupon tender has settled the change: cash back for
+    // "找现金", none otherwise.
+    const double change =
+        bill_.cardAmount2().toDouble() == 0 ? paid - numberIn(due_) : bill_.changeAmount().toDouble();
     change_ = amountBoxText(change);
     if (change < 0) {
         hint(t_.person, "客付金额不能小于应收金额！");
@@ -125,16 +126,48 @@ bool Checkout::complete()
     if (!withoutPayment() && !paidAmountPasses())
         return false;
     writePayment();
-    BillNumbering numbering(t_.dm.conClient().statements<NumberingStatements>(), t_.clock);
-    if (SaveBill(t_.db().statements<SaleStatements>(), t_.dm.conClient().statements<SaleStatements>(), numbering,
-                 t_.person, t_.state, bill_, false, cardOnScreen(t_.member, t_.totals))
-        == BillNotSaved) {
-        t_.person.message("保存数据失败！", "错误", MessageIcon::Error);
+    const SaveBillResult saved = SaveSale(t_, bill_);
+    if (saved == BillTenderRefused)
+        dropCoupon();
+    if (saved != BillSavedOnServer && saved != BillSavedLocally)
         return false;
-    }
     completed_ = true;
     runAfterSale();
     return true;
+}
+
+bool Checkout::payByCard(const CreditCardTender& tender)
+{
+    bill_.cardAmount1() = tender.cardPaid();
+    bill_.cashAmount() = tender.cash();
+    const double paid = tender.cardPaid() + tender.cash();
+    paid_ = generalNumber(paid);
+    change_ = amountBoxText(paid - numberIn(due_));
+    return complete();
+}
+
+bool Checkout::payByCoupon(const TicketTender& tender)
+{
+    bill_.cardAmount2() = tender.couponPaid();
+    // The cash that stays in the till: what was added, less the change paid out.
+    bill_.cashAmount() = tender.cash() - tender.cashChange();
+    bill_.changeAmount() = tender.cashChange();
+    bill_.cardNo() = tender.billCardNo();
+    paid_ = generalNumber(tender.paid());
+    change_ = amountBoxText(tender.changeStyle == NoChange ? 0.0 : tender.overpayment());
+    return complete();
+}
+
+void Checkout::dropCoupon()
+{
+    // The coupon was spent elsewhere since it was read: it pays nothing, and the cashier
+    // takes another tender.
+    bill_.cardAmount2() = 0.0;
+    bill_.cashAmount() = 0.0;
+    bill_.changeAmount() = 0.0;
+    bill_.cardNo() = std::string();
+    paid_.clear();
+    change_ = "0.00";
 }
 
 void Checkout::leave()
@@ -145,15 +178,7 @@ void Checkout::leave()
 
 void Checkout::runAfterSale()
 {
-    // The bill is saved: a failing device is told to the cashier and the next step runs.
-    auto step = [this](const char* device, auto action) {
-        try {
-            action();
-        } catch (const std::exception& error) {
-            t_.person.message(std::string("单据已保存，但") + device + "出错：" + error.what(), "错误",
-                              MessageIcon::Error);
-        }
-    };
+    auto step = [this](const char* device, const std::function<void()>& action) { RunDeviceStep(t_, device, action); };
     const Settings& s = t_.settings;
     if (s.optionPresent("ClientDisplay"))
         step("顾客显示屏", [this] { devices_.showOnDisplay(DisplayPaid, numberIn(paid_)); });

@@ -8,6 +8,8 @@
 namespace pos {
 
 struct Terminal;
+class CreditCardTender;
+class TicketTender;
 
 // Memo of a bill closed by F11 without payment, and of a free bill (F12).
 inline constexpr const char* kUnpaidBillMemo = "挂单";
@@ -49,6 +51,10 @@ public:
     // into the bill master, saves the bill and runs the after-sale devices. True once
     // the bill is saved; false leaves the dialog open for another try.
     bool complete();
+    // "/" and F8 once their tender was confirmed: the tender's amounts go into the bill
+    // master and the paid and change boxes, then the completion step runs.
+    bool payByCard(const CreditCardTender& tender);
+    bool payByCoupon(const TicketTender& tender);
     // Leaving before completion takes an unpaid or free mark of this checkout off the
     // bill again, so that the next checkout asks for right 7 anew.
     void leave();
@@ -59,6 +65,7 @@ private:
     bool withoutPayment() const;
     void writePayment();
     void runAfterSale();
+    void dropCoupon();
 
     Terminal& t_;
     Bill& bill_;

@@ -52,11 +52,51 @@ PgDatabase& serverConnection(SaleStatements& server)
     return *connection;
 }
 
-void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double points)
+// A tender of the bill that the server no longer honours; the save is refused with the
+// message, before anything of the bill is written.
+class TenderRefused : public PosError {
+public:
+    using PosError::PosError;
+};
+
+void refuseUsedCoupons(SaleStatements& server, const Bill& bill)
+{
+    const std::optional<SqlStatement> lock = usedCouponsLocked(bill.cardNo().toString());
+    if (!lock)
+        return;
+    const RowSet coupons = server.database().query(lock->sql, lock->params);
+    for (std::size_t r = 0; r < coupons.size(); ++r)
+        if (coupons.at(r, "IsEnd").toInt() == 1)
+            throw TenderRefused("购物券" + coupons.at(r, "TicketNo").toString()
+                                + "已在其他收银台消费，不能再次消费！请改用其他方式付款。");
+}
+
+// Takes the payment off the card only while its balance on the server covers it: another
+// terminal may have spent from the card since it was read.
+void bookStoredValuePayment(SaleStatements& server, const Bill& bill, double points)
+{
+    const Value cardNo = bill.insiderCode();
+    if (server.storedValueCardPayment.execute({bill.cardAmount3().toDouble(), bill.realAmount().toDouble(), points,
+                                               cardNo})
+        == 0
+        && !server.cardExists.query({cardNo}).empty())
+        throw TenderRefused("储值卡" + cardNo.toString() + "的卡内余额不够支付本单！余额已在其他收银台变动，"
+                            "请重新结算。");
+}
+
+// At checkout the tenders are checked under lock first; an uploaded bill is a sale
+// already made and is booked as it stands.
+void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double points, bool atCheckout)
 {
     PgDatabase& connection = serverConnection(server);
     Transaction transaction(connection);
-    runPipelined(connection, serverSaveStatements(server, bill, cardKind, points));
+    const bool checkedPayment = atCheckout && cardKind == kStoredValueCard && hasCard(bill);
+    if (atCheckout) {
+        refuseUsedCoupons(server, bill);
+        if (checkedPayment)
+            bookStoredValuePayment(server, bill, points);
+    }
+    runPipelined(connection, serverSaveStatements(server, bill, cardKind, points, !checkedPayment));
     transaction.commit();
 }
 
@@ -107,7 +147,7 @@ void reportFailure(Person& person, BillNumbering& numbering)
 }  // namespace
 
 std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, int cardKind,
-                                               double points)
+                                               double points, bool cardBooking)
 {
     std::vector<SqlStatement> statements;
     RowCopy& master = server.billCopy(bill.master.columns());
@@ -122,7 +162,7 @@ std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bil
                               {bill.line(line).goodsId(), storeId,
                                twoDecimals(-bill.line(line).quantity().toDouble())}});
 
-    if (hasCard(bill)) {
+    if (cardBooking && hasCard(bill)) {
         const Value cardNo = bill.insiderCode();
         const double realAmount = bill.realAmount().toDouble();
         if (cardKind == kStoredValueCard)
@@ -157,7 +197,7 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
         const double points = BillPoints(bill.realAmount().toDouble(), card.noPointAmount, state.PointRate);
         const int session = serverConnection(sql).backendPid();
         try {
-            saveOnServer(sql, bill, card.cardKind, points);
+            saveOnServer(sql, bill, card.cardKind, points, !keepNumber);
         } catch (const DbError& error) {
             if (!error.isNetworkFailure())
                 throw;
@@ -178,6 +218,9 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
         if (card.points && hasCard(bill))
             *card.points += points;
         return BillSavedOnServer;
+    } catch (const TenderRefused& refusal) {
+        person.message(refusal.what(), "提示", MessageIcon::Error);
+        return BillTenderRefused;
     } catch (const BillNumberError& e) {
         // Nothing was written under any number: no day roll, and no talk of duplicates.
         person.message(std::string("单据保存失败！无法从本地数据库取得单号：") + e.what(), "提示", MessageIcon::Error);

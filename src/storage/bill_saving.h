@@ -16,6 +16,10 @@ enum SaveBillResult {
     BillNotSaved = 0,       // a message has been shown; nothing of the bill is in either database
     BillSavedOnServer = 1,  // online, with the stock, member card and coupon bookings
     BillSavedLocally = 2,   // offline; the bookings follow with the upload
+    // Not saved, at checkout: a coupon of the bill has been used since it was read, or the
+    // stored-value card's balance on the server no longer covers its part. A message
+    // has been shown; nothing of the bill is in either database.
+    BillTenderRefused = 3,
 };
 
 constexpr int kStoredValueCard = 2;  // the card kind whose balance pays
@@ -41,7 +45,11 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals);
 // whether it holds the bill's number: if so the bill is saved (only the answer was
 // lost); if not the failure stands. When the server cannot be asked, the person is told
 // so and the bill goes into the local file (`local`) under its number, to wait for the
-// upload like a bill saved offline (BillSavedLocally). A bill being uploaded
+// upload like a bill saved offline (BillSavedLocally). At checkout (not keepNumber)
+// the server transaction first locks the bill's coupons and refuses one no longer
+// unused, and books a stored-value payment only while the card's balance covers it
+// (BillTenderRefused); an uploaded bill is a sale already made and is booked as it
+// stands. A bill being uploaded
 // (keepNumber) already waits there: it stays, and BillNotSaved comes back without a
 // message of the save's own.
 SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
@@ -49,8 +57,9 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
 
 // What an online save sends inside its server transaction, in order: the bill and its
 // lines (display columns the server lacks are dropped), the stock booking of every
-// line, the member card booking when the bill has a card, the coupon marking.
+// line, the member card booking when the bill has a card (unless booked already), the
+// coupon marking.
 std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, int cardKind,
-                                               double points);
+                                               double points, bool cardBooking = true);
 
 }  // namespace pos

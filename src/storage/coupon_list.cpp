@@ -31,20 +31,37 @@ std::vector<std::string> couponNumbers(const std::string& cardNo)
     return numbers;
 }
 
-std::optional<SqlStatement> couponMarking(const std::string& cardNo)
+namespace {
+
+// The statement `head` followed by one bound value per coupon number and `tail`.
+std::optional<SqlStatement> overCoupons(const std::string& cardNo, const char* head, const char* tail)
 {
     std::vector<std::string> numbers = couponNumbers(cardNo);
     if (numbers.empty())
         return std::nullopt;
-    SqlStatement marking{"update B_GoodsTicket set IsEnd=1 where TicketNo in (", {}};
+    SqlStatement statement{head, {}};
     for (std::string& number : numbers) {
-        if (!marking.params.empty())
-            marking.sql += ',';
-        marking.params.emplace_back(std::move(number));
-        marking.sql += '$' + std::to_string(marking.params.size());
+        if (!statement.params.empty())
+            statement.sql += ',';
+        statement.params.emplace_back(std::move(number));
+        statement.sql += '$' + std::to_string(statement.params.size());
     }
-    marking.sql += ')';
-    return marking;
+    statement.sql += tail;
+    return statement;
+}
+
+}  // namespace
+
+std::optional<SqlStatement> couponMarking(const std::string& cardNo)
+{
+    return overCoupons(cardNo, "update B_GoodsTicket set IsEnd=1 where TicketNo in (", ")");
+}
+
+std::optional<SqlStatement> usedCouponsLocked(const std::string& cardNo)
+{
+    // Locked rows are read again once a concurrent marking commits, so IsEnd is current.
+    return overCoupons(cardNo, "select TicketNo,IsEnd from B_GoodsTicket where TicketNo in (",
+                       ") order by TicketNo for update");
 }
 
 }  // namespace pos

@@ -17,4 +17,9 @@ std::vector<std::string> couponNumbers(const std::string& cardNo);
 // no coupon.
 std::optional<SqlStatement> couponMarking(const std::string& cardNo);
 
+// Locks the bill's coupons found in the coupon table and answers those already used, so
+// that a coupon spent by another terminal since it was read is seen before it is spent
+// twice; nothing when CardNo names no coupon.
+std::optional<SqlStatement> usedCouponsLocked(const std::string& cardNo);
+
 }  // namespace pos

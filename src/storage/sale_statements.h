@@ -16,6 +16,9 @@ public:
     Statement updateStock;
     Statement ordinaryCardBooking;
     Statement storedValueCardBooking;
+    // The booking of a payment at checkout: only while the balance covers it.
+    Statement storedValueCardPayment;
+    Statement cardExists;
     Statement findBill;
     // Ends a broken session of this login and waits for it to be gone.
     Statement endSession;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "base/person.h"
+
+#include <string>
+
+namespace pos {
+
+// Where a tender dialog puts the focus after a key: the box named is selected and
+// focused, or the confirming button.
+enum class TenderFocus { CardNo, PayAmount, CashAmount, OK };
+
+// The amount boxes of the tenders take digits, ".", "-" and the editing keys only.
+bool amountBoxAccepts(char typed);
+// The number in an amount box; 0 for a box that holds none.
+double amountIn(const std::string& text);
+// Whether the box holds a number (an empty box counts as 0).
+bool holdsAmount(const std::string& text);
+// Enter in an amount box: an empty box counts as "0" and shows it.
+void emptyCountsAsZero(std::string& box);
+
+void tenderHint(Person& person, const char* text, const char* title = "提示");
+
+// A confirmed box that is not a number is never read as 0 and paid: the confirmation
+// is refused. True when both boxes hold numbers.
+bool tenderBoxesHoldAmounts(Person& person, const std::string& pay, const std::string& cash);
+
+}  // namespace pos

@@ -1,0 +1,103 @@
+#include "payment/ticket_tender.h"
+
+#include "base/number_format.h"
+#include "base/trim.h"
+
+namespace pos {
+
+TicketTender::TicketTender(Person& person, PaymentStatements& sql, double due)
+    : person_(person), sql_(sql), due_(due)
+{
+}
+
+std::string TicketTender::billCardNo() const { return refused_ ? std::string() : trimmed(cardNo); }
+
+TenderFocus TicketTender::cashForTheRest()
+{
+    if (due_ > couponAmount()) {
+        cashAmount = generalNumber(due_ - couponAmount());
+        return TenderFocus::CashAmount;
+    }
+    return TenderFocus::PayAmount;
+}
+
+void TicketTender::readCoupon()
+{
+    numberRead_ = trimmed(cardNo);
+    refused_ = true;
+    payAmount = "0";
+    const RowSet coupon = sql_.readCoupon.query({numberRead_});
+    if (coupon.empty())
+        return tenderHint(person_, "在数据库中未找到该购物券！", "");
+    if (coupon.first("IsEnd").toInt() == 1)
+        return tenderHint(person_, "该购物券已消费, 不能再次消费！", "");
+    refused_ = false;
+    payAmount = generalNumber(coupon.first("Amount").toDouble());
+}
+
+TenderFocus TicketTender::cardNoEnter()
+{
+    if (trimmed(cardNo) == "0") {
+        bareAmount_ = true;
+        refused_ = false;
+        numberRead_ = "0";
+        return TenderFocus::PayAmount;
+    }
+    bareAmount_ = false;
+    readCoupon();
+    if (refused_)
+        return TenderFocus::CardNo;
+    return due_ > couponAmount() ? cashForTheRest() : TenderFocus::OK;
+}
+
+TenderFocus TicketTender::payAmountEnter()
+{
+    emptyCountsAsZero(payAmount);
+    if (!tenderBoxesHoldAmounts(person_, payAmount, cashAmount))
+        return TenderFocus::PayAmount;
+    return cashForTheRest();
+}
+
+bool TicketTender::totalPasses()
+{
+    if (couponAmount() < 0) {
+        tenderHint(person_, "购物券金额不能小于零！");
+        return false;
+    }
+    if (paid() < due_) {
+        tenderHint(person_, "输入金额小于应收金额！");
+        return false;
+    }
+    if (paid() - due_ >= 100) {
+        tenderHint(person_, "输入金额太大！");
+        return false;
+    }
+    return true;
+}
+
+TenderFocus TicketTender::cashAmountEnter()
+{
+    emptyCountsAsZero(cashAmount);
+    if (!tenderBoxesHoldAmounts(person_, payAmount, cashAmount) || !totalPasses())
+        // The coupon amount of a coupon read by its number is not typed: the cash is.
+        return bareAmount_ ? TenderFocus::PayAmount : TenderFocus::CashAmount;
+    return TenderFocus::OK;
+}
+
+bool TicketTender::confirm()
+{
+    confirmed_ = false;
+    if (trimmed(cardNo).empty()) {
+        tenderHint(person_, "请输入购物券号码！");
+        return false;
+    }
+    // A number changed since it was read would book one coupon and count another's amount.
+    if (trimmed(cardNo) != numberRead_) {
+        cardNoEnter();
+        return false;
+    }
+    confirmed_ = tenderBoxesHoldAmounts(person_, payAmount, cashAmount) && totalPasses();
+    return confirmed_;
+}
+
+}  // namespace pos

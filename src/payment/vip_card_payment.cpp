@@ -1,0 +1,119 @@
+#include "payment/vip_card_payment.h"
+
+#include "base/number_format.h"
+#include "config/terminal.h"
+#include "payment/payment_statements.h"
+#include "payment/sale_saving.h"
+#include "peripherals/customer_display.h"
+
+#include <algorithm>
+
+namespace pos {
+
+VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
+    : t_(t),
+      bill_(bill),
+      devices_(devices),
+      due_(bill.realAmount().toDouble()),
+      chargeAmount_(generalNumber(due_)),
+      cardNo_(t.member.VIPCardNo)
+{
+    const RowSet card = t.sql<PaymentStatements>().readCard.query({cardNo_});
+    if (!card.empty()) {
+        discount_ = generalNumber(card.first("Discount").toDouble());
+        balanceRead_ = card.first("Amount").toDouble();
+        balance_ = generalNumber(balanceRead_);
+        totalAmount_ = generalNumber(card.first("TotalAmount").toDouble());
+    }
+    if (balanceRead_ > due_) {
+        payAmount = generalNumber(due_);
+        cashAmount = "0.00";
+    } else {
+        payAmount = balance_;
+        cashAmount = generalNumber(due_ - balanceRead_);
+    }
+}
+
+bool VIPCardPayment::cardAmountPasses()
+{
+    const double card = amountIn(payAmount);
+    if (card > balanceRead_) {
+        tenderHint(t_.person, "卡内余额不够！");
+        return false;
+    }
+    if (card > due_) {
+        tenderHint(t_.person, "支付金额不能大于应收金额！");
+        return false;
+    }
+    // A negative amount would put money on the card.
+    if (card < std::min(0.0, due_)) {
+        tenderHint(t_.person, "支付金额不能小于零！");
+        return false;
+    }
+    return true;
+}
+
+TenderFocus VIPCardPayment::payAmountEnter()
+{
+    emptyCountsAsZero(payAmount);
+    if (!tenderBoxesHoldAmounts(t_.person, payAmount, cashAmount) || !cardAmountPasses())
+        return TenderFocus::PayAmount;
+    cashAmount = generalNumber(due_ - amountIn(payAmount));
+    return TenderFocus::CashAmount;
+}
+
+TenderFocus VIPCardPayment::cashAmountEnter()
+{
+    emptyCountsAsZero(cashAmount);
+    if (!tenderBoxesHoldAmounts(t_.person, payAmount, cashAmount))
+        return TenderFocus::PayAmount;
+    const double total = amountIn(payAmount) + amountIn(cashAmount);
+    if (total < due_) {
+        tenderHint(t_.person, "输入金额太小！");
+        return TenderFocus::PayAmount;
+    }
+    if (total - due_ >= 100) {
+        tenderHint(t_.person, "输入金额太大！");
+        return TenderFocus::PayAmount;
+    }
+    return TenderFocus::OK;
+}
+
+bool VIPCardPayment::confirm()
+{
+    if (completed_)
+        return true;  // a saved bill is never saved twice
+    if (!tenderBoxesHoldAmounts(t_.person, payAmount, cashAmount) || !cardAmountPasses())
+        return false;
+    const double card = amountIn(payAmount);
+    if (card + amountIn(cashAmount) < due_) {
+        tenderHint(t_.person, "输入金额小于应收金额！", "");
+        return false;
+    }
+    bill_.cardAmount3() = card;
+    bill_.cashAmount() = bill_.realAmount().toDouble() - card;
+    // Like every completed bill, it is dated when it is paid.
+    bill_.billDate() = t_.dm.serverTime(t_.state.NetMode).text();
+    const SaveBillResult saved = SaveSale(t_, bill_);
+    if (saved != BillSavedOnServer && saved != BillSavedLocally)
+        return false;
+    completed_ = true;
+    t_.member.VIPCardBalance = balanceRead_ - card;  // the receipt prints it
+    runAfterSale();
+    return true;
+}
+
+void VIPCardPayment::runAfterSale()
+{
+    const Settings& s = t_.settings;
+    if (s.optionPresent("ClientDisplay"))
+        RunDeviceStep(t_, "顾客显示屏", [this] { devices_.showOnDisplay(DisplayPaid, due_); });
+    if (s.optionPresent("MoneyBox"))
+        RunDeviceStep(t_, "钱箱", [this] { devices_.openDrawer(); });
+    if (s.optionPresent("Printer"))
+        RunDeviceStep(t_, "小票打印机", [this] { devices_.printReceipt(bill_); });
+    if (s.optionPresent("ClientDisplay"))
+        RunDeviceStep(t_, "顾客显示屏", [this] { devices_.showOnDisplay(DisplayChange, 0); });
+}
+
+}  // namespace pos
