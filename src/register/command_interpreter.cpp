@@ -13,6 +13,7 @@
 #include "register/store_lookup.h"
 #include "config/terminal.h"
 #include "config/working_mode_clock.h"
+#include "storage/bill_saving.h"
 #include "storage/held_bills.h"
 #include "storage/master_data_download.h"
 #include "storage/offline_bill_upload.h"
@@ -196,7 +197,14 @@ void CommandInterpreter::checkout()
     if (reg_.bill.storeId().toInt() == 0)
         return tell("没有选择仓库！");
     lines_.refreshTotals();
-    const std::optional<CheckoutAmounts> paid = view_.charge();
+    std::optional<CheckoutAmounts> paid;
+    if (!t_.member.VIPCardNo.empty() && t_.member.VIPCardKind == kStoredValueCard) {
+        // Paid from the card's balance, cash for the rest; no change.
+        if (const std::optional<double> due = view_.payFromCard())
+            paid = CheckoutAmounts{*due, *due, 0.0};
+    } else {
+        paid = view_.charge();
+    }
     if (paid) {
         reg_.previous = {paid->due, paid->paid, paid->change};
         view_.showPreviousBill();

@@ -57,6 +57,9 @@ public:
     // The checkout dialog over the bill; its three amount boxes once it completed the
     // sale, nullopt when it was left without.
     virtual std::optional<CheckoutAmounts> charge() = 0;
+    // The stored-value card payment over the bill; the amount due once it completed the
+    // sale, nullopt when it was left without.
+    virtual std::optional<double> payFromCard() = 0;
     // The device and receipt settings dialog.
     virtual void showOptions() = 0;
     // The dialog in which the signed-on operator changes the operator's own password.

@@ -38,6 +38,8 @@ public:
     std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
     std::function<void()> whileCharging;                 // looks at the bill the dialog gets
     int charged = 0;
+    std::deque<std::optional<double>> cardPayments;  // answers of the stored-value payment
+    int paidFromCard = 0;
     std::deque<std::optional<std::string>> heldBillPicks;  // answers of the held-bill pick list
     std::vector<std::string> heldBillsListed;              // the hold numbers it showed last
 
@@ -67,6 +69,17 @@ public:
         }
         auto answer = charges.front();
         charges.pop_front();
+        return answer;
+    }
+    std::optional<double> payFromCard() override
+    {
+        ++paidFromCard;
+        if (cardPayments.empty()) {
+            ADD_FAILURE() << "unexpected stored-value payment";
+            return std::nullopt;
+        }
+        auto answer = cardPayments.front();
+        cardPayments.pop_front();
         return answer;
     }
     void showOptions() override { ++optionsShown; }

@@ -1,5 +1,9 @@
 #include "payment/ui/frm_charge.h"
 
+#include "config/terminal.h"
+#include "payment/payment_statements.h"
+#include "payment/ui/frm_credit_card.h"
+#include "payment/ui/frm_ticket_pay.h"
 #include "widgets/window_errors.h"
 
 #include <QGridLayout>
@@ -51,7 +55,7 @@ bool isModifier(int key)
 }  // namespace
 
 TfrmCharge::TfrmCharge(Terminal& t, Bill& bill, AfterSale& devices, const QString& totalQty, QWidget* parent)
-    : TfrmBase(parent), checkout_(t, bill, devices)
+    : TfrmBase(parent), t_(t), checkout_(t, bill, devices)
 {
     setWindowTitle(QStringLiteral("收银"));
     edtSAmount_ = shownAmount("edtSAmount", this);
@@ -132,6 +136,9 @@ bool TfrmCharge::checkoutKey(QKeyEvent* event)
     case Qt::Key_F5:
         checkout_.togglePrinting();
         break;
+    case Qt::Key_F8:
+        payByCoupon();
+        return true;
     case Qt::Key_F11:
         checkout_.closeUnpaid();
         break;
@@ -144,6 +151,10 @@ bool TfrmCharge::checkoutKey(QKeyEvent* event)
     case Qt::Key_Backtab:
         return true;  // the paid box keeps the focus
     default:
+        if (event->text() == QLatin1String("/")) {
+            payByCard();
+            return true;
+        }
         if (event->text() != QLatin1String("*"))
             return false;
         checkout_.writeOff();
@@ -151,6 +162,37 @@ bool TfrmCharge::checkoutKey(QKeyEvent* event)
     }
     showBoxes();
     return true;
+}
+
+void TfrmCharge::payByCard()
+{
+    CreditCardTender tender(t_.person, checkout_.amounts().due);
+    TfrmCreditCard dialog(tender, this);
+    dialog.exec();
+    if (tender.confirmed()) {
+        afterTender(checkout_.payByCard(tender));
+        return;
+    }
+    showBoxes();
+    edtCAmount_->setFocus();
+    edtCAmount_->selectAll();
+}
+
+void TfrmCharge::payByCoupon()
+{
+    TicketTender tender(t_.person, t_.sql<PaymentStatements>(), checkout_.amounts().due);
+    TfrmTicketPay dialog(tender, this);
+    dialog.exec();
+    if (tender.confirmed())
+        afterTender(checkout_.payByCoupon(tender));
+}
+
+void TfrmCharge::afterTender(bool saved)
+{
+    showBoxes();
+    edtCAmount_->setFocus();
+    if (!saved)
+        edtCAmount_->selectAll();
 }
 
 void TfrmCharge::reject()

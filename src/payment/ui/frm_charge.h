@@ -35,7 +35,13 @@ private:
     void edtCAmountEnter();
     // The keys of the dialog, without the guard against errors of the checkout.
     bool checkoutKey(QKeyEvent* event);
+    // "/": a cancelled tender returns to the paid box; the bill is not completed.
+    void payByCard();
+    // F8: a cancelled tender changes nothing.
+    void payByCoupon();
+    void afterTender(bool saved);
 
+    Terminal& t_;
     Checkout checkout_;
     QLineEdit* edtSAmount_;
     QLineEdit* edtCAmount_;

@@ -3,6 +3,7 @@
 #include "access/ui/frm_change_pass.h"
 #include "payment/device_after_sale.h"
 #include "payment/ui/frm_charge.h"
+#include "payment/ui/frm_vip_card_pay.h"
 #include "storage/ui/frm_select_halt_bill.h"
 #include "peripherals/ui/frm_options.h"
 #include "register/close_query.h"
@@ -387,6 +388,16 @@ std::optional<CheckoutAmounts> TfrmMain::charge()
     if (!dialog.completed())
         return std::nullopt;
     return dialog.amounts();
+}
+
+std::optional<double> TfrmMain::payFromCard()
+{
+    DeviceAfterSale devices(t_, display_, launcher_, report_, t_.settings.directory());
+    TfrmVIPCardPay dialog(t_, reg_.bill, devices, lblTotalQty_->text(), this);
+    dialog.exec();
+    if (!dialog.completed())
+        return std::nullopt;
+    return dialog.chargeAmount();
 }
 
 void TfrmMain::showOptions()

@@ -43,6 +43,7 @@ public:
     void startGridEditing(LineField field) override;
     void endGridEditing() override;
     std::optional<CheckoutAmounts> charge() override;
+    std::optional<double> payFromCard() override;
     void showOptions() override;
     void changePassword() override;
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override;

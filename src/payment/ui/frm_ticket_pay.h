@@ -1,0 +1,34 @@
+#pragma once
+
+#include "payment/ticket_tender.h"
+#include "payment/ui/tender_window.h"
+
+class QRadioButton;
+
+namespace pos {
+
+// The coupon tender "购物券支付" over the tender it fills; the checkout reads the tender
+// once the dialog has closed.
+class TfrmTicketPay : public TenderWindow {
+    Q_OBJECT
+public:
+    TfrmTicketPay(TicketTender& tender, QWidget* parent = nullptr);
+
+protected:
+    bool baseKeyDown(QKeyEvent* event) override;
+    void btnOKClick() override;
+
+private:
+    void take();
+    void focusOn(TenderFocus focus);
+    void showStyle();
+
+    TicketTender& tender_;
+    QLineEdit* edtCardNo_;
+    QLineEdit* edtPayAmount_;
+    QLineEdit* edtCashAmount_;
+    QWidget* rdgChangeStyle_;
+    QRadioButton* styles_[3];
+};
+
+}  // namespace pos

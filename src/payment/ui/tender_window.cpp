@@ -1,0 +1,87 @@
+#include "payment/ui/tender_window.h"
+
+#include "widgets/dialog_form.h"
+#include "widgets/window_errors.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pos {
+
+TenderWindow::TenderWindow(QWidget* parent) : TfrmBase(parent) {}
+
+QLabel* TenderWindow::chargeLabel(DialogForm& form, const QString& amount)
+{
+    auto* label = new QLabel(amount, this);
+    label->setObjectName(QStringLiteral("lblChargeAmount"));
+    QFont f = label->font();
+    f.setPixelSize(24);
+    f.setBold(true);
+    label->setFont(f);
+    form.addField(QStringLiteral("应收款："), label);
+    return label;
+}
+
+QLineEdit* TenderWindow::amountEdit(DialogForm& form, const QString& caption, const char* objectName)
+{
+    QLineEdit* box = form.addEdit(caption, objectName);
+    box->setProperty("amountBox", true);
+    return box;
+}
+
+QLineEdit* TenderWindow::shownEdit(DialogForm& form, const QString& caption, const char* objectName,
+                                   const std::string& text)
+{
+    QLineEdit* box = form.addEdit(caption, objectName);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    show(box, text);
+    return box;
+}
+
+void TenderWindow::addButtons(DialogForm& form)
+{
+    btnOK_ = form.addButton(QStringLiteral("确定"), "btnOK");
+    btnCancel_ = form.addButton(QStringLiteral("取消"), "btnCancel");
+    btnOK_->setAutoDefault(false);
+    btnCancel_->setAutoDefault(false);
+    connect(btnOK_, &QPushButton::clicked, this, [this] { guarded("确认付款", [this] { btnOKClick(); }); });
+    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TenderWindow::focusOn(QLineEdit* box)
+{
+    if (!box) {
+        btnOK_->setFocus();
+        return;
+    }
+    box->setFocus();
+    box->selectAll();
+}
+
+bool TenderWindow::dropsTypedKey(QKeyEvent* event) const
+{
+    QWidget* focus = focusWidget();
+    if (!focus || !focus->property("amountBox").toBool())
+        return false;
+    const QString text = event->text();
+    if (text.isEmpty() || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7f)
+        return false;  // editing keys: Backspace, Tab, Enter, arrows
+    for (QChar c : text)
+        if (c.unicode() > 0x7f || !amountBoxAccepts(static_cast<char>(c.unicode())))
+            return true;
+    return false;
+}
+
+std::string TenderWindow::textOf(QLineEdit* box) { return box->text().toStdString(); }
+
+void TenderWindow::show(QLineEdit* box, const std::string& text)
+{
+    const QString shown = QString::fromStdString(text);
+    if (box->text() != shown)
+        box->setText(shown);
+}
+
+}  // namespace pos
