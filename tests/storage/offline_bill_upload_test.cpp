@@ -393,3 +393,47 @@ INSTANTIATE_TEST_SUITE_P(Steps, ConnectionCut, ::testing::ValuesIn(kCuts),
 
 }  // namespace
 }  // namespace pos
+
+namespace pos {
+namespace {
+
+// At checkout the server refuses a stored-value payment its balance no longer covers
+// and a coupon spent elsewhere; an uploaded bill is a sale already made: it is booked
+// as it stands, even below zero and over a coupon marked used since.
+TEST(OfflineBillUpload, BooksAStoredValueSaleAndItsCouponThatCheckoutWouldRefuse)
+{
+    UploadFixture f;
+    f.server().execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('Q1',20,1)");
+    auto overdrawn = [](Bill& b) {
+        b.insiderCode() = "S1";
+        b.cardAmount3() = 250.0;
+        b.cashAmount() = 0.0;
+        b.realAmount() = 250.0;
+    };
+    f.member.VIPCardKind = kStoredValueCard;
+    Bill online = f.sale(overdrawn);
+    EXPECT_EQ(f.sellOnline(online), BillTenderRefused);
+    EXPECT_EQ(f.person.messageTexts().back(),
+              "储值卡S1的卡内余额不够支付本单！余额已在其他收银台变动，请重新结算。");
+    expectCard(f.card("S1"), {200, 500, 10});
+    EXPECT_EQ(f.onServer(online.billNo().toString()), (std::pair<std::int64_t, std::int64_t>{0, 0}));
+
+    Bill withCoupon = f.sale([](Bill& b) { b.cardNo() = "Q1"; });
+    EXPECT_EQ(f.sellOnline(withCoupon), BillTenderRefused);
+    EXPECT_EQ(f.person.messageTexts().back(), "购物券Q1已在其他收银台消费，不能再次消费！请改用其他方式付款。");
+
+    f.member.VIPCardKind = 1;  // the card on the screen is not the uploaded bill's
+    const std::string sold = f.sellOffline(overdrawn).billNo().toString();
+    const std::string paidByCoupon = f.sellOffline([](Bill& b) { b.cardNo() = "Q1"; }).billNo().toString();
+    f.person.messages.clear();
+    f.upload();
+
+    EXPECT_TRUE(f.person.messages.empty()) << f.person.messageTexts().front();
+    EXPECT_TRUE(f.localBills().empty());
+    EXPECT_EQ(f.onServer(sold).first, 1);
+    EXPECT_EQ(f.onServer(paidByCoupon).first, 1);
+    expectCard(f.card("S1"), {-50, 750, 260});  // 250 points: nothing is on promotion without NotPointSP
+}
+
+}  // namespace
+}  // namespace pos
