@@ -46,6 +46,10 @@ bool TfrmCreditCard::baseKeyDown(QKeyEvent* event)
         return true;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     QWidget* focus = focusWidget();
+    if (enter && focus == edtCardNo_) {
+        TenderWindow::focusOn(edtPayAmount_);  // selected: the amount typed replaces the proposal
+        return true;
+    }
     if (enter && (focus == edtPayAmount_ || focus == edtCashAmount_)) {
         take();
         focusOn(focus == edtPayAmount_ ? tender_.payAmountEnter() : tender_.cashAmountEnter());

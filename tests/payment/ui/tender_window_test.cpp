@@ -1,0 +1,168 @@
+#include "payment/ui/frm_charge.h"
+#include "payment/ui/frm_vip_card_pay.h"
+
+#include "payment/checkout_terminal.h"
+#include "payment/recording_after_sale.h"
+#include "storage/bill_saving.h"
+#include "support/ui/window_keys.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace pos {
+namespace {
+
+using test::press;
+using test::type;
+
+QString boxOf(QWidget& w, const char* name) { return test::control<QLineEdit>(w, name)->text(); }
+
+class TenderWindowTest : public ::testing::Test {
+protected:
+    TenderWindowTest()
+    {
+        fx_.side(Online).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('T100',100,0)");
+        fx_.side(Online).execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount,Discount) "
+                                 "values('S2','储值卡',60,0,100)");
+    }
+    TfrmCharge& charge(double amount)
+    {
+        frm_ = std::make_unique<TfrmCharge>(fx_.terminal, fx_.newBill(amount), devices_, QStringLiteral("1"));
+        EXPECT_TRUE(test::showActive(*frm_));
+        return *frm_;
+    }
+    // Works the tender dialog the key opens, once it is up.
+    void inTender(Qt::Key key, const QString& text, std::function<void(QWidget&)> work)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_TRUE(dialog && dialog != frm_.get());
+            seen = true;
+            work(*dialog);
+        });
+        if (text.isEmpty())
+            press(*frm_, key);
+        else
+            type(*frm_, text);
+        EXPECT_TRUE(seen);
+    }
+
+    test::CheckoutTerminal fx_;
+    test::RecordingAfterSale devices_;
+    std::unique_ptr<TfrmCharge> frm_;
+};
+
+TEST_F(TenderWindowTest, SlashTakesABankCardAmountAndCompletesTheBill)
+{
+    TfrmCharge& frm = charge(95);
+    inTender(Qt::Key_unknown, QStringLiteral("/"), [&](QWidget& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("银行卡支付"));
+        EXPECT_EQ(test::control<QLabel>(d, "lblChargeAmount")->text(), QStringLiteral("95"));
+        EXPECT_EQ(d.focusWidget(), test::control<QLineEdit>(d, "edtCardNo"));
+        EXPECT_EQ(boxOf(d, "edtPayAmount"), QStringLiteral("95"));
+        EXPECT_EQ(boxOf(d, "edtCashAmount"), QStringLiteral("0"));
+        type(d, QStringLiteral("6222"));
+        press(d, Qt::Key_Return);
+        type(d, QStringLiteral("5a0"));  // the letter is dropped
+        EXPECT_EQ(boxOf(d, "edtPayAmount"), QStringLiteral("50"));
+        press(d, Qt::Key_Return);
+        EXPECT_EQ(boxOf(d, "edtCashAmount"), QStringLiteral("45"));
+        EXPECT_EQ(d.focusWidget(), test::control<QLineEdit>(d, "edtCashAmount"));
+        type(d, QStringLiteral("50"));
+        press(d, Qt::Key_Return);
+        EXPECT_EQ(d.focusWidget(), test::control<QPushButton>(d, "btnOK"));
+        test::control<QPushButton>(d, "btnOK")->click();
+    });
+    EXPECT_TRUE(frm.completed());
+    EXPECT_EQ(boxOf(frm, "edtCAmount"), QStringLiteral("100"));
+    EXPECT_EQ(boxOf(frm, "edtOAmount"), QStringLiteral("5.00   "));
+    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 50);
+    EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 45);
+}
+
+TEST_F(TenderWindowTest, ACancelledBankCardTenderReturnsToThePaidBox)
+{
+    TfrmCharge& frm = charge(95);
+    inTender(Qt::Key_unknown, QStringLiteral("/"), [](QWidget& d) { press(d, Qt::Key_Escape); });
+    EXPECT_FALSE(frm.completed());
+    EXPECT_TRUE(frm.isVisible());
+    EXPECT_EQ(frm.focusWidget(), test::control<QLineEdit>(frm, "edtCAmount"));
+    EXPECT_EQ(boxOf(frm, "edtCAmount"), QString()) << "the slash is not typed into the paid box";
+    EXPECT_TRUE(fx_.savedBills(Online).empty());
+}
+
+TEST_F(TenderWindowTest, F8TakesACouponWithItsChangeStyle)
+{
+    TfrmCharge& frm = charge(95);
+    inTender(Qt::Key_F8, QString(), [&](QWidget& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("购物券支付"));
+        EXPECT_FALSE(test::control<QLineEdit>(d, "edtPayAmount")->isEnabled());
+        type(d, QStringLiteral("T100"));
+        press(d, Qt::Key_Return);
+        EXPECT_EQ(boxOf(d, "edtPayAmount"), QStringLiteral("100"));
+        type(d, QStringLiteral("*"));
+        type(d, QStringLiteral("*"));
+        type(d, QStringLiteral("*"));  // 找现金, 不找零, 找现金
+        QList<QRadioButton*> styles = d.findChildren<QRadioButton*>();
+        ASSERT_EQ(styles.size(), 3);
+        EXPECT_TRUE(styles[1]->isChecked());
+        styles[2]->click();  // 找购物券 chosen directly
+        test::control<QPushButton>(d, "btnOK")->click();
+    });
+    EXPECT_TRUE(frm.completed());
+    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 95);
+    EXPECT_EQ(saved.first("CardNo").toString(), "T100");
+    EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), 0);
+}
+
+TEST_F(TenderWindowTest, StoredValueDialogProposesChecksAndSaves)
+{
+    Bill& bill = fx_.newBill(95);
+    bill.insiderCode() = "S2";
+    fx_.member.VIPCardNo = "S2";
+    fx_.member.VIPCardKind = kStoredValueCard;
+    TfrmVIPCardPay frm(fx_.terminal, bill, devices_, QStringLiteral("1"));
+    ASSERT_TRUE(test::showActive(frm));
+    EXPECT_EQ(frm.windowTitle(), QStringLiteral("储值卡支付"));
+    EXPECT_EQ(boxOf(frm, "edtCardNo"), QStringLiteral("S2"));
+    EXPECT_EQ(boxOf(frm, "edtAmount"), QStringLiteral("60"));
+    EXPECT_EQ(boxOf(frm, "edtPayAmount"), QStringLiteral("60"));
+    EXPECT_EQ(boxOf(frm, "edtCashAmount"), QStringLiteral("35"));
+    EXPECT_EQ(frm.focusWidget(), test::control<QLineEdit>(frm, "edtPayAmount"));
+
+    test::control<QLineEdit>(frm, "edtPayAmount")->selectAll();
+    type(frm, QStringLiteral("70"));
+    test::control<QPushButton>(frm, "btnOK")->click();  // typed without Enter
+    EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"卡内余额不够！"});
+    EXPECT_FALSE(frm.completed());
+    EXPECT_EQ(test::control<QLineEdit>(frm, "edtPayAmount")->selectedText(), QStringLiteral("70"));
+
+    type(frm, QStringLiteral("60"));
+    press(frm, Qt::Key_Return);
+    EXPECT_EQ(boxOf(frm, "edtCashAmount"), QStringLiteral("35"));
+    press(frm, Qt::Key_Return);
+    EXPECT_EQ(frm.focusWidget(), test::control<QPushButton>(frm, "btnOK"));
+    test::control<QPushButton>(frm, "btnOK")->click();
+    EXPECT_TRUE(frm.completed());
+    EXPECT_FALSE(frm.isVisible());
+    EXPECT_DOUBLE_EQ(frm.chargeAmount(), 95);
+    EXPECT_DOUBLE_EQ(fx_.side(Online).query("select Amount from B_VIPCards where CardNo='S2'").first("Amount")
+                         .toDouble(),
+                     0);
+}
+
+}  // namespace
+}  // namespace pos
