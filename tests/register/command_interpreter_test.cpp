@@ -1,6 +1,7 @@
 #include "register/command_interpreter.h"
 
 #include "register/register_fixture.h"
+#include "storage/bill_saving.h"
 #include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
 
@@ -252,6 +253,36 @@ TEST_F(RegisterTest, CheckoutStartsTheNextBillAndKeepsTheAmountsOfThisOne)
 
     enter("6901");
     EXPECT_EQ(line(0).orderId().toInt(), 1);
+}
+
+// A bill carrying a stored-value card is paid from the card; the checkout dialog stays shut.
+TEST_F(RegisterTest, CheckoutOfAStoredValueCardBillOpensTheCardPayment)
+{
+    enter("6901");
+    f.member.VIPCardNo = "S1";
+    f.member.VIPCardKind = kStoredValueCard;
+    view.cardPayments = {std::nullopt};
+    enter("+");
+    EXPECT_EQ(view.paidFromCard, 1);
+    EXPECT_EQ(lineCount(), 1u) << "left without paying: the bill stays";
+
+    view.cardPayments = {3.5};
+    enter("+");
+    EXPECT_EQ(view.paidFromCard, 2);
+    EXPECT_EQ(view.charged, 0);
+    EXPECT_EQ(lineCount(), 0u);
+    EXPECT_EQ(f.member.VIPCardNo, "");
+    EXPECT_DOUBLE_EQ(reg.previous.RealAmount, 3.5);
+    EXPECT_DOUBLE_EQ(reg.previous.ClientAmount, 3.5);
+    EXPECT_DOUBLE_EQ(reg.previous.ChangeAmount, 0);
+
+    // The card kind stays with the terminal after the card left the bill: without a card
+    // number the next bill goes to the ordinary checkout.
+    enter("6901");
+    view.charges = {std::nullopt};
+    enter("+");
+    EXPECT_EQ(view.charged, 1);
+    EXPECT_EQ(view.paidFromCard, 2);
 }
 
 TEST_F(RegisterTest, ChangingTheQuantityOfTheCurrentLine)
