@@ -45,8 +45,6 @@ void TenderWindow::addButtons(DialogForm& form)
 {
     btnOK_ = form.addButton(QStringLiteral("确定"), "btnOK");
     btnCancel_ = form.addButton(QStringLiteral("取消"), "btnCancel");
-    btnOK_->setAutoDefault(false);
-    btnCancel_->setAutoDefault(false);
     connect(btnOK_, &QPushButton::clicked, this, [this] { guarded("确认付款", [this] { btnOKClick(); }); });
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -162,6 +162,42 @@ TEST_F(RegisterSaleTest, SaleOfSeveralGoodsPaidInCash)
     EXPECT_EQ(fx_.office.accountSet().query("select * from PosBill").size(), 2u);
 }
 
+// A bill carrying a stored-value card: "+" opens the card payment, which proposes the
+// card for the whole amount; Enter through its boxes and on "确定" pays.
+TEST_F(RegisterSaleTest, StoredValueCardBillIsPaidFromTheCard)
+{
+    fx_.office.accountSet().execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount) "
+                                    "values('S1','储值卡',200,0)");
+    open();
+    // As the member card dialog leaves a stored-value card on the new bill.
+    fx_.member.VIPCardNo = "S1";
+    fx_.member.VIPCardKind = 2;
+    reg_.bill.insiderCode() = "S1";
+    enter("6902");
+    QString title;
+    whenDialogOpens([&title](QWidget& dialog) {
+        title = dialog.windowTitle();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    });
+    enter("+");
+    ASSERT_TRUE(test::showActive(*frm_));
+
+    EXPECT_EQ(title, QStringLiteral("储值卡支付"));
+    EXPECT_TRUE(fx_.person.messages.empty());
+    EXPECT_EQ(gridRows(), 0);
+    EXPECT_EQ(label("lblPRealAmount"), QStringLiteral("    12.00"));
+    EXPECT_EQ(label("lblPClientAmount"), QStringLiteral("    12.00"));
+    EXPECT_EQ(label("lblPChangeAmount"), QStringLiteral("     0.00"));
+    RowSet saved = fx_.office.accountSet().query("select * from PosBill");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount3").toDouble(), 12);
+    EXPECT_DOUBLE_EQ(
+        fx_.office.accountSet().query("select Amount from B_VIPCards where CardNo='S1'").first("Amount").toDouble(),
+        188);
+    EXPECT_DOUBLE_EQ(fx_.member.VIPCardBalance, 188);
+}
+
 TEST_F(RegisterSaleTest, ReturnNeedsTheSupervisor)
 {
     open();
