@@ -284,7 +284,8 @@ TEST(BillSaving, MemberCardIsBookedByItsKind)
     const CardCase cases[] = {
         {"OrdinaryCardGainsPurchasesAndPoints", "V1", 1, 100, 0, 20, 3, "V1", {200, 600, 36.67}, 36.67},
         {"StoredValueCardAlsoLosesThePartPaidFromIt", "S1", 2, 100, 30, 0, 1, "S1", {170, 600, 110}, 110},
-        {"MissingBalancesCountAsZero", "N1", 2, 50, 50, 0, 0, "N1", {-50, 50, 50}, 60},
+        // Nothing paid from it: at checkout a balance of 0 covers no part of a bill.
+        {"MissingBalancesCountAsZero", "N1", 2, 50, 0, 0, 0, "N1", {0, 50, 50}, 60},
         {"ReturnEarnsNegativePoints", "V1", 1, -40, 0, 0, 4, "V1", {200, 460, 0}, 0},
         {"CardKindOfTheMemberDecidesNotTheCardType", "S1", 1, 100, 30, 0, 1, "S1", {200, 600, 110}, 110},
         {"UnknownCardChangesNoCard", "X9", 1, 100, 0, 0, 1, "", {}, 110},
