@@ -33,8 +33,6 @@ public:
     // again, so an amount typed without Enter can never overdraw the card. Once they
     // pass the bill is saved; true when it is.
     bool confirm();
-    // Where the focus goes after a refused confirmation.
-    TenderFocus focusAfterRefusal() const { return TenderFocus::PayAmount; }
     bool completed() const { return completed_; }
 
 private:

@@ -13,17 +13,11 @@ public:
     TfrmCreditCard(CreditCardTender& tender, QWidget* parent = nullptr);
 
 protected:
-    bool baseKeyDown(QKeyEvent* event) override;
-    void btnOKClick() override;
+    std::optional<TenderFocus> enterIn(TenderFocus box) override;
+    bool confirm() override { return tender_.confirm(); }
 
 private:
-    void take();
-    void focusOn(TenderFocus focus);
-
     CreditCardTender& tender_;
-    QLineEdit* edtCardNo_;
-    QLineEdit* edtPayAmount_;
-    QLineEdit* edtCashAmount_;
 };
 
 }  // namespace pos

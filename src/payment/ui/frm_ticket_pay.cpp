@@ -1,15 +1,14 @@
 #include "payment/ui/frm_ticket_pay.h"
 
 #include "base/number_format.h"
+#include "base/trim.h"
 #include "widgets/dialog_form.h"
-#include "widgets/window_errors.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -20,13 +19,14 @@ TfrmTicketPay::TfrmTicketPay(TicketTender& tender, QWidget* parent) : TenderWind
     setWindowTitle(QStringLiteral("购物券支付"));
     DialogForm form(this);
     chargeLabel(form, QString::fromStdString(generalNumber(tender.due())));
-    edtCardNo_ = form.addEdit(QStringLiteral("购物券号码："), "edtCardNo");
+    QLineEdit* edtCardNo = form.addEdit(QStringLiteral("购物券号码："), "edtCardNo");
+    bind(TenderFocus::CardNo, edtCardNo, tender.cardNo);
     edtPayAmount_ = amountEdit(form, QStringLiteral("购物券金额："), "edtPayAmount");
-    edtCashAmount_ = amountEdit(form, QStringLiteral("补 现 金："), "edtCashAmount");
+    bind(TenderFocus::PayAmount, edtPayAmount_, tender.payAmount);
+    bind(TenderFocus::CashAmount, amountEdit(form, QStringLiteral("补 现 金："), "edtCashAmount"), tender.cashAmount);
 
     auto* group = new QGroupBox(this);
     group->setObjectName(QStringLiteral("rdgChangeStyle"));
-    rdgChangeStyle_ = group;
     auto* buttons = new QButtonGroup(group);
     auto* column = new QVBoxLayout(group);
     const char* captions[] = {"不找零", "找现金", "找购物券"};
@@ -41,33 +41,39 @@ TfrmTicketPay::TfrmTicketPay(TicketTender& tender, QWidget* parent) : TenderWind
     form.addField(QString(), new QLabel(QStringLiteral("说明：* 键切换找零方式"), this));
     addButtons(form);
 
-    show(edtCashAmount_, tender.cashAmount);
     edtPayAmount_->setEnabled(false);
     showStyle();
-    edtCardNo_->setFocus();
+    edtCardNo->setFocus();
 }
 
 void TfrmTicketPay::showStyle() { styles_[tender_.changeStyle]->setChecked(true); }
 
-void TfrmTicketPay::take()
-{
-    tender_.cardNo = textOf(edtCardNo_);
-    tender_.payAmount = textOf(edtPayAmount_);
-    tender_.cashAmount = textOf(edtCashAmount_);
-}
-
 void TfrmTicketPay::focusOn(TenderFocus focus)
 {
-    show(edtPayAmount_, tender_.payAmount);
-    show(edtCashAmount_, tender_.cashAmount);
     edtPayAmount_->setEnabled(tender_.payAmountEnabled());
     // The amount of a coupon read by its number is not typed: its cash is corrected.
     if (focus == TenderFocus::PayAmount && !tender_.payAmountEnabled())
         focus = TenderFocus::CashAmount;
-    TenderWindow::focusOn(focus == TenderFocus::PayAmount    ? edtPayAmount_
-                          : focus == TenderFocus::CashAmount ? edtCashAmount_
-                          : focus == TenderFocus::CardNo     ? edtCardNo_
-                                                             : nullptr);
+    TenderWindow::focusOn(focus);
+}
+
+TenderFocus TfrmTicketPay::focusAfterRefusal() const
+{
+    return trimmed(tender_.cardNo).empty() ? TenderFocus::CardNo : TenderFocus::PayAmount;
+}
+
+std::optional<TenderFocus> TfrmTicketPay::enterIn(TenderFocus box)
+{
+    switch (box) {
+    case TenderFocus::CardNo:
+        return tender_.cardNoEnter();
+    case TenderFocus::PayAmount:
+        return tender_.payAmountEnter();
+    case TenderFocus::CashAmount:
+        return tender_.cashAmountEnter();
+    default:
+        return std::nullopt;
+    }
 }
 
 bool TfrmTicketPay::baseKeyDown(QKeyEvent* event)
@@ -77,30 +83,7 @@ bool TfrmTicketPay::baseKeyDown(QKeyEvent* event)
         showStyle();
         return true;
     }
-    if (dropsTypedKey(event))
-        return true;
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    QWidget* focus = focusWidget();
-    if (enter && (focus == edtCardNo_ || focus == edtPayAmount_ || focus == edtCashAmount_)) {
-        take();
-        guarded("读购物券", [&] {
-            focusOn(focus == edtCardNo_      ? tender_.cardNoEnter()
-                    : focus == edtPayAmount_ ? tender_.payAmountEnter()
-                                             : tender_.cashAmountEnter());
-        });
-        return true;
-    }
     return TenderWindow::baseKeyDown(event);
-}
-
-void TfrmTicketPay::btnOKClick()
-{
-    take();
-    if (tender_.confirm()) {
-        accept();
-        return;
-    }
-    focusOn(tender_.cardNo.empty() ? TenderFocus::CardNo : TenderFocus::PayAmount);
 }
 
 }  // namespace pos

@@ -16,18 +16,16 @@ public:
 
 protected:
     bool baseKeyDown(QKeyEvent* event) override;
-    void btnOKClick() override;
+    std::optional<TenderFocus> enterIn(TenderFocus box) override;
+    bool confirm() override { return tender_.confirm(); }
+    TenderFocus focusAfterRefusal() const override;
+    void focusOn(TenderFocus focus) override;
 
 private:
-    void take();
-    void focusOn(TenderFocus focus);
     void showStyle();
 
     TicketTender& tender_;
-    QLineEdit* edtCardNo_;
     QLineEdit* edtPayAmount_;
-    QLineEdit* edtCashAmount_;
-    QWidget* rdgChangeStyle_;
     QRadioButton* styles_[3];
 };
 

@@ -2,10 +2,8 @@
 
 #include "widgets/dialog_form.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace pos {
 
@@ -19,53 +17,23 @@ TfrmVIPCardPay::TfrmVIPCardPay(Terminal& t, Bill& bill, AfterSale& devices, cons
     shownEdit(form, QStringLiteral("折　　扣："), "edtDiscount", payment_.discount());
     shownEdit(form, QStringLiteral("卡内余额："), "edtAmount", payment_.balance());
     shownEdit(form, QStringLiteral("累计消费："), "edtTotalAmount", payment_.totalAmount());
-    edtPayAmount_ = amountEdit(form, QStringLiteral("本次支付："), "edtPayAmount");
-    edtCashAmount_ = amountEdit(form, QStringLiteral("补 现 金："), "edtCashAmount");
+    QLineEdit* edtPayAmount = amountEdit(form, QStringLiteral("本次支付："), "edtPayAmount");
+    bind(TenderFocus::PayAmount, edtPayAmount, payment_.payAmount);
+    bind(TenderFocus::CashAmount, amountEdit(form, QStringLiteral("补 现 金："), "edtCashAmount"), payment_.cashAmount);
     auto* lblQty = new QLabel(totalQty, this);
     lblQty->setObjectName(QStringLiteral("lblQty"));
     form.addField(QStringLiteral("数量合计:"), lblQty);
     addButtons(form);
-    show(edtPayAmount_, payment_.payAmount);
-    show(edtCashAmount_, payment_.cashAmount);
-    edtPayAmount_->setFocus();
+    edtPayAmount->setFocus();
 }
 
-void TfrmVIPCardPay::take()
+std::optional<TenderFocus> TfrmVIPCardPay::enterIn(TenderFocus box)
 {
-    payment_.payAmount = textOf(edtPayAmount_);
-    payment_.cashAmount = textOf(edtCashAmount_);
-}
-
-void TfrmVIPCardPay::focusOn(TenderFocus focus)
-{
-    show(edtPayAmount_, payment_.payAmount);
-    show(edtCashAmount_, payment_.cashAmount);
-    TenderWindow::focusOn(focus == TenderFocus::PayAmount    ? edtPayAmount_
-                          : focus == TenderFocus::CashAmount ? edtCashAmount_
-                                                             : nullptr);
-}
-
-bool TfrmVIPCardPay::baseKeyDown(QKeyEvent* event)
-{
-    if (dropsTypedKey(event))
-        return true;
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    QWidget* focus = focusWidget();
-    if (enter && (focus == edtPayAmount_ || focus == edtCashAmount_)) {
-        take();
-        focusOn(focus == edtPayAmount_ ? payment_.payAmountEnter() : payment_.cashAmountEnter());
-        return true;
-    }
-    return TenderWindow::baseKeyDown(event);
-}
-
-void TfrmVIPCardPay::btnOKClick()
-{
-    take();
-    if (payment_.confirm())
-        accept();
-    else
-        focusOn(payment_.focusAfterRefusal());
+    if (box == TenderFocus::PayAmount)
+        return payment_.payAmountEnter();
+    if (box == TenderFocus::CashAmount)
+        return payment_.cashAmountEnter();
+    return std::nullopt;
 }
 
 }  // namespace pos

@@ -3,8 +3,6 @@
 #include "payment/vip_card_payment.h"
 #include "payment/ui/tender_window.h"
 
-#include <memory>
-
 namespace pos {
 
 // The stored-value card payment "储值卡支付". The caller opens it modally on the bill of
@@ -20,16 +18,11 @@ public:
     double chargeAmount() const { return amountIn(payment_.chargeAmount()); }
 
 protected:
-    bool baseKeyDown(QKeyEvent* event) override;
-    void btnOKClick() override;
+    std::optional<TenderFocus> enterIn(TenderFocus box) override;
+    bool confirm() override { return payment_.confirm(); }
 
 private:
-    void take();
-    void focusOn(TenderFocus focus);
-
     VIPCardPayment payment_;
-    QLineEdit* edtPayAmount_;
-    QLineEdit* edtCashAmount_;
 };
 
 }  // namespace pos

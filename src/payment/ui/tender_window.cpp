@@ -49,14 +49,63 @@ void TenderWindow::addButtons(DialogForm& form)
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TenderWindow::focusOn(QLineEdit* box)
+void TenderWindow::bind(TenderFocus focus, QLineEdit* box, std::string& text)
 {
-    if (!box) {
-        btnOK_->setFocus();
-        return;
+    bindings_.push_back({focus, box, &text});
+    show(box, text);
+}
+
+void TenderWindow::take()
+{
+    for (const Binding& b : bindings_)
+        *b.text = b.box->text().toStdString();
+}
+
+void TenderWindow::showTexts()
+{
+    for (const Binding& b : bindings_)
+        show(b.box, *b.text);
+}
+
+void TenderWindow::focusOn(TenderFocus focus)
+{
+    showTexts();
+    for (const Binding& b : bindings_)
+        if (b.focus == focus) {
+            b.box->setFocus();
+            b.box->selectAll();
+            return;
+        }
+    btnOK_->setFocus();
+}
+
+bool TenderWindow::baseKeyDown(QKeyEvent* event)
+{
+    if (dropsTypedKey(event))
+        return true;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (const Binding& b : bindings_)
+            if (b.box == focusWidget()) {
+                take();
+                std::optional<TenderFocus> next;
+                if (!guarded("付款", [&] { next = enterIn(b.focus); }))
+                    return true;  // reported; the dialog stays as it was
+                if (!next)
+                    break;
+                focusOn(*next);
+                return true;
+            }
     }
-    box->setFocus();
-    box->selectAll();
+    return TfrmBase::baseKeyDown(event);
+}
+
+void TenderWindow::btnOKClick()
+{
+    take();
+    if (confirm())
+        accept();
+    else
+        focusOn(focusAfterRefusal());
 }
 
 bool TenderWindow::dropsTypedKey(QKeyEvent* event) const
@@ -72,8 +121,6 @@ bool TenderWindow::dropsTypedKey(QKeyEvent* event) const
             return true;
     return false;
 }
-
-std::string TenderWindow::textOf(QLineEdit* box) { return box->text().toStdString(); }
 
 void TenderWindow::show(QLineEdit* box, const std::string& text)
 {

@@ -3,6 +3,8 @@
 #include "payment/tender.h"
 #include "widgets/frm_base.h"
 
+#include <optional>
+#include <vector>
 #include <string>
 
 class QLabel;
@@ -25,17 +27,38 @@ protected:
     QLineEdit* shownEdit(DialogForm& form, const QString& caption, const char* objectName, const std::string& text);
     void addButtons(DialogForm& form);
 
-    // Selects the box and gives it the focus, or focuses btnOK.
-    void focusOn(QLineEdit* box);
-    // Drops a typed character an amount box does not take; true when it was dropped.
-    bool dropsTypedKey(QKeyEvent* event) const;
-    static std::string textOf(QLineEdit* box);
-    static void show(QLineEdit* box, const std::string& text);
+    // Keeps the box and the tender's text of it in step; `focus` names the box.
+    void bind(TenderFocus focus, QLineEdit* box, std::string& text);
+    // The boxes' texts into the tender, and back.
+    void take();
+    void showTexts();
+    // Shows the tender's texts, then selects the box named and gives it the focus, or
+    // focuses btnOK.
+    virtual void focusOn(TenderFocus focus);
+    // Enter in a bound box: the tender's step, and where the focus goes after it;
+    // nullopt leaves the key to the common dialog keys.
+    virtual std::optional<TenderFocus> enterIn(TenderFocus box) = 0;
+    // btnOK after the texts were taken: true when the tender is confirmed.
+    virtual bool confirm() = 0;
+    virtual TenderFocus focusAfterRefusal() const { return TenderFocus::PayAmount; }
 
-    virtual void btnOKClick() = 0;
+    bool baseKeyDown(QKeyEvent* event) override;
+    static void show(QLineEdit* box, const std::string& text);
 
     QPushButton* btnOK_ = nullptr;
     QPushButton* btnCancel_ = nullptr;
+
+private:
+    void btnOKClick();
+    // Drops a typed character an amount box does not take; true when it was dropped.
+    bool dropsTypedKey(QKeyEvent* event) const;
+
+    struct Binding {
+        TenderFocus focus;
+        QLineEdit* box;
+        std::string* text;
+    };
+    std::vector<Binding> bindings_;
 };
 
 }  // namespace pos
