@@ -1,9 +1,6 @@
 #include "payment/ui/frm_credit_card.h"
 
-#include "base/number_format.h"
 #include "widgets/dialog_form.h"
-
-#include <QLineEdit>
 
 namespace pos {
 
@@ -11,13 +8,9 @@ TfrmCreditCard::TfrmCreditCard(CreditCardTender& tender, QWidget* parent) : Tend
 {
     setWindowTitle(QStringLiteral("银行卡支付"));
     DialogForm form(this);
-    chargeLabel(form, QString::fromStdString(generalNumber(tender.due())));
-    QLineEdit* edtCardNo = form.addEdit(QStringLiteral("卡　　号："), "edtCardNo");
-    bind(TenderFocus::CardNo, edtCardNo, tender.cardNo);
-    bind(TenderFocus::PayAmount, amountEdit(form, QStringLiteral("卡付金额："), "edtPayAmount"), tender.payAmount);
-    bind(TenderFocus::CashAmount, amountEdit(form, QStringLiteral("补 现 金："), "edtCashAmount"), tender.cashAmount);
+    addTenderBoxes(form, tender.due(), QStringLiteral("卡　　号："), tender.cardNo, QStringLiteral("卡付金额："),
+                   tender.payAmount, tender.cashAmount);
     addButtons(form);
-    edtCardNo->setFocus();
 }
 
 std::optional<TenderFocus> TfrmCreditCard::enterIn(TenderFocus box)

@@ -1,6 +1,5 @@
 #include "payment/ui/frm_ticket_pay.h"
 
-#include "base/number_format.h"
 #include "base/trim.h"
 #include "widgets/dialog_form.h"
 
@@ -18,12 +17,9 @@ TfrmTicketPay::TfrmTicketPay(TicketTender& tender, QWidget* parent) : TenderWind
 {
     setWindowTitle(QStringLiteral("购物券支付"));
     DialogForm form(this);
-    chargeLabel(form, QString::fromStdString(generalNumber(tender.due())));
-    QLineEdit* edtCardNo = form.addEdit(QStringLiteral("购物券号码："), "edtCardNo");
-    bind(TenderFocus::CardNo, edtCardNo, tender.cardNo);
-    edtPayAmount_ = amountEdit(form, QStringLiteral("购物券金额："), "edtPayAmount");
-    bind(TenderFocus::PayAmount, edtPayAmount_, tender.payAmount);
-    bind(TenderFocus::CashAmount, amountEdit(form, QStringLiteral("补 现 金："), "edtCashAmount"), tender.cashAmount);
+    edtPayAmount_ = addTenderBoxes(form, tender.due(), QStringLiteral("购物券号码："), tender.cardNo,
+                                   QStringLiteral("购物券金额："), tender.payAmount, tender.cashAmount)
+                        .edtPayAmount;
 
     auto* group = new QGroupBox(this);
     group->setObjectName(QStringLiteral("rdgChangeStyle"));
@@ -43,7 +39,6 @@ TfrmTicketPay::TfrmTicketPay(TicketTender& tender, QWidget* parent) : TenderWind
 
     edtPayAmount_->setEnabled(false);
     showStyle();
-    edtCardNo->setFocus();
 }
 
 void TfrmTicketPay::showStyle() { styles_[tender_.changeStyle]->setChecked(true); }

@@ -1,5 +1,6 @@
 #include "payment/ui/tender_window.h"
 
+#include "base/number_format.h"
 #include "widgets/dialog_form.h"
 #include "widgets/window_errors.h"
 
@@ -47,6 +48,19 @@ void TenderWindow::addButtons(DialogForm& form)
     btnCancel_ = form.addButton(QStringLiteral("取消"), "btnCancel");
     connect(btnOK_, &QPushButton::clicked, this, [this] { guarded("确认付款", [this] { btnOKClick(); }); });
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TenderWindow::TenderBoxes TenderWindow::addTenderBoxes(DialogForm& form, double due, const QString& numberCaption,
+                                                      std::string& number, const QString& amountCaption,
+                                                      std::string& amount, std::string& cash)
+{
+    chargeLabel(form, QString::fromStdString(generalNumber(due)));
+    TenderBoxes boxes{form.addEdit(numberCaption, "edtCardNo"), amountEdit(form, amountCaption, "edtPayAmount")};
+    bind(TenderFocus::CardNo, boxes.edtCardNo, number);
+    bind(TenderFocus::PayAmount, boxes.edtPayAmount, amount);
+    bind(TenderFocus::CashAmount, amountEdit(form, QStringLiteral("补 现 金："), "edtCashAmount"), cash);
+    boxes.edtCardNo->setFocus();
+    return boxes;
 }
 
 void TenderWindow::bind(TenderFocus focus, QLineEdit* box, std::string& text)

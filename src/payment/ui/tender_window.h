@@ -26,6 +26,14 @@ protected:
     QLineEdit* amountEdit(DialogForm& form, const QString& caption, const char* objectName);
     QLineEdit* shownEdit(DialogForm& form, const QString& caption, const char* objectName, const std::string& text);
     void addButtons(DialogForm& form);
+    // The amount due, the number box and the two amount boxes of the bank card and coupon
+    // tenders, bound to their texts; the number box has the focus.
+    struct TenderBoxes {
+        QLineEdit* edtCardNo;
+        QLineEdit* edtPayAmount;
+    };
+    TenderBoxes addTenderBoxes(DialogForm& form, double due, const QString& numberCaption, std::string& number,
+                               const QString& amountCaption, std::string& amount, std::string& cash);
 
     // Keeps the box and the tender's text of it in step; `focus` names the box.
     void bind(TenderFocus focus, QLineEdit* box, std::string& text);
