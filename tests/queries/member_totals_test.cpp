@@ -1,5 +1,6 @@
 #include "queries/member_totals.h"
 
+#include "queries/member_cards.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +13,7 @@ protected:
     void SetUp() override
     {
         f_.state.NetMode = GetParam();
-        Database& db = f_.side(GetParam());
-        db.execute("insert into B_VIPCards(CardNo,TotalAmount) values('V001',1234.5)");
-        db.execute("insert into B_VIPCards(CardNo,TotalAmount) values('V002',88)");
-        db.execute("insert into B_VIPCards(CardNo,TotalAmount) values('V003',null)");
+        test::addMemberCards(f_.side(GetParam()));
     }
     std::string total(const std::string& cardNo)
     {

@@ -38,6 +38,8 @@ class QueryCommandTest : public RegisterTest, public ::testing::WithParamInterfa
 TEST_P(QueryCommandTest, OpensItsWindowOnlyWhenAllowed)
 {
     const QueryCommand& c = GetParam();
+    // Goods of the same code are never looked up: the code is a command.
+    test::addGoods(f.side(c.mode), 200, c.code, "", "同名货品", 1);
     f.state.NetMode = c.mode;
     if (c.senior)
         signOnSenior();
@@ -53,6 +55,7 @@ TEST_P(QueryCommandTest, OpensItsWindowOnlyWhenAllowed)
     EXPECT_EQ(view.takingsTodayShown, c.takingsToday);
     EXPECT_EQ(view.memberTotalsShown, c.memberTotals);
     EXPECT_EQ(view.text(EditBox::Input), "");
+    EXPECT_EQ(lineCount(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, QueryCommandTest, ::testing::ValuesIn(kCommands),
