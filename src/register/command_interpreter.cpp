@@ -63,11 +63,11 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"19/", kNotWiredYet},  // key help and key mapping
     {"20/", &CommandInterpreter::refreshOnly},
     {"31/", &CommandInterpreter::calculator},
-    {"32/", kNotWiredYet},  // member totals query
+    {"32/", &CommandInterpreter::memberTotals},
     {"33/", &CommandInterpreter::chooseSalesman},
-    {"34/", kNotWiredYet},  // view the takings
+    {"34/", &CommandInterpreter::takingsToday},
     {"35/", &CommandInterpreter::giveAway},
-    {"36/", kNotWiredYet},  // shift takings
+    {"36/", &CommandInterpreter::shiftTakings},
     {"37/", kNotWiredYet},  // bill browser
     {"38/", kNotWiredYet},  // stock query
     {"39/", &CommandInterpreter::clearHeldBills},
@@ -394,6 +394,26 @@ void CommandInterpreter::changeOwnPassword()
     if (!granted(OperatorRight::ChangePassword))
         return refuse();
     view_.changePassword();
+}
+
+void CommandInterpreter::memberTotals() { view_.showMemberTotals(); }
+
+// The day's takings come from the server's view of the bills: offline there is none to
+// ask, so the right is not asked either.
+void CommandInterpreter::takingsToday()
+{
+    if (t_.state.NetMode != Online)
+        return tell("该功能只有在连网销售模式才有效！");
+    if (!granted(OperatorRight::ViewTakings))
+        return refuse();
+    view_.showTakingsToday();
+}
+
+void CommandInterpreter::shiftTakings()
+{
+    if (!granted(OperatorRight::ShiftTakings))
+        return refuse();
+    view_.showShiftTakings();
 }
 
 void CommandInterpreter::leaveProgram() { view_.closeRegister(); }

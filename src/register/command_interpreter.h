@@ -81,6 +81,9 @@ private:
     void openCashDrawer();
     void deviceSettings();
     void changeOwnPassword();
+    void memberTotals();
+    void takingsToday();
+    void shiftTakings();
     void leaveProgram();
     void designReceipt();
     void refreshOnly();

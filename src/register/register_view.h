@@ -67,6 +67,12 @@ public:
     // The pick list of held bills over their hold numbers (column BillNo); the number
     // chosen, nullopt when it was left without or the list is empty.
     virtual std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) = 0;
+    // The takings window of the shift, which prints the shift receipt ("36/").
+    virtual void showShiftTakings() = 0;
+    // The signed-on operator's totals of the day from the server ("34/").
+    virtual void showTakingsToday() = 0;
+    // The member totals query ("32/").
+    virtual void showMemberTotals() = 0;
     // Asks the window to close (through the close query).
     virtual void closeRegister() = 0;
 };

@@ -4,6 +4,8 @@
 #include "config/config_statements.h"
 #include "payment/payment_statements.h"
 #include "pricing/pricing_statements.h"
+#include "queries/member_totals.h"
+#include "queries/shift_takings.h"
 #include "register/register_statements.h"
 #include "storage/download_statements.h"
 #include "storage/held_bill_statements.h"
@@ -25,13 +27,15 @@ void prepareAll(Database& db)
 void prepareServerStatements(Database& accountSet)
 {
     prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
-               UploadStatements, RegisterStatements, PaymentStatements>(accountSet);
+               UploadStatements, RegisterStatements, PaymentStatements, TakingsStatements,
+               MemberTotalsStatements>(accountSet);
 }
 
 void prepareLocalStatements(Database& local)
 {
     prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, UploadStatements,
-               RegisterStatements, HeldBillStatements, PaymentStatements>(local);
+               RegisterStatements, HeldBillStatements, PaymentStatements, TakingsStatements,
+               MemberTotalsStatements>(local);
 }
 
 }  // namespace pos

@@ -34,6 +34,9 @@ public:
     int previousShown = 0;
     int optionsShown = 0;
     int passwordChanges = 0;
+    int shiftTakingsShown = 0;
+    int takingsTodayShown = 0;
+    int memberTotalsShown = 0;
     int closeRequests = 0;
     std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
     std::function<void()> whileCharging;                 // looks at the bill the dialog gets
@@ -84,6 +87,9 @@ public:
     }
     void showOptions() override { ++optionsShown; }
     void changePassword() override { ++passwordChanges; }
+    void showShiftTakings() override { ++shiftTakingsShown; }
+    void showTakingsToday() override { ++takingsTodayShown; }
+    void showMemberTotals() override { ++memberTotalsShown; }
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override
     {
         heldBillsListed.clear();

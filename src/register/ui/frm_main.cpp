@@ -6,6 +6,9 @@
 #include "payment/ui/frm_vip_card_pay.h"
 #include "storage/ui/frm_select_halt_bill.h"
 #include "peripherals/ui/frm_options.h"
+#include "queries/ui/frm_look_total_amount.h"
+#include "queries/ui/frm_total_amount.h"
+#include "queries/ui/frm_vip_total_amount.h"
 #include "register/close_query.h"
 #include "register/error_handler.h"
 #include "config/terminal.h"
@@ -411,6 +414,24 @@ void TfrmMain::showOptions()
 void TfrmMain::changePassword()
 {
     TfrmChangePass dialog(t_, this);
+    dialog.exec();
+}
+
+void TfrmMain::showShiftTakings()
+{
+    TfrmTotalAmount dialog(t_, this);
+    dialog.exec();
+}
+
+void TfrmMain::showTakingsToday()
+{
+    TfrmLookTotalAmount dialog(t_, this);
+    dialog.exec();
+}
+
+void TfrmMain::showMemberTotals()
+{
+    TfrmVIPTotalAmount dialog(t_, this);
     dialog.exec();
 }
 

@@ -46,6 +46,9 @@ public:
     std::optional<double> payFromCard() override;
     void showOptions() override;
     void changePassword() override;
+    void showShiftTakings() override;
+    void showTakingsToday() override;
+    void showMemberTotals() override;
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override;
     // The close query; the window closes when it is answered Yes.
     void closeRegister() override;

@@ -1,0 +1,111 @@
+#include "queries/shift_takings.h"
+
+#include "base/gbk.h"
+#include "base/number_format.h"
+#include "base/person.h"
+#include "config/terminal.h"
+#include "config/working_mode_clock.h"
+#include "peripherals/printer_port.h"
+
+#include <cctype>
+#include <fmt/format.h>
+
+namespace pos {
+namespace {
+
+double sumOf(const RowSet& rows, const char* column) { return rows.empty() ? 0 : rows.at(0, column).toDouble(); }
+
+std::string minuteText(const DateTime& t)
+{
+    return fmt::format("{:04}-{:02}-{:02} {:02}:{:02}", t.year, t.month, t.day, t.hour, t.minute);
+}
+
+}  // namespace
+
+ShiftTakings QueryShiftTakings(TakingsStatements& sql, int operatorId, const DateTime& start, const DateTime& end)
+{
+    const RowSet rows = sql.shiftTakings.query({operatorId, start.text(), end.text()});
+    return {sumOf(rows, "RealAmount"), sumOf(rows, "CashAmount"), sumOf(rows, "CardAmount3"),
+            sumOf(rows, "CardAmount1"), sumOf(rows, "CardAmount2")};
+}
+
+std::optional<DateTime> ReadTimeField(const std::string& text, int seconds)
+{
+    static constexpr std::string_view kForm = "9999-99-99 99:99";
+    if (text.size() != kForm.size())
+        return std::nullopt;
+    for (std::size_t i = 0; i < kForm.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        if (kForm[i] == '9' ? !digit : text[i] != kForm[i])
+            return std::nullopt;
+    }
+    std::optional<DateTime> t = DateTime::parse(text.substr(0, 10));
+    if (!t)
+        return std::nullopt;
+    t->hour = std::stoi(text.substr(11, 2));
+    t->minute = std::stoi(text.substr(14, 2));
+    t->second = seconds;
+    if (t->hour > 23 || t->minute > 59)
+        return std::nullopt;
+    return t;
+}
+
+std::string TimeFieldText(const DateTime& t) { return minuteText(t); }
+
+std::string ShiftReceiptText(const std::string& operatorCode, const ShiftTakings& totals, const DateTime& start,
+                             const DateTime& end, int footerNum)
+{
+    std::string out;
+    auto line = [&out](const std::string& utf8) { out += utf8ToGbk(utf8) + "\r\n"; };
+    line("收银员:" + operatorCode + " ");
+    line("上班时间:" + minuteText(start));
+    line("下班时间:" + minuteText(end));
+    line("");
+    line("总金额:" + twoDecimals(totals.RealAmount) + " ");
+    line("现  金:" + twoDecimals(totals.CashAmount) + " ");
+    line("贮值卡:" + twoDecimals(totals.CardAmount3) + " ");
+    line("银行卡:" + twoDecimals(totals.CardAmount1) + " ");
+    line("购物券:" + twoDecimals(totals.CardAmount2) + " ");
+    for (int i = 0; i < footerNum; ++i)
+        line("");
+    return out;
+}
+
+void PrintShiftReceipt(const Settings& settings, const std::string& device, const std::string& operatorCode,
+                       const ShiftTakings& totals, const DateTime& start, const DateTime& end)
+{
+    writeToPrinter(settings, device, ShiftReceiptText(operatorCode, totals, start, end, settings.footerNum()));
+}
+
+ShiftTakingsResult RunShiftTakings(Terminal& t, const std::string& startText, const std::string& endText)
+{
+    auto badTime = [&t] { t.person.message("输入的时间格式不正确！", "", MessageIcon::Information); };
+    const std::optional<DateTime> start = ReadTimeField(startText, 0);
+    if (!start) {
+        badTime();
+        return ShiftTakingsResult::BadStart;
+    }
+    const std::optional<DateTime> end = ReadTimeField(endText, 59);
+    if (!end) {
+        badTime();
+        return ShiftTakingsResult::BadEnd;
+    }
+    const ShiftTakings totals = QueryShiftTakings(t.sql<TakingsStatements>(), t.state.OperatorId, *start, *end);
+    const std::string port = t.settings.option("PrintPort");
+    if (port.empty()) {
+        t.person.message("没有设置打印机所接端口！", "提示", MessageIcon::Information);
+        return ShiftTakingsResult::NoPrinter;
+    }
+    PrintShiftReceipt(t.settings, port, t.state.OperatorCode, totals, *start, *end);
+    return ShiftTakingsResult::Printed;
+}
+
+std::optional<TakingsToday> QueryTakingsToday(TakingsStatements& server, int operatorId, const DateTime& now)
+{
+    const RowSet rows = server.takingsToday.query({operatorId, now.text()});
+    if (rows.empty())
+        return std::nullopt;
+    return TakingsToday{rows.at(0, "Amount"), rows.at(0, "RealAmount"), rows.at(0, "OAmount")};
+}
+
+}  // namespace pos
