@@ -67,8 +67,8 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"34/", kNotWiredYet},  // view the takings
     {"35/", &CommandInterpreter::giveAway},
     {"36/", kNotWiredYet},  // shift takings
-    {"37/", kNotWiredYet},  // bill browser
-    {"38/", kNotWiredYet},  // stock query
+    {"37/", &CommandInterpreter::browseBills},
+    {"38/", &CommandInterpreter::queryStock},
     {"39/", &CommandInterpreter::clearHeldBills},
     {"40/", &CommandInterpreter::refreshOnly},
 };
@@ -387,6 +387,16 @@ void CommandInterpreter::changeOwnPassword()
         return refuse();
     view_.changePassword();
 }
+
+void CommandInterpreter::browseBills()
+{
+    if (!granted(OperatorRight::BillBrowser))
+        return refuse();
+    view_.browseBills();
+}
+
+// Stock is open to every cashier; the window itself refuses offline.
+void CommandInterpreter::queryStock() { view_.queryStock(); }
 
 void CommandInterpreter::leaveProgram() { view_.closeRegister(); }
 

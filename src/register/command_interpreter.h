@@ -81,6 +81,8 @@ private:
     void openCashDrawer();
     void deviceSettings();
     void changeOwnPassword();
+    void browseBills();
+    void queryStock();
     void leaveProgram();
     void designReceipt();
     void refreshOnly();

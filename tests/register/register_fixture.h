@@ -34,6 +34,8 @@ public:
     int previousShown = 0;
     int optionsShown = 0;
     int passwordChanges = 0;
+    int billBrowsers = 0;
+    int stockQueries = 0;
     int closeRequests = 0;
     std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
     std::function<void()> whileCharging;                 // looks at the bill the dialog gets
@@ -71,6 +73,8 @@ public:
     }
     void showOptions() override { ++optionsShown; }
     void changePassword() override { ++passwordChanges; }
+    void browseBills() override { ++billBrowsers; }
+    void queryStock() override { ++stockQueries; }
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override
     {
         heldBillsListed.clear();

@@ -1,5 +1,7 @@
 #include "register/ui/frm_main.h"
 
+#include "queries/ui/frm_browse_bill.h"
+#include "queries/ui/frm_query_stock.h"
 #include "access/ui/frm_change_pass.h"
 #include "payment/device_after_sale.h"
 #include "payment/ui/frm_charge.h"
@@ -400,6 +402,19 @@ void TfrmMain::showOptions()
 void TfrmMain::changePassword()
 {
     TfrmChangePass dialog(t_, this);
+    dialog.exec();
+}
+
+void TfrmMain::browseBills()
+{
+    // The reprint goes through the register's own receipt printing.
+    TfrmBrowseBill dialog(t_, report_, t_.settings.directory(), this);
+    dialog.exec();
+}
+
+void TfrmMain::queryStock()
+{
+    TfrmQueryStock dialog(t_, this);
     dialog.exec();
 }
 

@@ -45,6 +45,8 @@ public:
     std::optional<CheckoutAmounts> charge() override;
     void showOptions() override;
     void changePassword() override;
+    void browseBills() override;
+    void queryStock() override;
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override;
     // The close query; the window closes when it is answered Yes.
     void closeRegister() override;
