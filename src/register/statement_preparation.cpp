@@ -3,6 +3,8 @@
 #include "access/access_statements.h"
 #include "config/config_statements.h"
 #include "pricing/pricing_statements.h"
+#include "queries/bill_browser.h"
+#include "queries/stock_query.h"
 #include "register/register_statements.h"
 #include "storage/download_statements.h"
 #include "storage/held_bill_statements.h"
@@ -24,13 +26,13 @@ void prepareAll(Database& db)
 void prepareServerStatements(Database& accountSet)
 {
     prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
-               UploadStatements, RegisterStatements>(accountSet);
+               UploadStatements, RegisterStatements, BillBrowserStatements, StockQueryStatements>(accountSet);
 }
 
 void prepareLocalStatements(Database& local)
 {
     prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, UploadStatements,
-               RegisterStatements, HeldBillStatements>(local);
+               RegisterStatements, HeldBillStatements, BillBrowserStatements, StockQueryStatements>(local);
 }
 
 }  // namespace pos
