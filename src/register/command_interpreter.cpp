@@ -68,8 +68,8 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"34/", &CommandInterpreter::takingsToday},
     {"35/", &CommandInterpreter::giveAway},
     {"36/", &CommandInterpreter::shiftTakings},
-    {"37/", kNotWiredYet},  // bill browser
-    {"38/", kNotWiredYet},  // stock query
+    {"37/", &CommandInterpreter::browseBills},
+    {"38/", &CommandInterpreter::queryStock},
     {"39/", &CommandInterpreter::clearHeldBills},
     {"40/", &CommandInterpreter::refreshOnly},
 };
@@ -415,6 +415,16 @@ void CommandInterpreter::shiftTakings()
         return refuse();
     view_.showShiftTakings();
 }
+
+void CommandInterpreter::browseBills()
+{
+    if (!granted(OperatorRight::BillBrowser))
+        return refuse();
+    view_.browseBills();
+}
+
+// Stock is open to every cashier; the window itself refuses offline.
+void CommandInterpreter::queryStock() { view_.queryStock(); }
 
 void CommandInterpreter::leaveProgram() { view_.closeRegister(); }
 

@@ -84,6 +84,8 @@ private:
     void memberTotals();
     void takingsToday();
     void shiftTakings();
+    void browseBills();
+    void queryStock();
     void leaveProgram();
     void designReceipt();
     void refreshOnly();

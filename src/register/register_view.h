@@ -64,6 +64,9 @@ public:
     virtual void showOptions() = 0;
     // The dialog in which the signed-on operator changes the operator's own password.
     virtual void changePassword() = 0;
+    // The bill browser with its reprint ("浏览POS单") and the stock query ("查库存").
+    virtual void browseBills() = 0;
+    virtual void queryStock() = 0;
     // The pick list of held bills over their hold numbers (column BillNo); the number
     // chosen, nullopt when it was left without or the list is empty.
     virtual std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) = 0;

@@ -6,6 +6,8 @@
 #include "pricing/pricing_statements.h"
 #include "queries/member_totals.h"
 #include "queries/shift_takings.h"
+#include "queries/bill_browser.h"
+#include "queries/stock_query.h"
 #include "register/register_statements.h"
 #include "storage/download_statements.h"
 #include "storage/held_bill_statements.h"
@@ -28,14 +30,16 @@ void prepareServerStatements(Database& accountSet)
 {
     prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
                UploadStatements, RegisterStatements, PaymentStatements, TakingsStatements,
-               MemberTotalsStatements>(accountSet);
+               MemberTotalsStatements, BillBrowserStatements,
+               StockQueryStatements>(accountSet);
 }
 
 void prepareLocalStatements(Database& local)
 {
     prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, UploadStatements,
                RegisterStatements, HeldBillStatements, PaymentStatements, TakingsStatements,
-               MemberTotalsStatements>(local);
+               MemberTotalsStatements, BillBrowserStatements,
+               StockQueryStatements>(local);
 }
 
 }  // namespace pos

@@ -76,6 +76,7 @@ const Refusal kRefusals[] = {
     {"HoldOfAnEmptyBill", nullptr, "4/", {"空单不能挂单！"}, {}},
     {"RecallDuringASale", withLine, "5/", {"正在销售，不能取挂单！"}, {}},
     {"ClearHeldBillsWithoutRight", nullptr, "39/", {kNotAuthorised}, {OperatorRight::ClearHeldBills}},
+    {"BillBrowserWithoutRight", nullptr, "37/", {kNotAuthorised}, {OperatorRight::BillBrowser}},
     {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 1; }, "8/",
      {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
     {"WholeBillDiscountDuringOne", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "8/",
@@ -136,7 +137,7 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     EXPECT_EQ(view.focused, EditBox::Input);
     EXPECT_TRUE(reg.FocusToInput);
     EXPECT_FALSE(view.grid);
-    EXPECT_EQ(view.charged + view.optionsShown + view.passwordChanges + view.closeRequests, 0);
+    EXPECT_EQ(view.charged + view.optionsShown + view.passwordChanges + view.closeRequests + view.billBrowsers, 0);
     EXPECT_TRUE(launcher.started.empty());
     // The common step after Enter.
     EXPECT_EQ(view.text(EditBox::Input), "");
@@ -148,8 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, RefusalTest, ::testing::ValuesIn(kRefusals),
 
 TEST_F(RegisterTest, CodesThatOnlyRefreshAreCommandsEvenWithBlanksAroundThemAndOtherCodesAreGoods)
 {
-    const char* const refreshOnly[] = {"6/",  "7/",  "19/", "20/",
-                                       "37/", "38/", "40/"};
+    const char* const refreshOnly[] = {"6/", "7/", "19/", "20/", "40/"};
     int goodsId = 200;
     for (const char* code : refreshOnly)
         addGoods(f.side(Online), ++goodsId, code, "", std::string("货品") + code, 1);
@@ -499,6 +499,10 @@ TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)
     EXPECT_EQ(view.optionsShown, 1);
     enter("17/");
     EXPECT_EQ(view.passwordChanges, 1);
+    enter("37/");
+    EXPECT_EQ(view.billBrowsers, 1);
+    enter("38/");
+    EXPECT_EQ(view.stockQueries, 1);
     enter("18/");
     ASSERT_EQ(report.designed.size(), 1u);
     EXPECT_EQ(report.designed[0].fileName, f.dir.file("POS.frf"));

@@ -37,6 +37,8 @@ public:
     int shiftTakingsShown = 0;
     int takingsTodayShown = 0;
     int memberTotalsShown = 0;
+    int billBrowsers = 0;
+    int stockQueries = 0;
     int closeRequests = 0;
     std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
     std::function<void()> whileCharging;                 // looks at the bill the dialog gets
@@ -90,6 +92,8 @@ public:
     void showShiftTakings() override { ++shiftTakingsShown; }
     void showTakingsToday() override { ++takingsTodayShown; }
     void showMemberTotals() override { ++memberTotalsShown; }
+    void browseBills() override { ++billBrowsers; }
+    void queryStock() override { ++stockQueries; }
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override
     {
         heldBillsListed.clear();

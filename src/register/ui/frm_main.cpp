@@ -6,7 +6,9 @@
 #include "payment/ui/frm_vip_card_pay.h"
 #include "storage/ui/frm_select_halt_bill.h"
 #include "peripherals/ui/frm_options.h"
+#include "queries/ui/frm_browse_bill.h"
 #include "queries/ui/frm_look_total_amount.h"
+#include "queries/ui/frm_query_stock.h"
 #include "queries/ui/frm_total_amount.h"
 #include "queries/ui/frm_vip_total_amount.h"
 #include "register/close_query.h"
@@ -432,6 +434,19 @@ void TfrmMain::showTakingsToday()
 void TfrmMain::showMemberTotals()
 {
     TfrmVIPTotalAmount dialog(t_, this);
+    dialog.exec();
+}
+
+void TfrmMain::browseBills()
+{
+    // The reprint goes through the register's own receipt printing.
+    TfrmBrowseBill dialog(t_, report_, t_.settings.directory(), this);
+    dialog.exec();
+}
+
+void TfrmMain::queryStock()
+{
+    TfrmQueryStock dialog(t_, this);
     dialog.exec();
 }
 

@@ -49,6 +49,8 @@ public:
     void showShiftTakings() override;
     void showTakingsToday() override;
     void showMemberTotals() override;
+    void browseBills() override;
+    void queryStock() override;
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override;
     // The close query; the window closes when it is answered Yes.
     void closeRegister() override;

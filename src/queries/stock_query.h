@@ -1,0 +1,39 @@
+#pragma once
+
+#include "base/statement_set.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pos {
+
+// The stock on hand, which lives on the server only; the store list on either database.
+class StockQueryStatements : public StatementSet {
+public:
+    explicit StockQueryStatements(Database& db);
+
+    Statement stores;         // StoreId, Name
+    Statement goodsByCode;    // $1 Code
+    Statement goodsByBarCode; // $1 BarCode
+    // GoodsCode, BarCode, GoodsName, Unit1, StoreName, Quantity by goods name; $1 StoreId
+    // and $2 GoodsId, each null for every store or goods item.
+    Statement stock;
+};
+
+// The GoodsId of the goods item with that code, else of the one with that bar code.
+std::optional<long long> FindStockGoods(StockQueryStatements& server, const std::string& text);
+
+// The store field's text against the store list (columns StoreId, Name): no store for
+// an empty text, the StoreId of the named store, or nullopt for a name not in the list.
+struct StoreChoice {
+    bool known = true;
+    std::optional<long long> storeId;
+};
+StoreChoice ChooseStore(const RowSet& stores, const std::string& typed);
+
+RowSet QueryStock(StockQueryStatements& server, std::optional<long long> storeId, std::optional<long long> goodsId);
+
+extern const char* const kStoreNotInList;
+
+}  // namespace pos

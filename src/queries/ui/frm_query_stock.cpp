@@ -1,0 +1,128 @@
+#include "queries/ui/frm_query_stock.h"
+
+#include "base/trim.h"
+#include "queries/stock_query.h"
+#include "widgets/sortable_grid.h"
+#include "widgets/window_errors.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace pos {
+
+TfrmQueryStock::TfrmQueryStock(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+{
+    setWindowTitle(QStringLiteral("查库存"));
+    edtCode_ = new QLineEdit(this);
+    edtCode_->setObjectName(QStringLiteral("edtCode"));
+    cmbStore_ = new QComboBox(this);
+    cmbStore_->setObjectName(QStringLiteral("cmbStore"));
+    cmbStore_->setEditable(true);
+    cmbStore_->setInsertPolicy(QComboBox::NoInsert);
+    auto* goodsLabel = new QLabel(QStringLiteral("货品(&A)："), this);
+    goodsLabel->setBuddy(edtCode_);
+    auto* storeLabel = new QLabel(QStringLiteral("仓库(&S)："), this);
+    storeLabel->setBuddy(cmbStore_);
+    grdList_ = new SortableGrid({{QStringLiteral("商品代码"), "GoodsCode"},
+                                 {QStringLiteral("条形码"), "BarCode"},
+                                 {QStringLiteral("商品名称"), "GoodsName"},
+                                 {QStringLiteral("单位"), "Unit1"},
+                                 {QStringLiteral("库存数量"), "Quantity", 0, Qt::AlignRight | Qt::AlignVCenter},
+                                 {QStringLiteral("仓库名称"), "StoreName"}},
+                                {true, false, true, true, true, true}, this);
+    grdList_->setObjectName(QStringLiteral("grdList"));
+    grdList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(goodsLabel);
+    bar->addWidget(edtCode_);
+    bar->addWidget(storeLabel);
+    bar->addWidget(cmbStore_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(grdList_, 1);
+    resize(640, 420);
+
+    guarded("查库存", [&] {
+        stores_ = t_.sql<StockQueryStatements>().stores.query();
+        for (std::size_t r = 0; r < stores_.size(); ++r)
+            cmbStore_->addItem(QString::fromStdString(stores_.at(r, "Name").toString()),
+                               QVariant::fromValue(static_cast<qlonglong>(stores_.at(r, "StoreId").toInt())));
+    });
+    const int selling = cmbStore_->findText(QString::fromStdString(t_.state.StoreName));
+    cmbStore_->setCurrentIndex(selling);
+    if (selling < 0)
+        cmbStore_->setEditText(QString());
+    edtCode_->setFocus();
+}
+
+void TfrmQueryStock::tell(const char* text)
+{
+    t_.person.message(text, "提示", MessageIcon::Information);
+}
+
+void TfrmQueryStock::runQuery()
+{
+    if (t_.state.NetMode != Online) {
+        tell("在断网销售模式不能查看库存！");
+        reject();
+        return;
+    }
+    guarded("查库存", [&] {
+        StockQueryStatements& server = t_.dm.conServer().statements<StockQueryStatements>();
+        std::optional<long long> goodsId;
+        const std::string code = trimmed(edtCode_->text().toStdString());
+        if (!code.empty()) {
+            goodsId = FindStockGoods(server, code);
+            if (!goodsId) {
+                tell("没有找到该货品！");
+                edtCode_->selectAll();
+                edtCode_->setFocus();
+                return;
+            }
+        }
+        const StoreChoice store = ChooseStore(stores_, cmbStore_->currentText().toStdString());
+        if (!store.known) {
+            tell(kStoreNotInList);
+            cmbStore_->lineEdit()->selectAll();
+            cmbStore_->setFocus();
+            return;
+        }
+        grdList_->setRows(QueryStock(server, store.storeId, goodsId));
+        edtCode_->selectAll();
+        grdList_->setFocus();
+    });
+}
+
+bool TfrmQueryStock::baseKeyDown(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (edtCode_->hasFocus() || cmbStore_->hasFocus() || cmbStore_->lineEdit()->hasFocus())) {
+        runQuery();
+        return true;
+    }
+    if (enter && grdList_->hasFocus()) {
+        edtCode_->selectAll();
+        edtCode_->setFocus();
+        return true;
+    }
+    if (event->modifiers() & Qt::AltModifier) {
+        if (event->key() == Qt::Key_A) {
+            edtCode_->selectAll();
+            edtCode_->setFocus();
+            return true;
+        }
+        if (event->key() == Qt::Key_S) {
+            cmbStore_->lineEdit()->selectAll();
+            cmbStore_->setFocus();
+            return true;
+        }
+    }
+    return TfrmBase::baseKeyDown(event);
+}
+
+}  // namespace pos

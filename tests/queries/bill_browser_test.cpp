@@ -1,0 +1,206 @@
+#include "queries/bill_browser.h"
+
+#include "peripherals/device_error.h"
+#include "reports/template_file.h"
+#include "support/recording_report_engine.h"
+#include "support/terminal_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pos {
+namespace {
+
+// A report engine that notes the register's values at the moment the receipt goes out.
+class SnapshotReportEngine : public test::RecordingReportEngine {
+public:
+    explicit SnapshotReportEngine(const Terminal& t) : t_(t) {}
+    std::vector<std::string> seen;
+
+protected:
+    void output(const PreparedReport& report) override
+    {
+        seen = {t_.state.OperatorCode, t_.state.ExeManName, t_.member.VIPCardNo, t_.member.VIPHolderName,
+                std::to_string(t_.member.VIPUsedCount), std::to_string(t_.totals.TotalQty),
+                std::to_string(t_.totals.DisAmount)};
+        RecordingReportEngine::output(report);
+    }
+
+private:
+    const Terminal& t_;
+};
+
+// Bills of two cashiers on 2005-03-17 on the database of the working mode under test.
+class BillBrowserTest : public ::testing::TestWithParam<WorkingMode> {
+protected:
+    BillBrowserTest()
+    {
+        f.state.NetMode = GetParam();
+        Database& db = f.side(GetParam());
+        db.execute("insert into PosOperator(OperatorId,Code,Name) values(3,'1003','张三'),(4,'1004','李四')");
+        db.execute("insert into B_Employ(EmployId,Code,Name) values(31,'E31','王五')");
+        db.execute("insert into B_Store(StoreId,Code,Name) values(2,'S2','二号店')");
+        db.execute("insert into B_Goods(GoodsId,Code,BarCode,Name,Unit1,SPrice1) values(9,'G9','690009','牙刷','支',4)");
+        db.execute("insert into B_VIPCards(CardNo,HolderName,UsedCount) values('V1','赵六',7)");
+        addBill("B1", "2005-03-16 23:59:59", 3, Value(), "");
+        addBill("B2", "2005-03-17 00:00:00", 3, 31, "V1");
+        addBill("B3", "2005-03-17 10:15:00", 4, Value(), "GONE");
+        addBill("B4", "2005-03-17 10:15:59", 3, Value(), "");
+        addBill("B5", "2005-03-17 10:16:00", 4, Value(), "");
+        addBill("B6", "2005-03-17 23:59:59", 3, Value(), "");
+        addBill("B7", "2005-03-18 00:00:00", 3, Value(), "");
+        db.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Discount,Amount,SPrice1) values"
+                   "('B2',1,9,2,4,90,7.2,4),('B2',2,9,3,4,100,12,4)");
+    }
+
+    void addBill(const char* no, const char* date, int op, Value exeMan, const char* card)
+    {
+        f.side(GetParam()).execute(
+            "insert into PosBill(BillNo,BillDate,StoreId,OperatorId,ExeManId,MachineId,InsiderCode,Amount,RealAmount) "
+            "values($1,$2,2,$3,$4,7,$5,10,10)",
+            {no, date, op, exeMan, card});
+    }
+
+    BillBrowserStatements& sql() { return f.terminal.sql<BillBrowserStatements>(); }
+
+    std::vector<std::string> billsIn(const std::string& start, const std::string& end)
+    {
+        const WindowParse parsed = ParseBillWindow(start, end);
+        EXPECT_TRUE(parsed.window);
+        const RowSet rows = BrowseBills(sql(), *parsed.window);
+        std::vector<std::string> numbers;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            numbers.push_back(rows.at(r, "BillNo").toString());
+        return numbers;
+    }
+
+    RowSet billsOfDay() { return BrowseBills(sql(), {"2005-03-17 00:00:00", "2005-03-17 23:59:59"}); }
+
+    std::size_t rowOf(const RowSet& bills, const char* no)
+    {
+        for (std::size_t r = 0; r < bills.size(); ++r)
+            if (bills.at(r, "BillNo").toString() == no)
+                return r;
+        ADD_FAILURE() << no;
+        return 0;
+    }
+
+    test::TerminalFixture f;
+};
+
+using Numbers = std::vector<std::string>;
+
+TEST_P(BillBrowserTest, WindowsTakeEveryOperatorsBillsWithinTheirBounds)
+{
+    EXPECT_EQ(billsIn("2005-03-17      ", "2005-03-17      "), (Numbers{"B2", "B3", "B4", "B5", "B6"}));
+    EXPECT_EQ(billsIn("2005-03-17 10:15", "2005-03-17 10:15"), (Numbers{"B3", "B4"}));
+    EXPECT_EQ(billsIn("2005-03-17 10:16", "2005-03-17 10:14"), Numbers{});
+    EXPECT_EQ(billsIn("2005-03-19", "2005-03-20"), Numbers{});
+    const RowSet bills = billsOfDay();
+    EXPECT_EQ(bills.at(rowOf(bills, "B3"), "OperatorName").toString(), "李四");
+    EXPECT_EQ(bills.at(rowOf(bills, "B2"), "ExeManName").toString(), "王五");
+    EXPECT_EQ(bills.at(rowOf(bills, "B2"), "StoreName").toString(), "二号店");
+}
+
+TEST_P(BillBrowserTest, ReprintShowsTheBillsValuesAndRestoresTheRegisters)
+{
+    f.settings.setOption("Printer", "有");
+    f.settings.setOption("PrintMode", "模板");
+    f.settings.setOption("BillNum", "1");
+    ReportTemplate receipt;
+    ReportText number;
+    number.text = "[单号] [持卡人]";
+    ReportText line;
+    line.text = "[Code] [Quantity] [Amount]";
+    receipt.bands = {{BandKind::Title, 0, {number}}, {BandKind::Data, 5, {line}}};
+    writeTemplateFile(f.dir.file("POS.frf"), receipt);
+    f.state.OperatorCode = "9999";
+    f.state.ExeManName = "现在的业务员";
+    f.member.VIPCardNo = "NOW";
+    f.member.VIPHolderName = "现在的会员";
+    f.member.VIPUsedCount = 55;
+    f.totals.TotalQty = 8;
+    f.totals.DisAmount = 1.5;
+    const TPosState state = f.state;
+    const RowSet bills = billsOfDay();
+    SnapshotReportEngine report(f.terminal);
+
+    const std::size_t b2 = rowOf(bills, "B2");
+    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
+    ASSERT_EQ(report.printed.size(), 1u);
+    EXPECT_EQ(test::placedTexts(report.printed[0]), (std::vector<std::string>{"B2 赵六", "G9 2 7.2", "G9 3 12"}));
+    // 2×4−7.2 + 3×4−12 = 0.8
+    EXPECT_EQ(report.seen, (std::vector<std::string>{"1003", "王五", "V1", "赵六", std::to_string(7.0),
+                                                      std::to_string(5.0), std::to_string(0.8)}));
+
+    const std::size_t b3 = rowOf(bills, "B3");
+    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b3, BrowseBillLines(sql(), "B3")));
+    EXPECT_EQ(report.seen, (std::vector<std::string>{"1004", "", "GONE", "", std::to_string(0.0),
+                                                      std::to_string(0.0), std::to_string(0.0)}));
+
+    // The text printer on a port that cannot be opened fails after the values were set.
+    f.settings.setOption("PrintMode", "整张快速打印");
+    f.settings.setOption("PaperSize", "58mm");
+    f.settings.setOption("PrintPort", "LPT2");
+    f.settings.ini().write(kPortsSection, "LPT2", f.dir.file("missing/lpt2"));
+    EXPECT_THROW(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")), DeviceError);
+
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(f.state.OperatorCode, state.OperatorCode);
+        EXPECT_EQ(f.state.ExeManName, "现在的业务员");
+        EXPECT_EQ(f.member.VIPCardNo, "NOW");
+        EXPECT_EQ(f.member.VIPHolderName, "现在的会员");
+        EXPECT_EQ(f.member.VIPUsedCount, 55);
+        EXPECT_EQ(f.totals.TotalQty, 8);
+        EXPECT_EQ(f.totals.DisAmount, 1.5);
+        f.settings.setOption("Printer", "无");
+        report.printed.clear();
+        EXPECT_FALSE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
+        EXPECT_TRUE(report.printed.empty());
+    }
+    f.settings.setOption("Printer", "有");
+    EXPECT_FALSE(ReprintBill(f.terminal, report, f.dir.path(), RowSet(bills.columns()), 0, RowSet()));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDatabases, BillBrowserTest, ::testing::Values(Online, Offline),
+                         [](const auto& info) { return info.param == Online ? "Server" : "LocalFile"; });
+
+TEST(BillWindow, FieldsBecomeBoundsOrNameTheBadField)
+{
+    struct Case {
+        const char* start;
+        const char* end;
+        const char* from;
+        const char* to;
+        WindowField bad;
+    };
+    const Case cases[] = {
+        {"2005-03-17 10:15", "2005-03-17 10:15", "2005-03-17 10:15:00", "2005-03-17 10:15:59", WindowField::Start},
+        {"2005-03-17   :  ", "2005-03-17   :  ", "2005-03-17 00:00:00", "2005-03-17 23:59:59", WindowField::Start},
+        {"2004-02-29 00:00", "2005-03-17", "2004-02-29 00:00:00", "2005-03-17 23:59:59", WindowField::Start},
+        {"2005-02-29 00:00", "2005-03-17 10:15", nullptr, nullptr, WindowField::Start},
+        {"2005-03-17 1 :15", "2005-03-17 10:15", nullptr, nullptr, WindowField::Start},
+        {"    -  -  ", "2005-03-17 10:15", nullptr, nullptr, WindowField::Start},
+        {"2005-03-17 10:15", "2005-03-17 24:00", nullptr, nullptr, WindowField::End},
+        {"2005-03-17 10:15", "2005-13-01 10:00", nullptr, nullptr, WindowField::End},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + " / " + c.end);
+        const WindowParse parsed = ParseBillWindow(c.start, c.end);
+        if (c.from) {
+            ASSERT_TRUE(parsed.window);
+            EXPECT_EQ(parsed.window->start, c.from);
+            EXPECT_EQ(parsed.window->end, c.to);
+        } else {
+            EXPECT_FALSE(parsed.window);
+            EXPECT_EQ(parsed.badField, c.bad);
+        }
+    }
+    EXPECT_EQ(InitialWindowFields("2005-03-17 10:15:42").start, "2005-03-17 00:00");
+    EXPECT_EQ(InitialWindowFields("2005-03-17 10:15:42").end, "2005-03-17 10:15");
+}
+
+}  // namespace
+}  // namespace pos
