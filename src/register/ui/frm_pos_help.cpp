@@ -157,6 +157,12 @@ void TfrmPosHelp::btnDefaultClick()
         load();
 }
 
+void TfrmPosHelp::reject()
+{
+    DBGrid1_->endEditing(false);
+    TfrmBase::reject();
+}
+
 bool TfrmPosHelp::baseKeyDown(QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)

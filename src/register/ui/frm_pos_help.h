@@ -22,6 +22,11 @@ public:
     explicit TfrmPosHelp(Terminal& t, QWidget* parent = nullptr);
     ~TfrmPosHelp() override;
 
+public slots:
+    // "取消" and the window's close: a cell being typed is dropped, not written as its
+    // editor loses the focus.
+    void reject() override;
+
 protected:
     bool baseKeyDown(QKeyEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
