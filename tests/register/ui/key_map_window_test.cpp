@@ -3,10 +3,12 @@
 #include "register/ui/frm_main.h"
 #include "register/ui/frm_pos_help.h"
 #include "register/ui/virtual_key.h"
+#include "support/operator_data.h"
 #include "support/terminal_fixture.h"
 #include "support/ui/window_keys.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -206,6 +208,40 @@ TEST(RemappedKeyTest, AFunctionKeyMappedToACommandDrivesTheRegister)
     press(frm, Qt::Key_F2);
     EXPECT_EQ(frm.focusWidget(), test::control<QLineEdit>(frm, "edtQuantity"));
     EXPECT_TRUE(fx.person.messages.empty());
+}
+
+TEST(RegisterLockTest, SevenSlashLocksTheRegisterUntilTheOperatorsPasswordIsTyped)
+{
+    test::TerminalFixture fx;
+    for (WorkingMode mode : {Online, Offline})
+        test::addOperator(fx.side(mode), {3, "1003", "收银员", "333", 0, {}});
+    fx.state.OperatorId = 3;
+    fx.state.OperatorCode = "1003";
+    RegisterState reg;
+    reg.bill = Bill::open(fx.dm.conClient());
+    startNewBill(fx.terminal, reg);
+    TfrmMain frm(fx.terminal, reg);
+    ASSERT_TRUE(test::showActive(frm));
+
+    bool sawLock = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* lock = QApplication::activeModalWidget();
+        ASSERT_NE(lock, nullptr);
+        sawLock = lock->windowTitle() == QStringLiteral("锁机");
+        press(*lock, Qt::Key_Escape);
+        lock->close();
+        type(*lock, "444");
+        press(*lock, Qt::Key_Return);
+        EXPECT_TRUE(lock->isVisible());
+        test::control<QLineEdit>(*lock, "edtPass")->clear();
+        type(*lock, "333");
+        press(*lock, Qt::Key_Return);
+    });
+    type(frm, "7/");
+    press(frm, Qt::Key_Return);  // returns once unlocked
+
+    EXPECT_TRUE(sawLock);
+    EXPECT_EQ(fx.person.messageTexts(), std::vector<std::string>{"输入的密码不正确！"});
 }
 
 }  // namespace
