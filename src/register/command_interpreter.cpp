@@ -48,7 +48,7 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"4/", &CommandInterpreter::holdBill},
     {"5/", &CommandInterpreter::recallHeldBill},
     {"6/", kNotWiredYet},  // member card
-    {"7/", kNotWiredYet},  // lock the terminal
+    {"7/", &CommandInterpreter::lockTerminal},
     {"8/", &CommandInterpreter::wholeBillDiscount},
     {"9/", &CommandInterpreter::changeCurrentQuantity},
     {"10/", &CommandInterpreter::deleteBill},
@@ -60,7 +60,7 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"16/", &CommandInterpreter::leaveProgram},
     {"17/", &CommandInterpreter::changeOwnPassword},
     {"18/", &CommandInterpreter::designReceipt},
-    {"19/", kNotWiredYet},  // key help and key mapping
+    {"19/", &CommandInterpreter::keyHelp},
     {"20/", &CommandInterpreter::refreshOnly},
     {"31/", &CommandInterpreter::calculator},
     {"32/", &CommandInterpreter::memberTotals},
@@ -79,22 +79,23 @@ void CommandInterpreter::keyDown(int keyCode, KeyModifiers modifiers)
     if (view_.text(EditBox::Input).empty()) {
         const KeyPair keys = keyDownKeys(keyCode, modifiers);
         const std::string code = GetSysKey(t_.dm.conClient().statements<RegisterStatements>(), keys.first, keys.second);
-        if (code == "↑")
-            keyCode = vk::Up;
-        else if (code == "→")
-            keyCode = vk::Right;
-        else if (code == "↓")
-            keyCode = vk::Down;
+        if (int arrow = arrowKeyOf(code))
+            keyCode = arrow;
         else if (!code.empty()) {
             view_.setText(EditBox::Input, code);
             keyPress(U'\r');
         }
     }
-    if (keyCode == vk::Up)
+    startLineEditing(keyCode);
+}
+
+void CommandInterpreter::startLineEditing(int arrowKey)
+{
+    if (arrowKey == vk::Up)
         lines_.startGridEditing(LineField::Quantity);
-    else if (keyCode == vk::Right)
+    else if (arrowKey == vk::Right)
         lines_.startGridEditing(LineField::Price);
-    else if (keyCode == vk::Down)
+    else if (arrowKey == vk::Down)
         lines_.startGridEditing(LineField::Discount);
 }
 
@@ -104,6 +105,13 @@ bool CommandInterpreter::keyPress(char32_t ch)
     const std::string typed = view_.text(EditBox::Input);
     if (!typed.empty()) {
         const std::string code = GetSysKey(t_.dm.conClient().statements<RegisterStatements>(), trimmed(typed), KeyName(characterKeyCode(ch)));
+        // A typed text ended by its key may stand for an arrow as well: it is used up
+        // as the key, not left in the box nor run as goods.
+        if (int arrow = arrowKeyOf(code)) {
+            view_.setText(EditBox::Input, "");
+            startLineEditing(arrow);
+            return true;
+        }
         if (!code.empty()) {
             view_.setText(EditBox::Input, code);
             isEnter = true;
@@ -469,5 +477,9 @@ void CommandInterpreter::giveAway()
     bill.line(line).memo() = "赠送";
     changeLineValue(bill, line, LineField::Price, 0.0, t_.state.Digit);
 }
+
+void CommandInterpreter::lockTerminal() { view_.lockTerminal(); }
+
+void CommandInterpreter::keyHelp() { view_.showKeyHelp(); }
 
 }  // namespace pos

@@ -37,8 +37,8 @@ public:
     // or combination mapped to a command runs it; Up, Right and Down (pressed or mapped)
     // start editing the lines in the grid.
     void keyDown(int keyCode, KeyModifiers modifiers);
-    // A character typed into the input box. True when it was Enter, or became Enter
-    // through the key map: the box has been run and the character is not to be typed.
+    // A character typed into the input box. True when it was Enter, or became Enter or an
+    // arrow through the key map: the character is used up and not to be typed.
     bool keyPress(char32_t ch);
     // Enter: the trimmed text as a command code or goods input, then the totals, the
     // empty box and the customer display, whatever the command did.
@@ -56,6 +56,8 @@ private:
     static const Command kCommands[];
 
     void run(const std::string& text);
+    // Up, Right and Down start editing the quantity, price and discount of the lines.
+    void startLineEditing(int arrowKey);
     void afterEnter();
     void goodsInput(const std::string& text);
     void tell(const char* text);
@@ -92,6 +94,8 @@ private:
     void calculator();
     void chooseSalesman();
     void giveAway();
+    void lockTerminal();
+    void keyHelp();
 
     Terminal& t_;
     RegisterState& reg_;

@@ -127,4 +127,17 @@ KeyPair keyDownKeys(int keyCode, KeyModifiers modifiers)
     return {key, {}};
 }
 
+int arrowKeyOf(const std::string& code)
+{
+    if (code == "↑")
+        return vk::Up;
+    if (code == "→")
+        return vk::Right;
+    if (code == "↓")
+        return vk::Down;
+    return 0;
+}
+
+void restoreDefaultKeys(RegisterStatements& local) { local.restoreDefaultKeys.execute(); }
+
 }  // namespace pos

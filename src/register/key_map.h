@@ -49,4 +49,12 @@ struct KeyPair {
 };
 KeyPair keyDownKeys(int keyCode, KeyModifiers modifiers);
 
+// The arrow key a line-editing code of the key map ("↑", "→", "↓") stands for; 0 for
+// every other code.
+int arrowKeyOf(const std::string& code);
+
+// Back to the keys the local file came with: every command code typed and ended by
+// Enter, the line-editing codes on their arrow keys.
+void restoreDefaultKeys(RegisterStatements& local);
+
 }  // namespace pos

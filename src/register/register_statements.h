@@ -18,7 +18,17 @@ public:
           serverOptions(*this, serverOnly("select * from PosOptions")),
           waitingBills(*this, localOnly("select count(*) as n from PosBill")),
           sysKey(*this, localOnly("select SysKey from PosHelp where ifnull(FirClientKey,'')=$1 "
-                                   "and ifnull(SecClientKey,'')=$2 limit 1"))
+                                   "and ifnull(SecClientKey,'')=$2 limit 1")),
+          keyMap(*this, localOnly("select * from PosHelp order by OrderNo")),
+          setKeys(*this, localOnly("update PosHelp set FirClientKey=$1, SecClientKey=$2 where SysKey=$3")),
+          // A command code's default is the code ended by Enter; a line-editing key's is
+          // the arrow key alone, which the key-down lookup finds.
+          restoreDefaultKeys(*this, localOnly("update PosHelp set "
+                                              "FirClientKey=case SysKey when '↑' then 'Up Arrow' "
+                                              "when '→' then 'Right Arrow' when '↓' then 'Down Arrow' "
+                                              "else SysKey end, "
+                                              "SecClientKey=case when SysKey in ('↑','→','↓') then '' "
+                                              "else 'Enter' end"))
     {
     }
 
@@ -30,6 +40,9 @@ public:
     Statement serverOptions;
     Statement waitingBills;  // bills of the local file not yet uploaded
     Statement sysKey;        // the command of a key combination, from the local key map
+    Statement keyMap;        // every row of the key map, in display order
+    Statement setKeys;       // a command's two keys
+    Statement restoreDefaultKeys;
 };
 
 }  // namespace pos

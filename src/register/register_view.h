@@ -78,6 +78,10 @@ public:
     virtual void showMemberTotals() = 0;
     // Asks the window to close (through the close query).
     virtual void closeRegister() = 0;
+    // The lock dialog; returns once the signed-on operator has opened it.
+    virtual void lockTerminal() = 0;
+    // The key help window, in which the shop edits its key map.
+    virtual void showKeyHelp() = 0;
 };
 
 }  // namespace pos

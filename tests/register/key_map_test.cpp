@@ -149,5 +149,57 @@ TEST_F(RegisterTest, ArrowKeysEditTheLinesWhateverTheBoxHolds)
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(RegisterTest, LockAndKeyHelpNeedNoRightAndTakeRemappedKeys)
+{
+    // The cashier holds no right and no supervisor is asked.
+    typeAndEnter("7/");
+    typeAndEnter("19/");
+    EXPECT_EQ(view.locks, 1);
+    EXPECT_EQ(view.keyHelpsShown, 1);
+
+    f.dm.conClient().execute("update PosHelp set FirClientKey='Ctrl', SecClientKey='l' where SysKey='7/'");
+    f.dm.conClient().execute("update PosHelp set FirClientKey='F1', SecClientKey='' where SysKey='19/'");
+    constexpr int kL = 76;
+    interpreter.keyDown(kL, {false, true, false});
+    interpreter.keyDown(vk::F1, {});
+    EXPECT_EQ(view.locks, 2);
+    EXPECT_EQ(view.keyHelpsShown, 2);
+    EXPECT_EQ(view.text(EditBox::Input), "");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RegisterTest, ATypedTextMappedToAnArrowEditsTheLinesInsteadOfBeingGoods)
+{
+    f.dm.conClient().execute("update PosHelp set FirClientKey='q', SecClientKey='Space' where SysKey='↑'");
+    enter("6901");
+    view.boxes[EditBox::Input] = "q";
+    EXPECT_TRUE(interpreter.keyPress(U' ')) << "the blank is used up";
+    EXPECT_EQ(view.grid, LineField::Quantity);
+    EXPECT_EQ(view.text(EditBox::Input), "");
+    EXPECT_EQ(lineCount(), 1u);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RegisterTest, RestoringTheDefaultsBringsBackTheKeysTheFileCameWith)
+{
+    Database& local = f.dm.conClient();
+    auto& sql = local.statements<RegisterStatements>();
+    const RowSet shipped = sql.keyMap.query();
+    local.execute("update PosHelp set FirClientKey='F4', SecClientKey=null where SysKey='4/'");
+    local.execute("update PosHelp set FirClientKey='F9', SecClientKey='' where SysKey='↓'");
+    local.execute("update PosHelp set FirClientKey=null, SecClientKey=null where SysKey='+'");
+
+    restoreDefaultKeys(sql);
+    const RowSet restored = sql.keyMap.query();
+    ASSERT_EQ(restored.size(), shipped.size());
+    for (std::size_t r = 0; r < shipped.size(); ++r) {
+        EXPECT_EQ(restored.at(r, "FirClientKey").toString(), shipped.at(r, "FirClientKey").toString()) << r;
+        EXPECT_EQ(restored.at(r, "SecClientKey").toString(), shipped.at(r, "SecClientKey").toString()) << r;
+    }
+    EXPECT_EQ(GetSysKey(sql, "F4", ""), "");
+    EXPECT_EQ(GetSysKey(sql, "4/", "Enter"), "4/");
+    EXPECT_EQ(GetSysKey(sql, "Down Arrow", ""), "↓");
+}
+
 }  // namespace
 }  // namespace pos

@@ -108,6 +108,10 @@ public:
         return answer;
     }
     void closeRegister() override { ++closeRequests; }
+    int locks = 0;
+    int keyHelpsShown = 0;
+    void lockTerminal() override { ++locks; }
+    void showKeyHelp() override { ++keyHelpsShown; }
 };
 
 class RecordingLauncher : public Launcher {

@@ -1,6 +1,8 @@
 #include "register/ui/frm_main.h"
 
 #include "access/ui/frm_change_pass.h"
+#include "access/ui/frm_lock_machine.h"
+#include "register/ui/frm_pos_help.h"
 #include "payment/device_after_sale.h"
 #include "payment/ui/frm_charge.h"
 #include "payment/ui/frm_vip_card_pay.h"
@@ -472,6 +474,18 @@ void TfrmMain::closeRegister()
     guarded("退出系统", [&] { closing_ = registerCloseQuery(t_); });
     if (closing_)
         close();
+}
+
+void TfrmMain::lockTerminal()
+{
+    TfrmLockMachine dialog(t_, this);
+    dialog.exec();
+}
+
+void TfrmMain::showKeyHelp()
+{
+    TfrmPosHelp dialog(t_, this);
+    dialog.exec();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -54,6 +54,8 @@ public:
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override;
     // The close query; the window closes when it is answered Yes.
     void closeRegister() override;
+    void lockTerminal() override;
+    void showKeyHelp() override;
 
     // The end of every error no operation handled while the register runs; operation
     // names what the window was running.
