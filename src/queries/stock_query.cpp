@@ -30,11 +30,14 @@ std::optional<long long> FindStockGoods(StockQueryStatements& server, const std:
     return found.at(0, "GoodsId").toInt();
 }
 
-StoreChoice ChooseStore(const RowSet& stores, const std::string& typed)
+StoreChoice ChooseStore(const RowSet& stores, const std::string& typed, int pickedRow)
 {
     const std::string name = trimmed(typed);
     if (name.empty())
         return {};
+    if (pickedRow >= 0 && static_cast<std::size_t>(pickedRow) < stores.size() &&
+        trimmed(stores.at(static_cast<std::size_t>(pickedRow), "Name").toString()) == name)
+        return {true, stores.at(static_cast<std::size_t>(pickedRow), "StoreId").toInt()};
     for (std::size_t r = 0; r < stores.size(); ++r) {
         if (trimmed(stores.at(r, "Name").toString()) == name)
             return {true, stores.at(r, "StoreId").toInt()};

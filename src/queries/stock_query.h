@@ -26,11 +26,13 @@ std::optional<long long> FindStockGoods(StockQueryStatements& server, const std:
 
 // The store field's text against the store list (columns StoreId, Name): no store for
 // an empty text, the StoreId of the named store, or nullopt for a name not in the list.
+// `pickedRow` is the list row the cashier picked: while the text still is its name, its
+// own StoreId counts, so of two stores with one name the picked one is queried.
 struct StoreChoice {
     bool known = true;
     std::optional<long long> storeId;
 };
-StoreChoice ChooseStore(const RowSet& stores, const std::string& typed);
+StoreChoice ChooseStore(const RowSet& stores, const std::string& typed, int pickedRow = -1);
 
 RowSet QueryStock(StockQueryStatements& server, std::optional<long long> storeId, std::optional<long long> goodsId);
 

@@ -85,7 +85,7 @@ void TfrmQueryStock::runQuery()
                 return;
             }
         }
-        const StoreChoice store = ChooseStore(stores_, cmbStore_->currentText().toStdString());
+        const StoreChoice store = ChooseStore(stores_, cmbStore_->currentText().toStdString(), cmbStore_->currentIndex());
         if (!store.known) {
             tell(kStoreNotInList);
             cmbStore_->lineEdit()->selectAll();
