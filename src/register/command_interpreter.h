@@ -67,6 +67,7 @@ private:
     void holdBill();
     void recallHeldBill();
     void clearHeldBills();
+    void memberCard();
     void lineDiscount();
     void priceForNextGoods();
     void quantityForNextGoods();

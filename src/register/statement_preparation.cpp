@@ -2,6 +2,7 @@
 
 #include "access/access_statements.h"
 #include "config/config_statements.h"
+#include "members/member_statements.h"
 #include "pricing/pricing_statements.h"
 #include "register/register_statements.h"
 #include "storage/download_statements.h"
@@ -24,13 +25,13 @@ void prepareAll(Database& db)
 void prepareServerStatements(Database& accountSet)
 {
     prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
-               UploadStatements, RegisterStatements>(accountSet);
+               UploadStatements, RegisterStatements, MemberStatements>(accountSet);
 }
 
 void prepareLocalStatements(Database& local)
 {
     prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, UploadStatements,
-               RegisterStatements, HeldBillStatements>(local);
+               RegisterStatements, HeldBillStatements, MemberStatements>(local);
 }
 
 }  // namespace pos

@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, RefusalTest, ::testing::ValuesIn(kRefusals),
 
 TEST_F(RegisterTest, CodesThatOnlyRefreshAreCommandsEvenWithBlanksAroundThemAndOtherCodesAreGoods)
 {
-    const char* const refreshOnly[] = {"6/",  "7/",  "19/", "20/", "32/",
+    const char* const refreshOnly[] = {"7/",  "19/", "20/", "32/",
                                        "34/", "36/", "37/", "38/", "40/"};
     int goodsId = 200;
     for (const char* code : refreshOnly)

@@ -40,6 +40,7 @@ public:
     int charged = 0;
     std::deque<std::optional<std::string>> heldBillPicks;  // answers of the held-bill pick list
     std::vector<std::string> heldBillsListed;              // the hold numbers it showed last
+    std::deque<std::optional<MemberCardRead>> memberCards;  // answers of the member card dialog
 
     std::string text(EditBox box) const override
     {
@@ -82,6 +83,16 @@ public:
         }
         auto answer = heldBillPicks.front();
         heldBillPicks.pop_front();
+        return answer;
+    }
+    std::optional<MemberCardRead> readMemberCard() override
+    {
+        if (memberCards.empty()) {
+            ADD_FAILURE() << "unexpected member card dialog";
+            return std::nullopt;
+        }
+        auto answer = memberCards.front();
+        memberCards.pop_front();
         return answer;
     }
     void closeRegister() override { ++closeRequests; }

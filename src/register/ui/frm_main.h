@@ -46,6 +46,7 @@ public:
     void showOptions() override;
     void changePassword() override;
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override;
+    std::optional<MemberCardRead> readMemberCard() override;
     // The close query; the window closes when it is answered Yes.
     void closeRegister() override;
 
