@@ -78,10 +78,8 @@ TfrmInsider::TfrmInsider(Terminal& t, const MonotonicClock& clock, QWidget* pare
     btnCancel_ = named<QPushButton>("btnCancel", QStringLiteral("取消(&6)"));
     btnDecPoint_ = named<QPushButton>("btnDecPoint", QStringLiteral("冲减积分(F4)"));
     btnDecTotalAmount_ = named<QPushButton>("btnDecTotalAmount", QStringLiteral("冲减累计消费(F5)"));
-    for (QPushButton* b : {btnOK_, btnCancel_, btnDecPoint_, btnDecTotalAmount_}) {
-        b->setAutoDefault(false);
+    for (QPushButton* b : {btnOK_, btnCancel_, btnDecPoint_, btnDecTotalAmount_})
         buttons->addWidget(b);
-    }
     top->addLayout(buttons);
 
     connect(btnOK_, &QPushButton::clicked, this, &TfrmInsider::btnOKClick);
