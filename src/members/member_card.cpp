@@ -52,7 +52,7 @@ bool CheckCardPassword(MemberStatements& sql, const std::string& cardNo, const s
     return !sql.cardByPassword.query({cardNo, password}).empty();
 }
 
-bool isStoredValueCard(const RowSet& card) { return card.first("CardType").toString() == kStoredValueCard; }
+bool isStoredValueCard(const RowSet& card) { return card.first("CardType").toString() == kStoredValueCardType; }
 
 MemberCardShown cardShown(const RowSet& card)
 {

@@ -11,7 +11,7 @@ namespace pos {
 
 struct Terminal;
 
-inline constexpr const char* kStoredValueCard = "储值卡";
+inline constexpr const char* kStoredValueCardType = "储值卡";
 // From this many ticks of 10 ms between the first character and Enter, a number
 // counts as typed by hand: about 0.15 s.
 inline constexpr int kHandTypedTicks = 16;

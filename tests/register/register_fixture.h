@@ -62,13 +62,7 @@ public:
         ++charged;
         if (whileCharging)
             whileCharging();
-        if (charges.empty()) {
-            ADD_FAILURE() << "unexpected checkout dialog";
-            return std::nullopt;
-        }
-        auto answer = charges.front();
-        charges.pop_front();
-        return answer;
+        return nextAnswer(charges, "checkout dialog");
     }
     void showOptions() override { ++optionsShown; }
     void changePassword() override { ++passwordChanges; }
@@ -77,25 +71,27 @@ public:
         heldBillsListed.clear();
         for (std::size_t r = 0; r < holdNumbers.size(); ++r)
             heldBillsListed.push_back(holdNumbers.at(r, "BillNo").toString());
-        if (heldBillPicks.empty()) {
-            ADD_FAILURE() << "unexpected held-bill pick list";
-            return std::nullopt;
-        }
-        auto answer = heldBillPicks.front();
-        heldBillPicks.pop_front();
-        return answer;
+        return nextAnswer(heldBillPicks, "held-bill pick list");
     }
     std::optional<MemberCardRead> readMemberCard() override
     {
-        if (memberCards.empty()) {
-            ADD_FAILURE() << "unexpected member card dialog";
-            return std::nullopt;
-        }
-        auto answer = memberCards.front();
-        memberCards.pop_front();
-        return answer;
+        return nextAnswer(memberCards, "member card dialog");
     }
     void closeRegister() override { ++closeRequests; }
+
+private:
+    // The dialog's next answer queued by the test; a dialog with none fails the test.
+    template <class Answer>
+    static Answer nextAnswer(std::deque<Answer>& answers, const char* dialog)
+    {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected " << dialog;
+            return Answer{};
+        }
+        Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class RecordingLauncher : public Launcher {
