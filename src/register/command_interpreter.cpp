@@ -47,7 +47,7 @@ const CommandInterpreter::Command CommandInterpreter::kCommands[] = {
     {"1/", &CommandInterpreter::chooseStore},
     {"4/", &CommandInterpreter::holdBill},
     {"5/", &CommandInterpreter::recallHeldBill},
-    {"6/", kNotWiredYet},  // member card
+    {"6/", &CommandInterpreter::memberCard},
     {"7/", &CommandInterpreter::lockTerminal},
     {"8/", &CommandInterpreter::wholeBillDiscount},
     {"9/", &CommandInterpreter::changeCurrentQuantity},
@@ -248,6 +248,24 @@ void CommandInterpreter::recallHeldBill()
     // Goods added to the recalled bill get the member's discount as after reading the card.
     const int discountType = t_.member.VIPDiscountType;
     if (!t_.member.VIPCardNo.empty() && (discountType == 2 || discountType == 3)) {
+        view_.setText(EditBox::Discount, generalNumber(t_.member.VIPDiscount));
+        t_.state.DiscountState = 2;
+    }
+    view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+}
+
+void CommandInterpreter::memberCard()
+{
+    if (!reg_.bill.detail.empty())
+        return tell("请在开单之前输入会员卡号！");
+    const std::optional<MemberCardRead> card = view_.readMemberCard();
+    if (!card)
+        return;
+    t_.member = card->member;
+    reg_.bill.insiderCode() = trimmed(card->cardNo);
+    // The member's rate is a whole-bill discount: every goods input of the bill gets it.
+    const int discountType = t_.member.VIPDiscountType;
+    if (discountType == 2 || discountType == 3) {
         view_.setText(EditBox::Discount, generalNumber(t_.member.VIPDiscount));
         t_.state.DiscountState = 2;
     }

@@ -69,6 +69,7 @@ private:
     void holdBill();
     void recallHeldBill();
     void clearHeldBills();
+    void memberCard();
     void lineDiscount();
     void priceForNextGoods();
     void quantityForNextGoods();

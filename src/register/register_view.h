@@ -29,6 +29,12 @@ inline const char* lineFieldColumn(LineField field)
     return "Quantity";
 }
 
+// A member card the member card dialog accepted: the number typed and its member.
+struct MemberCardRead {
+    std::string cardNo;
+    CurrentMember member;
+};
+
 // What the register's logic needs of its window: the boxes, the labels, the focus and
 // the dialogs of other parts it opens. The window implements it; tests script it.
 class RegisterView {
@@ -76,6 +82,8 @@ public:
     virtual void showTakingsToday() = 0;
     // The member totals query ("32/").
     virtual void showMemberTotals() = 0;
+    // The member card dialog; the card it accepted, nullopt when it was left without.
+    virtual std::optional<MemberCardRead> readMemberCard() = 0;
     // Asks the window to close (through the close query).
     virtual void closeRegister() = 0;
     // The lock dialog; returns once the signed-on operator has opened it.

@@ -3,6 +3,7 @@
 #include "access/access_statements.h"
 #include "config/config_statements.h"
 #include "payment/payment_statements.h"
+#include "members/member_statements.h"
 #include "pricing/pricing_statements.h"
 #include "queries/member_totals.h"
 #include "queries/shift_takings.h"
@@ -31,7 +32,7 @@ void prepareServerStatements(Database& accountSet)
     prepareAll<ServerStatements, AccessStatements, PricingStatements, SaleStatements, DownloadStatements,
                UploadStatements, RegisterStatements, PaymentStatements, TakingsStatements,
                MemberTotalsStatements, BillBrowserStatements,
-               StockQueryStatements>(accountSet);
+               StockQueryStatements, MemberStatements>(accountSet);
 }
 
 void prepareLocalStatements(Database& local)
@@ -39,7 +40,7 @@ void prepareLocalStatements(Database& local)
     prepareAll<AccessStatements, PricingStatements, SaleStatements, NumberingStatements, UploadStatements,
                RegisterStatements, HeldBillStatements, PaymentStatements, TakingsStatements,
                MemberTotalsStatements, BillBrowserStatements,
-               StockQueryStatements>(local);
+               StockQueryStatements, MemberStatements>(local);
 }
 
 }  // namespace pos

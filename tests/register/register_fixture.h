@@ -47,6 +47,7 @@ public:
     int paidFromCard = 0;
     std::deque<std::optional<std::string>> heldBillPicks;  // answers of the held-bill pick list
     std::vector<std::string> heldBillsListed;              // the hold numbers it showed last
+    std::deque<std::optional<MemberCardRead>> memberCards;  // answers of the member card dialog
 
     std::string text(EditBox box) const override
     {
@@ -68,13 +69,7 @@ public:
         ++charged;
         if (whileCharging)
             whileCharging();
-        if (charges.empty()) {
-            ADD_FAILURE() << "unexpected checkout dialog";
-            return std::nullopt;
-        }
-        auto answer = charges.front();
-        charges.pop_front();
-        return answer;
+        return nextAnswer(charges, "checkout dialog");
     }
     std::optional<double> payFromCard() override
     {
@@ -99,19 +94,31 @@ public:
         heldBillsListed.clear();
         for (std::size_t r = 0; r < holdNumbers.size(); ++r)
             heldBillsListed.push_back(holdNumbers.at(r, "BillNo").toString());
-        if (heldBillPicks.empty()) {
-            ADD_FAILURE() << "unexpected held-bill pick list";
-            return std::nullopt;
-        }
-        auto answer = heldBillPicks.front();
-        heldBillPicks.pop_front();
-        return answer;
+        return nextAnswer(heldBillPicks, "held-bill pick list");
+    }
+    std::optional<MemberCardRead> readMemberCard() override
+    {
+        return nextAnswer(memberCards, "member card dialog");
     }
     void closeRegister() override { ++closeRequests; }
     int locks = 0;
     int keyHelpsShown = 0;
     void lockTerminal() override { ++locks; }
     void showKeyHelp() override { ++keyHelpsShown; }
+
+private:
+    // The dialog's next answer queued by the test; a dialog with none fails the test.
+    template <class Answer>
+    static Answer nextAnswer(std::deque<Answer>& answers, const char* dialog)
+    {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected " << dialog;
+            return Answer{};
+        }
+        Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class RecordingLauncher : public Launcher {

@@ -3,6 +3,7 @@
 #include "access/ui/frm_change_pass.h"
 #include "access/ui/frm_lock_machine.h"
 #include "register/ui/frm_pos_help.h"
+#include "members/ui/frm_insider.h"
 #include "payment/device_after_sale.h"
 #include "payment/ui/frm_charge.h"
 #include "payment/ui/frm_vip_card_pay.h"
@@ -457,6 +458,16 @@ std::optional<std::string> TfrmMain::chooseHeldBill(const RowSet& holdNumbers)
     TfrmSelectHaltBill dialog(holdNumbers, this);
     dialog.exec();
     return dialog.chosen();
+}
+
+std::optional<MemberCardRead> TfrmMain::readMemberCard()
+{
+    static const SteadyClock clock;
+    TfrmInsider dialog(t_, clock, this);
+    dialog.exec();
+    if (!dialog.cardAccepted())
+        return std::nullopt;
+    return MemberCardRead{dialog.cardNo(), dialog.member()};
 }
 
 void TfrmMain::handleError(const std::string& operation, const std::exception& error)

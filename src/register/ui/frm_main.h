@@ -52,6 +52,7 @@ public:
     void browseBills() override;
     void queryStock() override;
     std::optional<std::string> chooseHeldBill(const RowSet& holdNumbers) override;
+    std::optional<MemberCardRead> readMemberCard() override;
     // The close query; the window closes when it is answered Yes.
     void closeRegister() override;
     void lockTerminal() override;

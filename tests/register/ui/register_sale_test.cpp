@@ -1,3 +1,4 @@
+#include "members/member_cards.h"
 #include "register/new_bill.h"
 #include "register/register_fixture.h"
 #include "register/ui/frm_main.h"
@@ -100,6 +101,27 @@ protected:
 
 constexpr int kQuantityColumn = 5;
 constexpr int kAmountColumn = 8;
+
+TEST_F(RegisterSaleTest, AMemberCardPutsTheMemberAndTheBandDiscountOnTheBill)
+{
+    test::addCard(fx_.side(Online), "A1", "", "会员卡", "累计消费折扣", 100, 2500, 250);
+    fx_.side(Online).execute("insert into B_AutoDiscount(DownAmount,UpAmount,Discount) values(1000,5000,95)");
+    open();
+    whenDialogOpens([](QWidget& dialog) {
+        QTest::keyClicks(dialog.focusWidget(), QStringLiteral("A1"));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);  // on 确定
+    });
+    enter("6/");
+    ASSERT_TRUE(test::showActive(*frm_));
+    EXPECT_EQ(label("lblVIPCardNo"), QStringLiteral("A1  持卡A1"));
+    EXPECT_EQ(edit("edtDiscount"), QStringLiteral("95"));
+    EXPECT_EQ(reg_.bill.insiderCode().toString(), "A1");
+    EXPECT_EQ(fx_.state.DiscountState, 2);
+    enter("6902");
+    EXPECT_EQ(edit("edtAmount"), QStringLiteral("  11.40"));
+    EXPECT_EQ(edit("edtDiscount"), QStringLiteral("95"));
+}
 
 // A kiosk session may run without a window manager: the register is then never made
 // the active window, yet the keys the cashier types reach it.

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "base/pos_state.h"
+#include "members/member_card.h"
+#include "members/swipe_timer.h"
+#include "widgets/frm_base.h"
+
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+namespace pos {
+
+struct Terminal;
+
+// "6/": the member card dialog. The cashier types or swipes the card number (in
+// swipe-only mode a number that arrives too slowly was typed by hand and is refused),
+// gives the password of a stored-value card, and sees the card's data; an authorised
+// operator may take points or cumulative purchases off the card shown. The card
+// accepted and the member it makes are read after the dialog closed; CurrentMember is
+// the caller's to change.
+class TfrmInsider : public TfrmBase {
+    Q_OBJECT
+public:
+    TfrmInsider(Terminal& t, const MonotonicClock& clock, QWidget* parent = nullptr);
+
+    // Whether the dialog closed with a card accepted.
+    bool cardAccepted() const { return accepted_; }
+    // The card number typed, blanks trimmed.
+    std::string cardNo() const;
+    // The member of the accepted card.
+    const CurrentMember& member() const { return member_; }
+
+protected:
+    bool baseKeyDown(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public slots:
+    // Cancel, Esc and closing the window: no card.
+    void reject() override;
+
+private:
+    void insiderEnter();
+    void runCheck();
+    void askPassword();
+    void show(const MemberCardShown& card);
+    void deduct(Deduction what, QLineEdit* shownValue);
+    void btnOKClick();
+
+    Terminal& t_;
+    SwipeTimer swipe_;
+    bool swipeOnly_ = false;
+    bool accepted_ = false;
+    CurrentMember member_;
+
+    QLineEdit* edtInsider_;
+    QLineEdit* edtPass_;
+    QLineEdit* edtCardNo_;
+    QLineEdit* edtHolder_;
+    QLineEdit* edtCardType_;
+    QLineEdit* edtHandOutDate_;
+    QLineEdit* edtDiscountType_;
+    QLineEdit* edtDiscount_;
+    QLineEdit* edtTotalAmount_;
+    QLineEdit* edtPoint_;
+    QLineEdit* edtValidDate_;
+    QLineEdit* edtCardAmount_;
+    QPushButton* btnOK_;
+    QPushButton* btnCancel_;
+    QPushButton* btnDecPoint_;
+    QPushButton* btnDecTotalAmount_;
+};
+
+}  // namespace pos
