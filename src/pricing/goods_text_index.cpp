@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
+#include <string.h>
 
 namespace pos {
 namespace {
@@ -80,17 +80,18 @@ bool GoodsTextIndex::find(Database& local, std::string_view text, std::vector<st
         build(local);
     std::string needle(text.size(), '\0');
     std::transform(text.begin(), text.end(), needle.begin(), fold);
-    const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
-    auto from = text_.begin();
-    while (true) {
-        const auto hit = std::search(from, text_.end(), searcher);
-        if (hit == text_.end())
-            break;
+    // glibc's memmem compares several bytes at once, where a byte-wise skip search is
+    // held back by the many digits of codes and bar codes.
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
+    const char* from = begin;
+    while (const void* found = memmem(from, static_cast<std::size_t>(end - from), needle.data(), needle.size())) {
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
         // The needle holds no separator, so a hit lies inside one goods' text; the search
         // goes on after it, so each goods is listed once.
-        const auto goods = std::upper_bound(ends_.begin(), ends_.end(), static_cast<std::size_t>(hit - text_.begin()));
+        const auto goods = std::upper_bound(ends_.begin(), ends_.end(), at);
         ids.push_back(goodsIds_[static_cast<std::size_t>(goods - ends_.begin())]);
-        from = text_.begin() + static_cast<std::ptrdiff_t>(*goods);
+        from = begin + *goods;
     }
     return true;
 }
