@@ -40,7 +40,10 @@ constexpr std::size_t kBillLines = 50;
 constexpr const char* kServerGoods =
     "insert into B_Goods(GoodsId,Code,BarCode,FindCode,Name,Unit1,SPrice1) "
     "select i, 'G'||i, '69'||lpad(i::text,11,'0'), 'SP'||i, '商品'||i, '个', 1 + i % 100 "
-    "from generate_series(1,$1::integer) i";
+    "from generate_series($1::integer,$2::integer) i";
+// Rows per fill statement: each must answer within the register's wait for the server,
+// also on a loaded machine.
+constexpr int kServerFillChunk = 100000;
 constexpr const char* kLocalGoods =
     "with recursive n(i) as (select 1 union all select i+1 from n where i<$1) "
     "insert into B_Goods(GoodsId,Code,BarCode,FindCode,Name,Unit1,SPrice1) "
@@ -121,7 +124,8 @@ public:
         auto start = std::chrono::steady_clock::now();
         PgDatabase& server = f_.office.accountSet();
         server.execute("set statement_timeout=0");  // a million rows take longer than a register statement may
-        server.execute(kServerGoods, {goods_});
+        for (int first = 1; first <= goods_; first += kServerFillChunk)
+            server.execute(kServerGoods, {first, std::min(goods_, first + kServerFillChunk - 1)});
         // Settles the catalogue as the back office has it: statistics, and the trigram
         // indexes' pending entries merged.
         server.execute("vacuum analyze B_Goods");

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 #include <utility>
 
 namespace pos {
@@ -35,8 +38,20 @@ struct Found {
 // A short text may match much of a large catalogue: the pick list reads its matches a
 // page at a time as it scrolls. In the order of the goods' key, so the first page stops
 // at its hundredth match instead of sorting every match first.
+// Offline the matches come from the goods' text held in memory, and only the rows of a
+// page are read from the file.
 PagedRows substringMatches(PricingStatements& sql, const std::string& text)
 {
+    if (auto ids = std::make_shared<std::vector<std::int64_t>>();
+        sql.database().dialect() == Dialect::Sqlite && sql.goodsText.find(sql.database(), text, *ids)) {
+        auto reader = [&sql, ids](std::size_t offset, std::size_t count) {
+            Params page(kGoodsMatchPage);
+            for (std::size_t i = offset; i < std::min(ids->size(), offset + std::min(count, kGoodsMatchPage)); ++i)
+                page[i - offset] = (*ids)[i];
+            return sql.goodsByIds.query(page);
+        };
+        return PagedRows(reader, kGoodsMatchPage);
+    }
     auto reader = [&sql, pattern = containsPattern(text)](std::size_t offset, std::size_t count) {
         return sql.goodsBySubstring.query(
             {pattern, static_cast<std::int64_t>(count), static_cast<std::int64_t>(offset)});

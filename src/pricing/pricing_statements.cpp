@@ -1,11 +1,24 @@
 #include "pricing/pricing_statements.h"
 
+#include "pricing/goods_lookup.h"
+
+#include <string>
+
 namespace pos {
 namespace {
 
 constexpr const char* kGoodsColumns = "select GoodsId,Code,BarCode,Name,Unit1,SPrice1 from B_Goods ";
 
 std::string localGoods(const char* where) { return std::string(kGoodsColumns) + where; }
+
+// One page of the substring search's matches: kGoodsMatchPage GoodsIds, unused ones null.
+std::string goodsByIdsSql()
+{
+    std::string in;
+    for (std::size_t i = 1; i <= kGoodsMatchPage; ++i)
+        in += (i > 1 ? ",$" : "$") + std::to_string(i);
+    return localGoods(("where GoodsId in (" + in + ") order by GoodsId").c_str());
+}
 
 }  // namespace
 
@@ -23,6 +36,7 @@ PricingStatements::PricingStatements(Database& db)
       goodsBySubstring(*this, localGoods("where Code like $1 escape '\\' or BarCode like $1 escape '\\' "
                                          "or FindCode like $1 escape '\\' or Name like $1 escape '\\' "
                                          "order by GoodsId limit $2 offset $3")),
+      goodsByIds(*this, localOnly(goodsByIdsSql())),
       pricingRow(*this, pick("select * from SelectGoodsC($1,$2)",
                              "select GoodsId,SPrice1,SPrice2,SPrice3,SPrice4,SPBeginDate,SPEndDate,SPQuantity,"
                              "SPMakeQty,SPPrice,SPBillQty,InSiderPrice,LowPrice,IsLowPrice from B_Goods "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/statement_set.h"
+#include "pricing/goods_text_index.h"
 
 namespace pos {
 
@@ -17,10 +18,13 @@ public:
     Statement goodsByPackageBarCode;
     Statement goodsByFindCode;
     Statement goodsBySubstring;  // pattern, page size, offset
+    Statement goodsByIds;        // local only: up to a page of GoodsIds, read in goods order
     Statement pricingRow;        // store, goods; the local copy holds one store's goods only
     Statement takePromotionQuantity;  // quantity, goods; affects no row when refused
     Statement memberPriceLevel;
     Statement discountBands;
+
+    GoodsTextIndex goodsText;  // local only: what the substring search scans
 };
 
 }  // namespace pos

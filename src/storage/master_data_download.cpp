@@ -2,6 +2,7 @@
 
 #include "db/password_hash.h"
 #include "db/row_copy.h"
+#include "pricing/pricing_statements.h"
 
 #include <optional>
 #include <string>
@@ -59,6 +60,8 @@ void downloadMasterData(DownloadStatements& server, Database& local, Person& per
     if (withGoods) {
         auto wait = person.pleaseWait("正在下载货品资料,请稍候...");
         replaceTable(server.goods, local, {storeId});
+        // The substring search's text of the goods is read again at its next use.
+        local.statements<PricingStatements>().goodsText.forget();
         replaceTable(server.barCodes, local);
     }
     for (DownloadStatements::Table& table : server.others)

@@ -1,12 +1,15 @@
 #include "storage/master_data_download.h"
 
 #include "db/password_hash.h"
+#include "pricing/pricing_statements.h"
 
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace pos {
 namespace {
@@ -162,6 +165,34 @@ TEST_F(MasterDataDownloadTest, GoodsKeepTheirLookupIndexes)
         EXPECT_EQ(after.at(i, "sql"), before.at(i, "sql"));
     RowSet plan = local().query("explain query plan select * from B_Goods where BarCode=$1", {"6901"});
     EXPECT_NE(plan.at(0, "detail").toString().find("INDEX"), std::string::npos) << plan.at(0, "detail").toString();
+}
+
+// The offline substring search scans the goods' text in memory: each download of goods
+// replaces it, so it finds what the local file holds after the second download too.
+TEST_F(MasterDataDownloadTest, SubstringSearchFindsTheGoodsOfTheLatestDownload)
+{
+    GoodsTextIndex& text = local().statements<PricingStatements>().goodsText;
+    auto found = [&](const char* typed) {
+        std::vector<std::int64_t> ids;
+        EXPECT_TRUE(text.find(local(), typed, ids)) << typed;
+        return ids;
+    };
+    using Ids = std::vector<std::int64_t>;
+    EXPECT_EQ(found("old"), Ids{90});
+
+    download(true);
+    EXPECT_EQ(found("old"), Ids{});
+    EXPECT_EQ(found("A"), (Ids{301, 302}));
+    EXPECT_EQ(found("面包"), Ids{302});
+
+    PgDatabase& server = office.accountSet();
+    server.execute("update B_Goods set Name='全麦面包' where GoodsId=301");
+    server.execute("delete from B_Goods where GoodsId=302");
+    download(false);
+    EXPECT_EQ(found("面包"), Ids{302});  // without goods the local goods stay as they were
+    download(true);
+    EXPECT_EQ(found("面包"), Ids{301});
+    EXPECT_EQ(found("A2"), Ids{});
 }
 
 TEST_F(MasterDataDownloadTest, GoodsFollowTheSellingStore)
