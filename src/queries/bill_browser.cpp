@@ -2,8 +2,8 @@
 
 #include "base/bill.h"
 #include "peripherals/receipt_printing.h"
+#include "queries/time_field.h"
 
-#include <cctype>
 #include <utility>
 
 namespace pos {
@@ -20,42 +20,20 @@ constexpr const char* kLinesSql =
     "where a.BillNo=$1 order by a.OrderId";
 constexpr const char* kCardSql = "select HolderName, UsedCount from B_VIPCards where CardNo=$1";
 
-bool digitsAt(const std::string& s, std::size_t from, std::size_t count, int& out)
+// "yyyy-mm-dd hh:mm" into "yyyy-mm-dd hh:mm:<seconds>"; a blank time (spaces, colons or
+// nothing) gives the date with the whole-day bound.
+std::optional<std::string> fieldTime(const std::string& text, int seconds, const char* blankTime)
 {
-    out = 0;
-    for (std::size_t i = from; i < from + count; ++i) {
-        if (i >= s.size() || !std::isdigit(static_cast<unsigned char>(s[i])))
-            return false;
-        out = out * 10 + (s[i] - '0');
-    }
-    return true;
-}
-
-bool validDate(int y, int m, int d)
-{
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (y < 1 || m < 1 || m > 12 || d < 1)
-        return false;
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return d <= days[m - 1] + (m == 2 && leap ? 1 : 0);
-}
-
-// "yyyy-mm-dd hh:mm" with the time possibly blank (spaces or nothing) into
-// "yyyy-mm-dd hh:mm:<seconds>", or the blank time's whole-day bound.
-std::optional<std::string> fieldTime(const std::string& text, const char* seconds, const char* blankTime)
-{
-    int y, m, d, hh, mm;
-    if (!digitsAt(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !digitsAt(text, 5, 2, m) ||
-        text[7] != '-' || !digitsAt(text, 8, 2, d) || !validDate(y, m, d))
-        return std::nullopt;
     const std::string date = text.substr(0, 10);
-    const std::string time = text.size() > 10 ? text.substr(10) : std::string();
-    if (time.find_first_not_of(" :") == std::string::npos)
+    if (text.size() >= 10 && text.find_first_not_of(" :", 10) == std::string::npos) {
+        if (!ReadTimeField(date + " 00:00", 0))
+            return std::nullopt;
         return date + " " + blankTime;
-    if (time.size() != 6 || time[0] != ' ' || time[3] != ':' || !digitsAt(time, 1, 2, hh) ||
-        !digitsAt(time, 4, 2, mm) || hh > 23 || mm > 59)
+    }
+    const std::optional<DateTime> t = ReadTimeField(text, seconds);
+    if (!t)
         return std::nullopt;
-    return date + time + ":" + seconds;
+    return t->text();
 }
 
 }  // namespace
@@ -67,10 +45,10 @@ BillBrowserStatements::BillBrowserStatements(Database& db)
 
 WindowParse ParseBillWindow(const std::string& startText, const std::string& endText)
 {
-    const std::optional<std::string> start = fieldTime(startText, "00", "00:00:00");
+    const std::optional<std::string> start = fieldTime(startText, 0, "00:00:00");
     if (!start)
         return {std::nullopt, WindowField::Start};
-    const std::optional<std::string> end = fieldTime(endText, "59", "23:59:59");
+    const std::optional<std::string> end = fieldTime(endText, 59, "23:59:59");
     if (!end)
         return {std::nullopt, WindowField::End};
     return {BillWindow{*start, *end}, WindowField::Start};

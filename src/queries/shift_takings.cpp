@@ -6,19 +6,12 @@
 #include "config/terminal.h"
 #include "config/working_mode_clock.h"
 #include "peripherals/printer_port.h"
-
-#include <cctype>
-#include <fmt/format.h>
+#include "queries/time_field.h"
 
 namespace pos {
 namespace {
 
 double sumOf(const RowSet& rows, const char* column) { return rows.empty() ? 0 : rows.at(0, column).toDouble(); }
-
-std::string minuteText(const DateTime& t)
-{
-    return fmt::format("{:04}-{:02}-{:02} {:02}:{:02}", t.year, t.month, t.day, t.hour, t.minute);
-}
 
 }  // namespace
 
@@ -29,37 +22,14 @@ ShiftTakings QueryShiftTakings(TakingsStatements& sql, int operatorId, const Dat
             sumOf(rows, "CardAmount1"), sumOf(rows, "CardAmount2")};
 }
 
-std::optional<DateTime> ReadTimeField(const std::string& text, int seconds)
-{
-    static constexpr std::string_view kForm = "9999-99-99 99:99";
-    if (text.size() != kForm.size())
-        return std::nullopt;
-    for (std::size_t i = 0; i < kForm.size(); ++i) {
-        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
-        if (kForm[i] == '9' ? !digit : text[i] != kForm[i])
-            return std::nullopt;
-    }
-    std::optional<DateTime> t = DateTime::parse(text.substr(0, 10));
-    if (!t)
-        return std::nullopt;
-    t->hour = std::stoi(text.substr(11, 2));
-    t->minute = std::stoi(text.substr(14, 2));
-    t->second = seconds;
-    if (t->hour > 23 || t->minute > 59)
-        return std::nullopt;
-    return t;
-}
-
-std::string TimeFieldText(const DateTime& t) { return minuteText(t); }
-
 std::string ShiftReceiptText(const std::string& operatorCode, const ShiftTakings& totals, const DateTime& start,
                              const DateTime& end, int footerNum)
 {
     std::string out;
     auto line = [&out](const std::string& utf8) { out += utf8ToGbk(utf8) + "\r\n"; };
     line("收银员:" + operatorCode + " ");
-    line("上班时间:" + minuteText(start));
-    line("下班时间:" + minuteText(end));
+    line("上班时间:" + TimeFieldText(start));
+    line("下班时间:" + TimeFieldText(end));
     line("");
     line("总金额:" + twoDecimals(totals.RealAmount) + " ");
     line("现  金:" + twoDecimals(totals.CashAmount) + " ");

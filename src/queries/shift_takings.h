@@ -47,10 +47,6 @@ struct ShiftTakings {
 // The bills of operatorId with start <= BillDate <= end, both ends to the second.
 ShiftTakings QueryShiftTakings(TakingsStatements& sql, int operatorId, const DateTime& start, const DateTime& end);
 
-// A time field "YYYY-MM-DD hh:mm" with `seconds` added; nullopt when it is not exactly
-// that form or not a real date and time (a masked field leaves blanks out of its text).
-std::optional<DateTime> ReadTimeField(const std::string& text, int seconds);
-
 // The shift receipt in GBK with CR LF line ends: operator, the window to the minute,
 // the five tender sums and footerNum empty lines.
 std::string ShiftReceiptText(const std::string& operatorCode, const ShiftTakings& totals, const DateTime& start,
@@ -68,9 +64,6 @@ enum class ShiftTakingsResult { BadStart, BadEnd, NoPrinter, Printed };
 // working mode's database and prints them on PrintPort. A bad field or a missing port is
 // told to the person; database and device errors pass on.
 ShiftTakingsResult RunShiftTakings(Terminal& t, const std::string& startText, const std::string& endText);
-
-// The window's fields on showing: today 00:00 and now, to the minute.
-std::string TimeFieldText(const DateTime& t);
 
 // The day's totals of an operator as the server's view gives them.
 struct TakingsToday {

@@ -1,4 +1,5 @@
 #include "queries/shift_takings.h"
+#include "queries/time_field.h"
 
 #include "peripherals/device_error.h"
 #include "support/signed_on_terminal.h"

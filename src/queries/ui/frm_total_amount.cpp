@@ -3,6 +3,7 @@
 #include "config/terminal.h"
 #include "config/working_mode_clock.h"
 #include "queries/shift_takings.h"
+#include "queries/time_field.h"
 #include "widgets/window_errors.h"
 
 #include <QHBoxLayout>
