@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string.h>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace pos {
 namespace {
@@ -45,6 +48,7 @@ void GoodsTextIndex::forget()
 {
     built_ = false;
     text_ = {};
+    byteCounts_ = {};
     ends_ = {};
     goodsIds_ = {};
 }
@@ -65,33 +69,73 @@ void GoodsTextIndex::build(Database& local)
                   {}, [this](const Columns&, const Row& row) {
                       goodsIds_.push_back(row[0].toInt());
                       const std::string fields = row[1].toString();
-                      std::transform(fields.begin(), fields.end(), std::back_inserter(text_), fold);
+                      for (char c : fields) {
+                          text_.push_back(fold(c));
+                          ++byteCounts_[static_cast<unsigned char>(text_.back())];
+                      }
                       ends_.push_back(text_.size());
                   });
     built_ = true;
 }
 
-bool GoodsTextIndex::find(Database& local, std::string_view text, std::vector<std::int64_t>& ids)
+std::size_t GoodsTextIndex::search(std::string_view needle, std::size_t at) const
 {
-    ids.clear();
+    const std::size_t length = needle.size(), size = text_.size();
+    if (length > size || at > size - length)
+        return std::string::npos;
+    // Two bytes of the needle are compared at sixteen places at once, and only where both
+    // fit is the whole needle compared: its last byte, and whichever of the others is
+    // rarest in the goods' text. Names share their first characters and codes their
+    // digits, so the rarest byte keeps those compares few.
+    const std::size_t last = length - 1;
+    std::size_t rare = 0;
+    for (std::size_t i = 1; i < last; ++i)
+        if (byteCounts_[static_cast<unsigned char>(needle[i])] < byteCounts_[static_cast<unsigned char>(needle[rare])])
+            rare = i;
+    const char* const text = text_.data();
+    const std::size_t lastStart = size - length;
+    std::size_t p = at;
+#ifdef __SSE2__
+    const __m128i rareByte = _mm_set1_epi8(needle[rare]);
+    const __m128i lastByte = _mm_set1_epi8(needle[last]);
+    for (; p + 15 <= lastStart; p += 16) {
+        const __m128i atRare = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p + rare));
+        const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p + last));
+        auto candidates = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(atRare, rareByte), _mm_cmpeq_epi8(atLast, lastByte))));
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const std::size_t start = p + static_cast<std::size_t>(__builtin_ctz(candidates));
+            if (std::memcmp(text + start, needle.data(), length) == 0)
+                return start;
+        }
+    }
+#endif
+    for (; p <= lastStart; ++p)
+        if (text[p + last] == needle[last] && std::memcmp(text + p, needle.data(), length) == 0)
+            return p;
+    return std::string::npos;
+}
+
+bool GoodsTextIndex::find(Database& local, std::string_view text, std::size_t& from, std::size_t count,
+                          std::vector<std::int64_t>& ids)
+{
     if (text.empty() || text.find(kSeparator) != std::string_view::npos)
         return false;
     if (!built_ || builtOn_ != dynamic_cast<SqliteDatabase&>(local).handle())
         build(local);
     std::string needle(text.size(), '\0');
     std::transform(text.begin(), text.end(), needle.begin(), fold);
-    // glibc's memmem compares several bytes at once, where a byte-wise skip search is
-    // held back by the many digits of codes and bar codes.
-    const char* const begin = text_.data();
-    const char* const end = begin + text_.size();
-    const char* from = begin;
-    while (const void* found = memmem(from, static_cast<std::size_t>(end - from), needle.data(), needle.size())) {
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
+    for (std::size_t listed = 0; listed < count && from < goodsIds_.size(); ++listed) {
+        const std::size_t at = search(needle, from == 0 ? 0 : ends_[from - 1]);
+        if (at == std::string::npos) {
+            from = goodsIds_.size();
+            break;
+        }
         // The needle holds no separator, so a hit lies inside one goods' text; the search
         // goes on after it, so each goods is listed once.
-        const auto goods = std::upper_bound(ends_.begin(), ends_.end(), at);
-        ids.push_back(goodsIds_[static_cast<std::size_t>(goods - ends_.begin())]);
-        from = begin + *goods;
+        const auto goods = static_cast<std::size_t>(std::upper_bound(ends_.begin(), ends_.end(), at) - ends_.begin());
+        ids.push_back(goodsIds_[goods]);
+        from = goods + 1;
     }
     return true;
 }

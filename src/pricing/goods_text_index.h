@@ -2,6 +2,7 @@
 
 #include "base/database.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,20 +17,26 @@ namespace pos {
 // rows on the connection (the download, above all) has it read again at the next use.
 class GoodsTextIndex {
 public:
-    // The GoodsIds whose text contains `text`, in goods order. False when the index
-    // cannot answer (an empty text, or one holding the field separator): the caller then
-    // asks the file.
-    bool find(Database& local, std::string_view text, std::vector<std::int64_t>& ids);
+    // Appends the GoodsIds of up to `count` further goods whose text contains `text`, in
+    // goods order, starting at goods position `from` (0 for the first page) and moving
+    // it past the last goods listed, or to the end: a pick list's first page stops
+    // scanning at its last row. False when the index cannot answer (an empty text, or
+    // one holding the field separator): the caller then asks the file.
+    bool find(Database& local, std::string_view text, std::size_t& from, std::size_t count,
+              std::vector<std::int64_t>& ids);
     void forget();
 
 private:
     void build(Database& local);
+    // Where the needle next occurs in text_ at or after `at`; npos when nowhere.
+    std::size_t search(std::string_view needle, std::size_t at) const;
 
     bool built_ = false;
     void* builtOn_ = nullptr;  // the connection it was read from and watches
     std::string text_;                    // each goods' fields, lower-cased, each ending in '\n'
     std::vector<std::size_t> ends_;       // end of each goods' text in text_
     std::vector<std::int64_t> goodsIds_;  // in goods order
+    std::array<std::size_t, 256> byteCounts_{};  // how often each byte occurs in text_
 };
 
 }  // namespace pos
