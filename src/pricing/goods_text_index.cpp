@@ -2,15 +2,13 @@
 
 #include "base/pos_error.h"
 #include "db/sqlite_database.h"
+#include "pricing/byte_pair_search.h"
 
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace pos {
 namespace {
@@ -41,6 +39,7 @@ void watchGoods(SqliteDatabase& db, GoodsTextIndex* index)
         "create temp trigger if not exists pos_goods_text_update after update of GoodsId,Code,BarCode,FindCode,Name "
         "on main.B_Goods begin select pos_goods_text_changed(); end;");
 }
+
 
 }  // namespace
 
@@ -80,40 +79,15 @@ void GoodsTextIndex::build(Database& local)
 
 std::size_t GoodsTextIndex::search(std::string_view needle, std::size_t at) const
 {
-    const std::size_t length = needle.size(), size = text_.size();
-    if (length > size || at > size - length)
-        return std::string::npos;
-    // Two bytes of the needle are compared at sixteen places at once, and only where both
-    // fit is the whole needle compared: its last byte, and whichever of the others is
-    // rarest in the goods' text. Names share their first characters and codes their
-    // digits, so the rarest byte keeps those compares few.
-    const std::size_t last = length - 1;
+    // Names share their first characters and codes their digits: the byte of the needle
+    // rarest in the goods' text keeps the full compares few.
+    const std::size_t last = needle.size() - 1;
     std::size_t rare = 0;
     for (std::size_t i = 1; i < last; ++i)
         if (byteCounts_[static_cast<unsigned char>(needle[i])] < byteCounts_[static_cast<unsigned char>(needle[rare])])
             rare = i;
-    const char* const text = text_.data();
-    const std::size_t lastStart = size - length;
-    std::size_t p = at;
-#ifdef __SSE2__
-    const __m128i rareByte = _mm_set1_epi8(needle[rare]);
-    const __m128i lastByte = _mm_set1_epi8(needle[last]);
-    for (; p + 15 <= lastStart; p += 16) {
-        const __m128i atRare = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p + rare));
-        const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p + last));
-        auto candidates = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(atRare, rareByte), _mm_cmpeq_epi8(atLast, lastByte))));
-        for (; candidates != 0; candidates &= candidates - 1) {
-            const std::size_t start = p + static_cast<std::size_t>(__builtin_ctz(candidates));
-            if (std::memcmp(text + start, needle.data(), length) == 0)
-                return start;
-        }
-    }
-#endif
-    for (; p <= lastStart; ++p)
-        if (text[p + last] == needle[last] && std::memcmp(text + p, needle.data(), length) == 0)
-            return p;
-    return std::string::npos;
+    static const Lanes lanes = widestLanes();
+    return bytePairSearch(text_, at, needle, rare, lanes);
 }
 
 bool GoodsTextIndex::find(Database& local, std::string_view text, std::size_t& from, std::size_t count,
