@@ -2,13 +2,12 @@
 
 #include "base/pos_error.h"
 #include "db/sqlite_database.h"
-#include "pricing/byte_pair_search.h"
 
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
 #include <cstring>
-
+#include <iterator>
 
 namespace pos {
 namespace {
@@ -17,6 +16,19 @@ constexpr char kSeparator = '\n';
 
 // The local LIKE folds ASCII letters only; other characters match byte for byte.
 char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// One bit of 64 for each pair of adjacent bytes: a text holds the needle only if its
+// signature has every bit of the needle's.
+std::uint64_t pairSignature(std::string_view text)
+{
+    std::uint64_t signature = 0;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const auto pair = static_cast<std::uint64_t>(static_cast<unsigned char>(text[i - 1])) << 8
+                          | static_cast<unsigned char>(text[i]);
+        signature |= std::uint64_t{1} << ((pair * 0x9E3779B97F4A7C15ULL) >> 58);
+    }
+    return signature;
+}
 
 void goodsChanged(sqlite3_context* context, int, sqlite3_value**)
 {
@@ -47,7 +59,7 @@ void GoodsTextIndex::forget()
 {
     built_ = false;
     text_ = {};
-    byteCounts_ = {};
+    pairs_ = {};
     ends_ = {};
     goodsIds_ = {};
 }
@@ -68,26 +80,18 @@ void GoodsTextIndex::build(Database& local)
                   {}, [this](const Columns&, const Row& row) {
                       goodsIds_.push_back(row[0].toInt());
                       const std::string fields = row[1].toString();
-                      for (char c : fields) {
-                          text_.push_back(fold(c));
-                          ++byteCounts_[static_cast<unsigned char>(text_.back())];
-                      }
+                      const std::size_t begin = text_.size();
+                      std::transform(fields.begin(), fields.end(), std::back_inserter(text_), fold);
+                      pairs_.push_back(pairSignature(std::string_view(text_).substr(begin)));
                       ends_.push_back(text_.size());
                   });
     built_ = true;
 }
 
-std::size_t GoodsTextIndex::search(std::string_view needle, std::size_t at) const
+bool GoodsTextIndex::contains(std::size_t goods, std::string_view needle) const
 {
-    // Names share their first characters and codes their digits: the byte of the needle
-    // rarest in the goods' text keeps the full compares few.
-    const std::size_t last = needle.size() - 1;
-    std::size_t rare = 0;
-    for (std::size_t i = 1; i < last; ++i)
-        if (byteCounts_[static_cast<unsigned char>(needle[i])] < byteCounts_[static_cast<unsigned char>(needle[rare])])
-            rare = i;
-    static const Lanes lanes = widestLanes();
-    return bytePairSearch(text_, at, needle, rare, lanes);
+    const std::size_t begin = goods == 0 ? 0 : ends_[goods - 1];
+    return std::string_view(text_).substr(begin, ends_[goods] - begin).find(needle) != std::string_view::npos;
 }
 
 bool GoodsTextIndex::find(Database& local, std::string_view text, std::size_t& from, std::size_t count,
@@ -99,18 +103,33 @@ bool GoodsTextIndex::find(Database& local, std::string_view text, std::size_t& f
         build(local);
     std::string needle(text.size(), '\0');
     std::transform(text.begin(), text.end(), needle.begin(), fold);
-    for (std::size_t listed = 0; listed < count && from < goodsIds_.size(); ++listed) {
-        const std::size_t at = search(needle, from == 0 ? 0 : ends_[from - 1]);
-        if (at == std::string::npos) {
-            from = goodsIds_.size();
-            break;
+    std::size_t listed = 0;
+    const std::size_t goodsCount = goodsIds_.size();
+    if (needle.size() == 1) {
+        // One byte has no pair: memchr runs through the text at the speed of the memory.
+        const char* const all = text_.data();
+        while (listed < count && from < goodsCount) {
+            const std::size_t begin = from == 0 ? 0 : ends_[from - 1];
+            const void* hit = std::memchr(all + begin, needle[0], text_.size() - begin);
+            if (!hit) {
+                from = goodsCount;
+                break;
+            }
+            // The needle is no separator, so the hit lies inside one goods' text.
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - all);
+            const auto goods = static_cast<std::size_t>(std::upper_bound(ends_.begin(), ends_.end(), at) - ends_.begin());
+            ids.push_back(goodsIds_[goods]);
+            ++listed;
+            from = goods + 1;
         }
-        // The needle holds no separator, so a hit lies inside one goods' text; the search
-        // goes on after it, so each goods is listed once.
-        const auto goods = static_cast<std::size_t>(std::upper_bound(ends_.begin(), ends_.end(), at) - ends_.begin());
-        ids.push_back(goodsIds_[goods]);
-        from = goods + 1;
+        return true;
     }
+    const std::uint64_t wanted = pairSignature(needle);
+    for (; listed < count && from < goodsCount; ++from)
+        if ((pairs_[from] & wanted) == wanted && contains(from, needle)) {
+            ids.push_back(goodsIds_[from]);
+            ++listed;
+        }
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/database.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +14,8 @@ namespace pos {
 // every row of a file that may hold a million goods. It matches as the local LIKE does:
 // literally, ASCII letters in either case. Built at first use; any change of the goods'
 // rows on the connection (the download, above all) has it read again at the next use.
+// Each goods also has a signature of the pairs of adjacent bytes in its text, so that a
+// search of two bytes or more reads eight bytes of most goods instead of their text.
 class GoodsTextIndex {
 public:
     // Appends the GoodsIds of up to `count` further goods whose text contains `text`, in
@@ -28,15 +29,14 @@ public:
 
 private:
     void build(Database& local);
-    // Where the needle next occurs in text_ at or after `at`; npos when nowhere.
-    std::size_t search(std::string_view needle, std::size_t at) const;
+    bool contains(std::size_t goods, std::string_view needle) const;
 
     bool built_ = false;
     void* builtOn_ = nullptr;  // the connection it was read from and watches
     std::string text_;                    // each goods' fields, lower-cased, each ending in '\n'
     std::vector<std::size_t> ends_;       // end of each goods' text in text_
     std::vector<std::int64_t> goodsIds_;  // in goods order
-    std::array<std::size_t, 256> byteCounts_{};  // how often each byte occurs in text_
+    std::vector<std::uint64_t> pairs_;    // of each goods, the signature of its pairs of bytes
 };
 
 }  // namespace pos
