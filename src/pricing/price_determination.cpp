@@ -25,15 +25,18 @@ std::optional<DateTime> dateOf(const Value& v)
 
 // A dated promotion runs inside its window (inclusive) while its quantity is unlimited
 // (0) or not yet sold; an undated one runs until its quantity is sold. One date alone
-// never makes a promotion.
-bool promotionInForce(const RowSet& row, const DateTime& now)
+// never makes a promotion. The clock is read only for a dated one: online it asks the
+// server, a round trip most scans need not wait for.
+bool promotionInForce(const RowSet& row, const Clock& clock)
 {
     const auto begin = dateOf(row.first("SPBeginDate"));
     const auto end = dateOf(row.first("SPEndDate"));
     const double total = row.first("SPQuantity").toDouble();
     const double sold = row.first("SPMakeQty").toDouble();
-    if (begin && end)
+    if (begin && end) {
+        const DateTime now = clock.now();
         return *begin <= now && now <= *end && (total == 0 || total > sold);
+    }
     if (!begin && !end)
         return total > sold;
     return false;
@@ -141,11 +144,10 @@ DeterminedPrice DeterminePrice(const PricingContext& c, int goodsId, double& qua
     const RowSet row = readPricingRow(c, goodsId);
     if (row.empty())
         return {};
-    const DateTime now = c.clock.now();
     const std::string card = bill.insiderCode().toString();
 
     DeterminedPrice result;
-    if (auto promotion = promotionInForce(row, now) ? promotionPrice(c, row, goodsId, quantity, bill) : std::nullopt)
+    if (auto promotion = promotionInForce(row, c.clock) ? promotionPrice(c, row, goodsId, quantity, bill) : std::nullopt)
         result = *promotion;
     else if (row.first("IsLowPrice").toInt() == 1)
         result = {row.first("LowPrice").toDouble(), PriceKind::Special};
@@ -169,7 +171,7 @@ bool ChangePromotionalQuantity(const PricingContext& c, Bill& bill, std::size_t 
         takePromotionalQuantity(c, goodsId, difference, row);
         return true;
     }
-    if (row.empty() || !promotionInForce(row, c.clock.now())) {
+    if (row.empty() || !promotionInForce(row, c.clock)) {
         showLimitExceeded(c.person, kPromotionalQuantity, difference);
         return false;
     }

@@ -114,8 +114,12 @@ TEST_P(PromotionCounterRaceTest, TwoTerminalsNeverSellMoreThanThePromotionalQuan
     EXPECT_TRUE(person.messages.empty());
 }
 
+// The dates of a promotion running now: only a dated promotion reads the clock.
+const std::pair<const char*, Value> kRunningNow[] = {{"SPBeginDate", "2000-01-01 00:00:00"},
+                                                      {"SPEndDate", "2099-12-31 23:59:59"}};
+
 // The working mode's clock, running something once when it is next read: the price rules
-// read it after the pricing row and before taking from the counter.
+// read it for a dated promotion after the pricing row and before taking from the counter.
 class MeanwhileClock : public Clock {
 public:
     explicit MeanwhileClock(const Clock& clock) : clock_(clock) {}
@@ -148,7 +152,7 @@ TEST_P(PromotionCounterRaceTest, SaleBetweenReadAndTakeLeavesThisTerminalOnlyThe
     OtherTerminal other(f);
     int id = 0;
     for (const Case& c : cases) {
-        addGoods(++id, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 7}});
+        addGoods(++id, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 7}, kRunningNow[0], kRunningNow[1]});
         MeanwhileClock clock(modeClock);
         clock.meanwhile = [&] { EXPECT_EQ(other.sell(id, c.soldMeanwhile), 8); };
         person.messages.clear();
@@ -164,7 +168,7 @@ TEST_P(PromotionCounterRaceTest, SaleBetweenReadAndTakeLeavesThisTerminalOnlyThe
 // A quantity changed on a promotional line takes the difference under the same guard.
 TEST_P(PromotionCounterRaceTest, QuantityChangeRacingAnotherTerminalIsRefusedWhole)
 {
-    addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 6}});
+    addGoods(1, {{"SPPrice", 8.0}, {"SPQuantity", 10}, {"SPMakeQty", 6}, kRunningNow[0], kRunningNow[1]});
     scan("G1", 2);
     OtherTerminal other(f);
     MeanwhileClock clock(modeClock);
