@@ -15,6 +15,7 @@
 #include "db/sqlite_database.h"
 #include "engine_floor.h"
 #include "register/start_up.h"
+#include "storage/download_statements.h"
 #include "register/ui/frm_main.h"
 #include "register/ui/pos_application.h"
 #include "support/operator_data.h"
@@ -26,6 +27,7 @@
 #include <sqlcipher/sqlite3.h>
 #include <QLineEdit>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -49,10 +51,6 @@ void check(bool ok, const std::string& what)
     if (!ok)
         throw std::runtime_error(what);
 }
-
-// The back office's basic tables the start-up downloads into the local file, in order.
-const char* const kBasicTables[] = {"B_Store", "PosOperator", "B_Employ", "PosClassNo", "PosMachine",
-                                    "PosOperatorRight", "B_VIPCards", "B_AutoDiscount", "B_GoodsTicket"};
 
 void checkPg(PGconn* conn, PGresult* result, const std::string& sql)
 {
@@ -257,8 +255,8 @@ public:
         Program p(f_);
         check(p.dm.openLocalDatabase(), "local file");
         fillLocalGoods(p.dm.conClient(), goods_);
-        for (const char* table : kBasicTables)
-            localColumns_[table] = p.dm.conClient().tableColumns(table).names();
+        for (const DownloadStatements::Table& table : basicTables())
+            localColumns_[table.name] = p.dm.conClient().tableColumns(table.name).names();
     }
 
     Measure startUps()
@@ -278,8 +276,8 @@ public:
     // set itself and its settings row; the terminal's store, machine row and the server's
     // time; the shift list and the sign-on's operator and shift; the back office's
     // options; the basic tables read and each copied into the local file in a transaction
-    // of its own (indexes dropped and made again, as the download does, but no password
-    // hashed); the bill's empty records, the waiting bills, the machine row, the server's
+    // of its own (indexes dropped and made again, the operators' last hashes read, as the
+    // download does, but no password hashed); the bill's empty records, the waiting bills, the machine row, the server's
     // time and the bill counter. Nothing of any other statement set is prepared.
     double floor()
     {
@@ -307,16 +305,19 @@ public:
         server.query("select * from PosClassNo where ClassName=$1", {"早班"});
         server.query(store);
         server.query("select * from PosOptions");
-        for (const char* table : kBasicTables) {
+        for (const DownloadStatements::Table& basic : basicTables()) {
+            const std::string table = basic.name;
             std::vector<std::string> columns;
-            const auto rows = server.query(std::string("select * from ") + table, {}, &columns);
+            const auto rows = server.query(basic.rows.sql(), {}, &columns);
             local.run("begin immediate");
+            if (sameName(table, "PosOperator"))  // the hashes the last download made
+                local.run("select OperatorId, Password, ServerRowVersion from PosOperator");
             const auto indexes = local.run(
                 "select name, sql from sqlite_master where type='index' and tbl_name=?1 collate nocase and sql is not null",
-                {std::string(table)});
+                {table});
             for (const auto& [name, definition] : indexes)
                 local.run("drop index \"" + name + "\"");
-            local.run(std::string("delete from ") + table);
+            local.run("delete from " + table);
             const std::vector<std::size_t> kept = localColumns(table, columns);
             std::vector<std::string> names;
             for (std::size_t c : kept)
@@ -351,6 +352,12 @@ private:
             values += (c ? ",?" : "?") + std::to_string(c + 1);
         }
         return "insert into " + table + "(" + names + ") values(" + values + ")";
+    }
+
+    // The basic tables the start-up downloads, in order, with the terminal's statements.
+    std::array<DownloadStatements::Table, 9>& basicTables()
+    {
+        return f_.office.accountSet().statements<DownloadStatements>().others;
     }
 
     // The server's columns the local table has, by position.
