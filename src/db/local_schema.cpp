@@ -40,8 +40,18 @@ void hashOperatorPasswords(SqliteDatabase& local)
                       {hashPassword(plain.at(r, "Password").toString()), plain.at(r, "OperatorId")});
 }
 
+// Version 4: beside each operator's hash, the version of the back office's row it was
+// made from, so a download hashes only the passwords that changed. Tolerates a file
+// that has the column already.
+void keepOperatorRowVersions(SqliteDatabase& local)
+{
+    if (!local.tableColumns("PosOperator").find("ServerRowVersion"))
+        local.executeScript("alter table PosOperator add column ServerRowVersion TEXT;");
+}
+
 // Append new migrations; never change one that has shipped.
-constexpr Migration kMigrations[] = {createTables, allowRepeatedOperatorCodes, hashOperatorPasswords};
+constexpr Migration kMigrations[] = {createTables, allowRepeatedOperatorCodes, hashOperatorPasswords,
+                                     keepOperatorRowVersions};
 
 }  // namespace
 

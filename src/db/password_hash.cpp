@@ -9,7 +9,10 @@
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
+#include <algorithm>
+#include <exception>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace pos {
@@ -73,6 +76,30 @@ std::string hashPassword(std::string_view password, int iterations)
     if (RAND_bytes(salt.data(), static_cast<int>(salt.size())) != 1)
         throw PosError("RAND_bytes", "生成密码摘要");
     return fmt::format("{}${}${}${}", kMethod, iterations, hex(salt), hex(derive(password, salt, iterations, kHashBytes)));
+}
+
+std::vector<std::string> hashPasswords(const std::vector<std::string>& passwords, int iterations)
+{
+    std::vector<std::string> hashes(passwords.size());
+    const std::size_t workers =
+        std::min<std::size_t>(passwords.size(), std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::exception_ptr> failures(workers);
+    std::vector<std::thread> threads;
+    for (std::size_t w = 0; w < workers; ++w)
+        threads.emplace_back([&, w] {
+            try {
+                for (std::size_t i = w; i < passwords.size(); i += workers)
+                    hashes[i] = hashPassword(passwords[i], iterations);
+            } catch (...) {
+                failures[w] = std::current_exception();
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+    return hashes;
 }
 
 bool passwordMatches(std::string_view stored, std::string_view password)

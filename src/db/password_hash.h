@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pos {
 
@@ -17,6 +18,11 @@ inline constexpr int kPasswordHashIterations = 100000;
 
 // Raises PosError when the system cannot supply a random salt.
 std::string hashPassword(std::string_view password, int iterations = kPasswordHashIterations);
+
+// hashPassword of each password, worked out on every processor at once: a download
+// hashes every operator's password, and one at a time they add up to seconds.
+std::vector<std::string> hashPasswords(const std::vector<std::string>& passwords,
+                                       int iterations = kPasswordHashIterations);
 
 // Whether the password is the one the hash was made from, compared in constant time. A
 // stored value that is not in the hash form (a null, a plain password) never matches.

@@ -25,4 +25,23 @@ struct PgTextParams {
     const char* const* data() const { return pointers.empty() ? nullptr : pointers.data(); }
 };
 
+// The texts as one PostgreSQL array value, bound as a single parameter ($1::varchar[]):
+// every element quoted, its quotes and backslashes escaped.
+inline std::string pgTextArray(const std::vector<std::string>& texts)
+{
+    std::string array = "{";
+    for (const std::string& text : texts) {
+        if (array.size() > 1)
+            array += ',';
+        array += '"';
+        for (char c : text) {
+            if (c == '"' || c == '\\')
+                array += '\\';
+            array += c;
+        }
+        array += '"';
+    }
+    return array + "}";
+}
+
 }  // namespace pos

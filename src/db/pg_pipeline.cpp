@@ -4,6 +4,10 @@
 
 #include <libpq-fe.h>
 
+#include <atomic>
+#include <cstdint>
+#include <map>
+
 namespace pos {
 namespace {
 
@@ -56,7 +60,81 @@ std::string collect(PgDatabase& db, Deadline deadline)
     return error;
 }
 
+// Names for the statements of one pipeline, never used again on any connection, so a
+// name left behind by a broken pipeline cannot collide with a later one.
+std::string pipelineStatementName()
+{
+    static std::atomic<std::uint64_t> next{0};
+    return "pos_pipeline_" + std::to_string(++next);
+}
+
+// Queues a synchronisation point; false when libpq refuses it.
+bool sync(PGconn* conn) { return PQpipelineSync(conn) == 1; }
+
 }  // namespace
+
+PipelinedTransactions runTransactionsPipelined(PgDatabase& db,
+                                               const std::vector<std::vector<SqlStatement>>& transactions)
+{
+    PipelinedTransactions result;
+    result.answers.resize(transactions.size());
+    if (transactions.empty())
+        return result;
+    PGconn* conn = db.handle();
+    if (!db.isOpen() || !PQenterPipelineMode(conn)) {
+        result.lostConnection = conn ? PQerrorMessage(conn) : "server connection is not open";
+        return result;
+    }
+    // The texts are parsed first, in a part of their own, and forgotten last.
+    std::map<std::string, std::string> names;
+    for (const auto& statements : transactions)
+        for (const SqlStatement& s : statements)
+            names.emplace(s.sql, std::string());
+    std::string error;
+    for (auto& [sql, name] : names) {
+        name = pipelineStatementName();
+        if (error.empty() && !PQsendPrepare(conn, name.c_str(), sql.c_str(), 0, nullptr))
+            error = PQerrorMessage(conn);
+    }
+    if (error.empty() && !sync(conn))
+        error = PQerrorMessage(conn);
+    for (const auto& statements : transactions) {
+        for (const SqlStatement& s : statements) {
+            const PgTextParams p(s.params);
+            if (error.empty()
+                && !PQsendQueryPrepared(conn, names.at(s.sql).c_str(), p.count(), p.data(), nullptr, nullptr, 0))
+                error = PQerrorMessage(conn);
+        }
+        if (error.empty() && !sync(conn))
+            error = PQerrorMessage(conn);
+    }
+    for (const auto& [sql, name] : names)
+        if (error.empty() && !PQsendQueryParams(conn, ("deallocate " + name).c_str(), 0, nullptr, nullptr, nullptr,
+                                                nullptr, 0))
+            error = PQerrorMessage(conn);
+    if (error.empty() && !sync(conn))
+        error = PQerrorMessage(conn);
+
+    try {
+        if (!error.empty())
+            db.fail(error);
+        db.flush(db.commandDeadline());
+        collect(db, db.commandDeadline());  // the parses: a text that fails fails every transaction using it
+        for (TransactionAnswer& answer : result.answers) {
+            const std::string failure = collect(db, db.commandDeadline());
+            if (PQstatus(conn) != CONNECTION_OK)
+                db.fail(failure);
+            answer.outcome = failure.empty() ? TransactionOutcome::Committed : TransactionOutcome::Failed;
+            answer.error = failure;
+        }
+        collect(db, db.commandDeadline());
+    } catch (const DbError& e) {
+        result.lostConnection = e.what();
+    }
+    if (db.handle())
+        PQexitPipelineMode(db.handle());
+    return result;
+}
 
 void runPipelined(PgDatabase& db, const std::vector<SqlStatement>& statements)
 {

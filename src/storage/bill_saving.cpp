@@ -6,6 +6,9 @@
 #include "storage/bill_numbering.h"
 #include "storage/coupon_list.h"
 
+#include <optional>
+#include <string>
+
 namespace pos {
 namespace {
 
@@ -100,23 +103,34 @@ void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double
     transaction.commit();
 }
 
-enum class ServerCopy { Present, Absent, Unknown };
-
-// After the connection broke during the save, when only the answer to COMMIT may have
-// been lost: opens the connection again, ends the broken session, so that a COMMIT still
-// on its way can no longer land after the look-up, and looks the number up.
-ServerCopy lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession, const Value& billNo)
+// After the connection broke while bills were sent, when only the answers (to COMMIT,
+// to a synchronisation point) may have been lost: opens the connection again, ends the
+// broken session, so that a commit still on its way can no longer land after the
+// look-up, and looks each number up. Empty when the server cannot be asked.
+std::optional<std::vector<bool>> lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession,
+                                                 const std::vector<const Bill*>& bills)
 {
     PgDatabase& connection = serverConnection(server);
     auto wait = person.pleaseWait("正在核对单据是否已保存到服务器，请稍候...");
     try {
         if (!connection.reopen())
-            return ServerCopy::Unknown;
+            return std::nullopt;
         server.endSession.query({brokenSession});
-        return server.findBill.query({billNo}).empty() ? ServerCopy::Absent : ServerCopy::Present;
+        std::vector<bool> present;
+        for (const Bill* bill : bills)
+            present.push_back(!server.findBill.query({bill->billNo()}).empty());
+        return present;
     } catch (const DbError&) {
-        return ServerCopy::Unknown;
+        return std::nullopt;
     }
+}
+
+enum class ServerCopy { Present, Absent, Unknown };
+
+ServerCopy lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession, const Bill& bill)
+{
+    const std::optional<std::vector<bool>> present = lookUpAfterLoss(server, person, brokenSession, {&bill});
+    return !present ? ServerCopy::Unknown : present->front() ? ServerCopy::Present : ServerCopy::Absent;
 }
 
 // Whether the server holds the bill cannot be found out: the bill waits in the local file
@@ -145,6 +159,67 @@ void reportFailure(Person& person, BillNumbering& numbering)
 }
 
 }  // namespace
+
+std::vector<UploadedBillResult> SaveUploadedBills(SaleStatements& server, BillNumbering& numbering, Person& person,
+                                                  const TPosState& state, const std::vector<Bill>& bills,
+                                                  const std::vector<CardAccount>& cards, std::string& lostConnection)
+{
+    std::vector<UploadedBillResult> results(bills.size(), UploadedBillResult::Unsettled);
+    std::vector<std::size_t> toSend;
+    for (std::size_t i = 0; i < bills.size(); ++i) {
+        if (passesChecks(person, bills[i]))
+            toSend.push_back(i);
+        else
+            results[i] = UploadedBillResult::NotSaved;
+    }
+    // A bill lost with the connection is sent once more on the new one; the second loss
+    // ends the upload.
+    for (int attempt = 0; attempt < 2 && !toSend.empty(); ++attempt) {
+        std::vector<std::vector<SqlStatement>> transactions;
+        for (std::size_t i : toSend) {
+            const Bill& bill = bills[i];
+            const double points = BillPoints(bill.realAmount().toDouble(), cards[i].noPointAmount, state.PointRate);
+            transactions.push_back(serverSaveStatements(server, bill, cards[i].cardKind, points));
+        }
+        PgDatabase& connection = serverConnection(server);
+        const int session = connection.backendPid();
+        const PipelinedTransactions sent = runTransactionsPipelined(connection, transactions);
+        std::vector<std::size_t> unanswered;
+        for (std::size_t k = 0; k < toSend.size(); ++k) {
+            switch (sent.answers[k].outcome) {
+            case TransactionOutcome::Committed:
+                results[toSend[k]] = UploadedBillResult::Saved;
+                break;
+            case TransactionOutcome::Failed:
+                reportFailure(person, numbering);
+                results[toSend[k]] = UploadedBillResult::NotSaved;
+                break;
+            case TransactionOutcome::Unanswered:
+                unanswered.push_back(toSend[k]);
+                break;
+            }
+        }
+        toSend.clear();
+        if (unanswered.empty())
+            break;
+        lostConnection = sent.lostConnection;
+        std::vector<const Bill*> asked;
+        for (std::size_t i : unanswered)
+            asked.push_back(&bills[i]);
+        const std::optional<std::vector<bool>> present = lookUpAfterLoss(server, person, session, asked);
+        if (!present)
+            break;
+        for (std::size_t k = 0; k < unanswered.size(); ++k) {
+            if ((*present)[k])
+                results[unanswered[k]] = UploadedBillResult::Saved;  // only the answer was lost
+            else
+                toSend.push_back(unanswered[k]);
+        }
+        if (toSend.empty())
+            lostConnection.clear();
+    }
+    return results;
+}
 
 std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, int cardKind,
                                                double points, bool cardBooking)
@@ -201,7 +276,7 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
         } catch (const DbError& error) {
             if (!error.isNetworkFailure())
                 throw;
-            switch (lookUpAfterLoss(sql, person, session, bill.billNo())) {
+            switch (lookUpAfterLoss(sql, person, session, bill)) {
             case ServerCopy::Absent:
                 throw;
             case ServerCopy::Unknown:

@@ -55,6 +55,25 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals);
 SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
                         const TPosState& state, Bill& bill, bool keepNumber, const CardAccount& card);
 
+// What became of one bill given to SaveUploadedBills.
+enum class UploadedBillResult {
+    Saved,      // on the server with its bookings, now or by an earlier try whose answer got lost
+    NotSaved,   // the checks or the server refused it: the save's message has been shown
+    Unsettled,  // the connection broke and whether the server holds it could not be found out
+};
+
+// The save of bills uploaded from the local file, which keep their numbers: for each
+// what SaveBill with keep-number does (the checks, then on the server the bill with its
+// stock, member card and coupon bookings in one transaction, the counter rolled after a
+// failure), but all bills sent in one round trip, each still a server transaction of
+// its own, so a failing bill fails alone. `cards` holds each bill's card kind and
+// non-point amount. When the connection breaks, the server is asked again which of the
+// unanswered bills it holds, as SaveBill does, and the ones it lacks are sent once
+// more; bills whose fate is still open then are Unsettled and `lostConnection` says why.
+std::vector<UploadedBillResult> SaveUploadedBills(SaleStatements& server, BillNumbering& numbering, Person& person,
+                                                  const TPosState& state, const std::vector<Bill>& bills,
+                                                  const std::vector<CardAccount>& cards, std::string& lostConnection);
+
 // What an online save sends inside its server transaction, in order: the bill and its
 // lines (display columns the server lacks are dropped), the stock booking of every
 // line, the member card booking when the bill has a card (unless booked already), the

@@ -8,7 +8,9 @@ DownloadStatements::DownloadStatements(Database& server)
       barCodes{"B_BarCode", {*this, "select * from B_BarCode"}},
       others{{
           {"B_Store", {*this, "select * from B_Store"}},
-          {"PosOperator", {*this, "select * from PosOperator"}},
+          // The row's version changes with every update of the row: a new password, a
+          // row written again, a restored database.
+          {"PosOperator", {*this, "select *, xmin::text||'/'||ctid::text as ServerRowVersion from PosOperator"}},
           {"B_Employ", {*this, "select * from B_Employ where IsExeMan=1"}},
           {"PosClassNo", {*this, "select * from PosClassNo"}},
           {"PosMachine", {*this, "select * from PosMachine"}},

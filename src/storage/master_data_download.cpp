@@ -4,7 +4,9 @@
 #include "db/row_copy.h"
 #include "pricing/pricing_statements.h"
 
+#include <map>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -26,12 +28,40 @@ std::vector<std::string> dropIndexes(Database& local, const std::string& table)
     return definitions;
 }
 
-// The local copy keeps operator passwords only as salted hashes; a null stays null.
-Row withPasswordHashed(const Columns& columns, Row row)
+// The local copy keeps operator passwords only as salted hashes; a null stays null. An
+// operator whose back-office row is the version the last download hashed keeps that
+// hash (`previous`: the local rows before the download); the others are hashed
+// together, on every processor, as hashing dominates the download at start-up.
+void hashPasswordColumn(const Columns& columns, std::vector<Row>& rows, const RowSet& previous)
 {
-    if (const auto password = columns.find("Password"); password && !row[*password].isNull())
-        row[*password] = hashPassword(row[*password].toString());
-    return row;
+    const auto password = columns.find("Password");
+    if (!password)
+        return;
+    const auto id = columns.find("OperatorId");
+    const auto version = columns.find("ServerRowVersion");
+    std::map<std::pair<std::string, std::string>, std::string> kept;  // (OperatorId, version) -> hash
+    for (std::size_t r = 0; r < previous.size(); ++r)
+        if (!previous.at(r, "Password").isNull() && !previous.at(r, "ServerRowVersion").isNull())
+            kept.emplace(std::pair(previous.at(r, "OperatorId").toString(), previous.at(r, "ServerRowVersion").toString()),
+                         previous.at(r, "Password").toString());
+    std::vector<std::string> plain;
+    std::vector<Row*> toHash;
+    for (Row& row : rows) {
+        if (row[*password].isNull())
+            continue;
+        if (id && version && !row[*version].isNull()) {
+            const auto same = kept.find(std::pair(row[*id].toString(), row[*version].toString()));
+            if (same != kept.end()) {
+                row[*password] = same->second;
+                continue;
+            }
+        }
+        plain.push_back(row[*password].toString());
+        toHash.push_back(&row);
+    }
+    const std::vector<std::string> hashes = hashPasswords(plain);
+    for (std::size_t i = 0; i < toHash.size(); ++i)
+        (*toHash[i])[*password] = hashes[i];
 }
 
 // One local transaction per table: a copy that fails part-way leaves the previous rows
@@ -39,15 +69,26 @@ Row withPasswordHashed(const Columns& columns, Row row)
 void replaceTable(DownloadStatements::Table& table, Database& local, const Params& params = {})
 {
     Transaction transaction(local);
+    const bool passwords = sameName(table.name, "PosOperator");
+    const RowSet previous =
+        passwords ? local.query("select OperatorId, Password, ServerRowVersion from PosOperator") : RowSet();
     std::vector<std::string> indexes = dropIndexes(local, table.name);
     local.execute(std::string("delete from ") + table.name);
     std::optional<RowCopy> copy;
-    const bool passwords = sameName(table.name, "PosOperator");
+    std::vector<Row> operators;  // few; kept until all are read and hashed
     table.rows.forEach(params, [&](const Columns& columns, const Row& row) {
         if (!copy)
             copy.emplace(local, table.name, columns);
-        copy->insert(passwords ? withPasswordHashed(columns, row) : row);
+        if (passwords)
+            operators.push_back(row);
+        else
+            copy->insert(row);
     });
+    if (copy && passwords) {
+        hashPasswordColumn(copy->source(), operators, previous);
+        for (const Row& row : operators)
+            copy->insert(row);
+    }
     for (const std::string& definition : indexes)
         local.execute(definition);
     transaction.commit();

@@ -1,54 +1,144 @@
 #include "storage/offline_bill_upload.h"
 
 #include "base/trim.h"
+#include "db/pg_params.h"
 #include "pricing/bill_arithmetic.h"
 #include "storage/bill_saving.h"
 #include "storage/upload_statements.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace pos {
 namespace {
 
+// Bills sent per round trip: enough that the network's latency no longer counts, few
+// enough that a round holds little memory and its server check stays one short statement.
+constexpr std::size_t kBillsPerRound = 500;
+
 // The server's bill under the number is the local one: sold on the same terminal at the
 // same moment, for the same amount, with as many lines. Anything else is another sale
 // that got the number after the local counter went back (a replaced or restored file).
-bool sameBill(const RowSet& serverCopy, const Bill& local)
+bool sameBill(const RowSet& serverCopies, std::size_t row, const Bill& local)
 {
-    const Value& machineId = serverCopy.first("MachineId");
+    const Value& machineId = serverCopies.at(row, "MachineId");
     const bool sameMachine = machineId.isNull() ? local.machineId().isNull()
                                                 : !local.machineId().isNull()
                                                       && machineId.toInt() == local.machineId().toInt();
-    return sameMachine && serverCopy.first("BillDate").toString() == local.billDate().toString().substr(0, 19)
-        && std::fabs(serverCopy.first("RealAmount").toDouble() - local.realAmount().toDouble()) < 0.005
-        && serverCopy.first("LineCount").toInt() == static_cast<std::int64_t>(local.detail.size());
+    return sameMachine && serverCopies.at(row, "BillDate").toString() == local.billDate().toString().substr(0, 19)
+        && std::fabs(serverCopies.at(row, "RealAmount").toDouble() - local.realAmount().toDouble()) < 0.005
+        && serverCopies.at(row, "LineCount").toInt() == static_cast<std::int64_t>(local.detail.size());
 }
 
-// The member card side from the uploaded bill itself; the member on the screen is not
-// touched (no points to raise).
-CardAccount cardOfUploadedBill(UploadStatements& server, const Bill& bill, const TPosState& state)
+// The rows of a result by the text of one column.
+std::map<std::string, std::size_t> rowsBy(const RowSet& rows, const char* column)
 {
-    CardAccount card;
-    card.noPointAmount = NoPointAmountOf(bill, state);
-    const std::string cardNo = bill.insiderCode().toString();
-    if (!cardNo.empty()) {
-        const RowSet found = server.cardType.query({cardNo});
-        if (!found.empty() && trimmed(found.first("CardType").toString()) == "储值卡")
-            card.cardKind = kStoredValueCard;
+    std::map<std::string, std::size_t> index;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        index.emplace(rows.at(r, column).toString(), r);
+    return index;
+}
+
+// The member card side of each uploaded bill from the bill itself; the member on the
+// screen is not touched (no points to raise). The kinds of all cards in one statement.
+std::vector<CardAccount> cardsOfUploadedBills(UploadStatements& server, const std::vector<Bill>& bills,
+                                              const TPosState& state)
+{
+    std::vector<std::string> cardNumbers;
+    for (const Bill& bill : bills)
+        if (const std::string cardNo = bill.insiderCode().toString(); !cardNo.empty())
+            cardNumbers.push_back(cardNo);
+    RowSet found;
+    if (!cardNumbers.empty())
+        found = server.cardTypes.query({pgTextArray(cardNumbers)});
+    const std::map<std::string, std::size_t> kinds = rowsBy(found, "CardNo");
+    std::vector<CardAccount> cards(bills.size());
+    for (std::size_t i = 0; i < bills.size(); ++i) {
+        cards[i].noPointAmount = NoPointAmountOf(bills[i], state);
+        const auto card = kinds.find(bills[i].insiderCode().toString());
+        if (card != kinds.end() && trimmed(found.at(card->second, "CardType").toString()) == "储值卡")
+            cards[i].cardKind = kStoredValueCard;
     }
-    return card;
+    return cards;
 }
 
-// Silent on failure: the bill stays, and the next upload finds it on the server.
-void deleteLocally(UploadStatements& local, const Value& billNo)
+// The local copies of bills the server holds, in one local transaction. Silent on
+// failure: the bills stay, and the next upload finds them on the server.
+void deleteLocally(UploadStatements& local, const std::vector<const Bill*>& bills)
 {
+    if (bills.empty())
+        return;
     try {
         Transaction transaction(local.database());
-        local.deleteBill.execute({billNo});
-        local.deleteLines.execute({billNo});
+        for (const Bill* bill : bills) {
+            local.deleteBill.execute({bill->billNo()});
+            local.deleteLines.execute({bill->billNo()});
+        }
         transaction.commit();
     } catch (const DbError&) {
     }
+}
+
+// One round of the upload: the bills of these numbers checked on the server in one
+// statement, those it lacks sent in one round trip, and the local copies of every bill
+// the server holds deleted.
+void uploadRound(TDM& dm, const TPosState& state, Person& person, BillNumbering& numbering,
+                 const std::vector<Value>& numbers)
+{
+    auto& local = dm.conClient().statements<UploadStatements>();
+    auto& server = dm.conServer().statements<UploadStatements>();
+    std::vector<std::string> numberTexts;
+    for (const Value& billNo : numbers)
+        numberTexts.push_back(billNo.toString());
+    const RowSet serverCopies = server.serverCopies.query({pgTextArray(numberTexts)});
+    const std::map<std::string, std::size_t> onServer = rowsBy(serverCopies, "BillNo");
+
+    std::vector<const Bill*> held;  // on the server: to delete locally
+    std::vector<Bill> toSend;
+    std::vector<Bill> alreadyThere;
+    alreadyThere.reserve(numbers.size());
+    for (const Value& billNo : numbers) {
+        Bill bill = Bill::of(local.billMaster.query({billNo}), local.billLines.query({billNo}));
+        const auto copy = onServer.find(billNo.toString());
+        if (copy == onServer.end()) {
+            toSend.push_back(std::move(bill));
+        } else if (sameBill(serverCopies, copy->second, bill)) {
+            alreadyThere.push_back(std::move(bill));
+            held.push_back(&alreadyThere.back());
+        } else {
+            person.message("服务器上已有另一张单号为" + billNo.toString() + "的单据！本机的这张单据没有上传，"
+                               "仍保存在本机，请与系统管理员联系。",
+                           "错误", MessageIcon::Error);
+        }
+    }
+
+    std::string lostConnection;
+    const std::vector<UploadedBillResult> results =
+        SaveUploadedBills(dm.conServer().statements<SaleStatements>(), numbering, person, state, toSend,
+                          cardsOfUploadedBills(server, toSend, state), lostConnection);
+    bool unsettled = false;
+    for (std::size_t i = 0; i < toSend.size(); ++i) {
+        switch (results[i]) {
+        case UploadedBillResult::Saved:
+            held.push_back(&toSend[i]);
+            break;
+        case UploadedBillResult::NotSaved:
+            person.message("上传数据到服务器失败！单号为：" + toSend[i].billNo().toString(), "错误",
+                           MessageIcon::Error);
+            break;
+        case UploadedBillResult::Unsettled:
+            unsettled = true;
+            break;
+        }
+    }
+    deleteLocally(local, held);
+    // The network failed twice or the server cannot be reached: the rest waits for the
+    // next upload, and the caller hears of the failure.
+    if (unsettled)
+        throw DbError(lostConnection.empty() ? "server connection lost" : lostConnection, true);
 }
 
 }  // namespace
@@ -57,32 +147,16 @@ void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const C
 {
     if (state.NetMode != Online)
         return person.message("当前模式不是『连网销售』模式,不能上传数据！", "提示", MessageIcon::Information);
-    auto& local = dm.conClient().statements<UploadStatements>();
-    auto& server = dm.conServer().statements<UploadStatements>();
-    const RowSet waiting = local.waitingBills.query();
+    const RowSet waiting = dm.conClient().statements<UploadStatements>().waitingBills.query();
     if (waiting.empty())
         return;
     auto wait = person.pleaseWait("正在上传数据,请稍候...");
     BillNumbering numbering(dm.conClient().statements<NumberingStatements>(), clock);
-    for (std::size_t r = 0; r < waiting.size(); ++r) {
-        const Value billNo = waiting.at(r, "BillNo");
-        Bill bill = Bill::of(local.billMaster.query({billNo}), local.billLines.query({billNo}));
-        const RowSet serverCopy = server.serverCopy.query({billNo});
-        if (!serverCopy.empty()) {
-            if (sameBill(serverCopy, bill))
-                deleteLocally(local, billNo);
-            else
-                person.message("服务器上已有另一张单号为" + billNo.toString() + "的单据！本机的这张单据没有上传，"
-                                   "仍保存在本机，请与系统管理员联系。",
-                               "错误", MessageIcon::Error);
-            continue;
-        }
-        if (SaveBill(dm.conServer().statements<SaleStatements>(), dm.conClient().statements<SaleStatements>(),
-                     numbering, person, state, bill, true, cardOfUploadedBill(server, bill, state))
-            == BillSavedOnServer)
-            deleteLocally(local, billNo);
-        else
-            person.message("上传数据到服务器失败！单号为：" + billNo.toString(), "错误", MessageIcon::Error);
+    for (std::size_t first = 0; first < waiting.size(); first += kBillsPerRound) {
+        std::vector<Value> numbers;
+        for (std::size_t r = first; r < std::min(waiting.size(), first + kBillsPerRound); ++r)
+            numbers.push_back(waiting.at(r, "BillNo"));
+        uploadRound(dm, state, person, numbering, numbers);
     }
 }
 

@@ -9,12 +9,15 @@ namespace pos {
 
 // Sends every bill waiting in the local file to the server through the ordinary save
 // (keeping its number, with its stock, member card and coupon bookings) and deletes the
-// local copy once the server holds it; online only. A bill the server already holds
+// local copy once the server holds it; online only. Bills go in rounds: one statement
+// checks a round's numbers on the server, and the bills it lacks are sent in one round
+// trip, each still a server transaction of its own. A bill the server already holds
 // under its number (the local delete or the answer to a save got lost) is deleted
 // locally unsent; a different bill under that number leaves the local one waiting and
-// is told each time. A bill that fails stays for the next upload; an error other than a
-// failed save (the server check losing the connection) ends the upload and reaches the
-// caller.
+// is told each time. A bill that fails stays for the next upload. A connection lost
+// during the sending is opened again and asked what arrived, and the rest is sent once
+// more; any other error of the server (the check losing the connection, a second loss,
+// a server that cannot be asked) ends the upload and reaches the caller.
 void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const Clock& clock);
 
 }  // namespace pos

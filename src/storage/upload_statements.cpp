@@ -10,10 +10,11 @@ UploadStatements::UploadStatements(Database& db)
                                  "left join B_Goods g on g.GoodsId=d.GoodsId where d.BillNo=$1 order by d.OrderId")),
       deleteBill(*this, localOnly("delete from PosBill where BillNo=$1")),
       deleteLines(*this, localOnly("delete from PosDetail where BillNo=$1")),
-      serverCopy(*this, serverOnly("select b.MachineId, to_char(b.BillDate,'YYYY-MM-DD HH24:MI:SS') as BillDate, "
-                                   "b.RealAmount, (select count(*) from PosDetail d where d.BillNo=b.BillNo) as LineCount "
-                                   "from PosBill b where b.BillNo=$1")),
-      cardType(*this, serverOnly("select CardNo,CardType from B_VIPCards where CardNo=$1"))
+      serverCopies(*this,
+                   serverOnly("select b.BillNo, b.MachineId, to_char(b.BillDate,'YYYY-MM-DD HH24:MI:SS') as BillDate, "
+                              "b.RealAmount, (select count(*) from PosDetail d where d.BillNo=b.BillNo) as LineCount "
+                              "from PosBill b where b.BillNo=any($1::varchar[])")),
+      cardTypes(*this, serverOnly("select CardNo,CardType from B_VIPCards where CardNo=any($1::varchar[])"))
 {
 }
 

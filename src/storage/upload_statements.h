@@ -17,9 +17,11 @@ public:
     Statement billLines;
     Statement deleteBill;
     Statement deleteLines;
-    // The facts that tell whether the server's bill of a number is the local one.
-    Statement serverCopy;
-    Statement cardType;
+    // For a list of numbers ($1, a text array): the facts that tell whether the server's
+    // bill of a number is the local one.
+    Statement serverCopies;
+    // The kinds of a list of member cards ($1, a text array).
+    Statement cardTypes;
 };
 
 }  // namespace pos

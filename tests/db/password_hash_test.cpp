@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace pos {
 namespace {
 
@@ -31,6 +34,23 @@ TEST(PasswordHash, FormCarriesMethodCountAndARandomSalt)
     EXPECT_NE(first, second);
     EXPECT_TRUE(passwordMatches(first, "999"));
     EXPECT_TRUE(passwordMatches(second, "999"));
+}
+
+// Hashed together, each password gets a hash of its own that matches it alone.
+TEST(PasswordHash, ManyAtOnceEachMatchOnlyTheirOwn)
+{
+    std::vector<std::string> passwords;
+    for (int i = 0; i < 9; ++i)
+        passwords.push_back("pw" + std::to_string(i % 3));  // repeated passwords still get their own salts
+    const std::vector<std::string> hashes = hashPasswords(passwords, kFew);
+    ASSERT_EQ(hashes.size(), passwords.size());
+    for (std::size_t i = 0; i < passwords.size(); ++i) {
+        EXPECT_TRUE(passwordMatches(hashes[i], passwords[i])) << i;
+        EXPECT_FALSE(passwordMatches(hashes[i], passwords[(i + 1) % passwords.size()])) << i;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(hashes[i], hashes[j]);
+    }
+    EXPECT_TRUE(hashPasswords({}, kFew).empty());
 }
 
 // A stored value that is not a hash of ours never lets anyone in, not even with the

@@ -1,5 +1,7 @@
 #include "db/pg_pipeline.h"
 
+#include "db/pg_params.h"
+
 #include "support/back_office.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +83,57 @@ TEST_F(PgPipelineTest, LostConnectionIsANetworkFailure)
         EXPECT_TRUE(e.isNetworkFailure()) << e.what();
     }
     EXPECT_EQ(rows(), "");
+}
+
+// Several transactions in one pipeline: each committed on its own, a failing one rolled
+// back alone (its answer says why), the connection usable after, and the statements the
+// pipeline prepared gone with it.
+TEST_F(PgPipelineTest, TransactionsCommitAndFailEachOnTheirOwn)
+{
+    db.execute("insert into Piped(Id, Amount) values(9, 0)");
+    const PipelinedTransactions sent = runTransactionsPipelined(
+        db, {{{kInsert, {1, "a", 1}}, {kRaise, {1, 1}}},
+             {{kInsert, {2, "b", 1}}, {kInsert, {9, "taken", 1}}, {kRaise, {5, 9}}},
+             {{kInsert, {3, "c", 1}}, {kRaise, {2, 9}}}});
+    ASSERT_EQ(sent.answers.size(), 3u);
+    EXPECT_EQ(sent.answers[0].outcome, TransactionOutcome::Committed);
+    EXPECT_EQ(sent.answers[1].outcome, TransactionOutcome::Failed);
+    EXPECT_NE(sent.answers[1].error.find("piped_pkey"), std::string::npos) << sent.answers[1].error;
+    EXPECT_EQ(sent.answers[2].outcome, TransactionOutcome::Committed);
+    EXPECT_TRUE(sent.lostConnection.empty());
+    EXPECT_EQ(rows(), "1:a:2;3:c:1;9:<null>:2;");
+    EXPECT_EQ(db.query("select count(*) as n from pg_prepared_statements where name like 'pos_pipeline_%'")
+                  .first("n").toInt(), 0);
+    EXPECT_EQ(db.query("select 2 as two").first("two").toInt(), 2);
+}
+
+// The connection lost part-way: what was answered before stays answered, the rest is
+// reported unanswered with the reason, and nothing is raised.
+TEST_F(PgPipelineTest, TransactionsAfterALostConnectionAreUnanswered)
+{
+    const PipelinedTransactions sent = runTransactionsPipelined(
+        db, {{{kInsert, {1, "a", 1}}},
+             {{"select pg_terminate_backend(pg_backend_pid())", {}}},
+             {{kInsert, {2, "b", 1}}}});
+    ASSERT_EQ(sent.answers.size(), 3u);
+    EXPECT_EQ(sent.answers[0].outcome, TransactionOutcome::Committed);
+    EXPECT_EQ(sent.answers[1].outcome, TransactionOutcome::Unanswered);
+    EXPECT_EQ(sent.answers[2].outcome, TransactionOutcome::Unanswered);
+    EXPECT_FALSE(sent.lostConnection.empty());
+    EXPECT_EQ(rows(), "1:a:1;");
+}
+
+// Texts bound as one array value arrive as they are, whatever they hold.
+TEST_F(PgPipelineTest, TextArrayCarriesEveryText)
+{
+    const std::vector<std::string> texts = {"07202403150001", "a\"b", "c\\d", "{e,f}", " g ", "", "NULL", "三"};
+    RowSet back = db.query("select t from unnest($1::varchar[]) with ordinality as u(t, n) order by n",
+                           {pgTextArray(texts)});
+    ASSERT_EQ(back.size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_FALSE(back.at(i, "t").isNull()) << i;
+        EXPECT_EQ(back.at(i, "t").toString(), texts[i]);
+    }
 }
 
 }  // namespace

@@ -208,6 +208,37 @@ TEST(OfflineBillUpload, BillWithoutStoreStaysAndTheNextIsSent)
     EXPECT_EQ(f.onServer(kFirst).first, 0);
 }
 
+// Bills go to the server together, yet each in a transaction of its own: the one the
+// server refuses is rolled back alone, with the save's failure told, and stays local.
+TEST(OfflineBillUpload, BillTheServerRefusesFailsAlone)
+{
+    UploadFixture f;
+    for (int i = 0; i < 3; ++i)
+        f.sellOffline();
+    f.server().execute("create function refuse_second() returns trigger language plpgsql as $$ begin "
+                       "if new.BillNo = '07202403150002' then raise exception 'refused'; end if; return new; end $$");
+    f.server().execute("create trigger refuse_second before insert on PosDetail for each row "
+                       "execute function refuse_second()");
+
+    f.upload();
+
+    EXPECT_EQ(f.person.messageTexts(), (std::vector<std::string>{"单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。",
+                                                                 std::string("上传数据到服务器失败！单号为：") + kSecond}));
+    EXPECT_EQ(f.localBills(), std::set<std::string>{kSecond});
+    EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+    EXPECT_EQ(f.onServer(kSecond), (std::pair<std::int64_t, std::int64_t>{0, 0}));
+    EXPECT_EQ(f.onServer(kThird), (std::pair<std::int64_t, std::int64_t>{1, 2}));
+    EXPECT_DOUBLE_EQ(f.stock(101), 4) << "the refused bill booked nothing";
+    EXPECT_DOUBLE_EQ(f.stock(102), 3);
+
+    f.server().execute("drop trigger refuse_second on PosDetail");
+    f.person.messages.clear();
+    f.upload();
+    EXPECT_TRUE(f.person.messages.empty());
+    EXPECT_TRUE(f.localBills().empty());
+    EXPECT_DOUBLE_EQ(f.stock(101), 1);
+}
+
 struct UploadedCardCase {
     const char* cardNo;
     Card s1, v1;
@@ -308,14 +339,15 @@ struct CutCase {
     bool uploadEnds;          // the error reaches the caller
 };
 
+// The bills' saves travel together, the statement texts first: a cut at "UpdateStock"
+// before forwarding loses every save, after forwarding every answer.
 const CutCase kCuts[] = {
     {"ServerCheck", kFirst, TcpProxy::Moment::BeforeForwarding, true, true},
     {"CardKind", "CardType", TcpProxy::Moment::BeforeForwarding, true, true},
-    {"Bookings", "UpdateStock", TcpProxy::Moment::BeforeForwarding, true, false},
-    {"CommitLost", "commit", TcpProxy::Moment::BeforeForwarding, true, false},
-    {"AnswerLost", "commit", TcpProxy::Moment::AfterForwarding, true, false},
-    {"CommitLostServerGone", "commit", TcpProxy::Moment::BeforeForwarding, false, true},
-    {"AnswerLostServerGone", "commit", TcpProxy::Moment::AfterForwarding, false, true},
+    {"SavesLost", "UpdateStock", TcpProxy::Moment::BeforeForwarding, true, false},
+    {"AnswersLost", "UpdateStock", TcpProxy::Moment::AfterForwarding, true, false},
+    {"SavesLostServerGone", "UpdateStock", TcpProxy::Moment::BeforeForwarding, false, true},
+    {"AnswersLostServerGone", "UpdateStock", TcpProxy::Moment::AfterForwarding, false, true},
 };
 
 void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
@@ -348,6 +380,8 @@ TEST_P(ConnectionCut, EveryBillArrivesExactlyOnce)
     }
     EXPECT_TRUE(f.network.proxy.fired());
     EXPECT_EQ(ended, c.uploadEnds);
+    if (!c.uploadEnds)
+        EXPECT_TRUE(f.localBills().empty()) << "saves lost with the connection are sent again on the new one";
     EXPECT_EQ(f.person.openWaits, 0);
     // When the server cannot say whether it kept the bill, the bill simply stays waiting:
     // no failed save to report and no day roll.
