@@ -59,9 +59,10 @@ void downloadMasterData(DownloadStatements& server, Database& local, Person& per
 {
     if (withGoods) {
         auto wait = person.pleaseWait("正在下载货品资料,请稍候...");
+        // The substring search's text of the goods is read again at its next use; until
+        // then nothing watches the goods, so no row of the copy fires a trigger.
+        local.statements<PricingStatements>().goodsText.release(local);
         replaceTable(server.goods, local, {storeId});
-        // The substring search's text of the goods is read again at its next use.
-        local.statements<PricingStatements>().goodsText.forget();
         replaceTable(server.barCodes, local);
     }
     for (DownloadStatements::Table& table : server.others)

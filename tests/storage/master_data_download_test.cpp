@@ -181,6 +181,8 @@ TEST_F(MasterDataDownloadTest, SubstringSearchFindsTheGoodsOfTheLatestDownload)
     EXPECT_EQ(found("old"), Ids{90});
 
     download(true);
+    // The copy ran with nothing watching the goods: no trigger fired on each of its rows.
+    EXPECT_EQ(local().query("select count(*) as n from sqlite_temp_master where type='trigger'").first("n").toInt(), 0);
     EXPECT_EQ(found("old"), Ids{});
     EXPECT_EQ(found("A"), (Ids{301, 302}));
     EXPECT_EQ(found("面包"), Ids{302});
