@@ -255,6 +255,34 @@ TEST_F(MasterDataDownloadTest, OperatorsArriveWithHashedPasswordsAndRepeatedCode
         << "the back office's table is not changed";
 }
 
+// The slow hash is paid once a session for each password: a later download keeps the
+// hash of an unchanged password and hashes a changed one anew.
+TEST_F(MasterDataDownloadTest, UnchangedPasswordKeepsItsHashAcrossDownloads)
+{
+    auto stored = [this] {
+        RowSet ops = local().query("select Password from PosOperator order by OperatorId");
+        return std::vector<std::string>{ops.at(0, "Password").toString(), ops.at(1, "Password").toString()};
+    };
+    download(false);
+    const std::vector<std::string> first = stored();
+
+    office.accountSet().execute("update PosOperator set Password='new' where OperatorId=2");
+    download(true);
+    const std::vector<std::string> second = stored();
+    EXPECT_EQ(second[0], first[0]);
+    EXPECT_NE(second[1], first[1]);
+    EXPECT_TRUE(passwordMatches(second[0], "1"));
+    EXPECT_TRUE(passwordMatches(second[1], "new"));
+    EXPECT_FALSE(passwordMatches(second[1], "2"));
+
+    office.accountSet().execute("update PosOperator set Password=null where OperatorId=1");
+    office.accountSet().execute("update PosOperator set Password='1' where OperatorId=2");
+    download(false);
+    RowSet ops = local().query("select Password from PosOperator order by OperatorId");
+    EXPECT_TRUE(ops.at(0, "Password").isNull());
+    EXPECT_TRUE(passwordMatches(ops.at(1, "Password").toString(), "1")) << "another operator's earlier password";
+}
+
 TEST_F(MasterDataDownloadTest, ServerTableWithoutRowsEmptiesTheLocalOne)
 {
     office.accountSet().execute("delete from B_VIPCards");
