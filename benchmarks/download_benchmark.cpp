@@ -60,7 +60,8 @@ using SqliteStatement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 // straight from libpq's text into an insert prepared once per table, on a local file of
 // its own made as the terminal's (SQLCipher, 4 KB pages, WAL, full sync). One local
 // transaction per table: its indexes dropped, its rows deleted, the rows inserted, the
-// indexes built after the rows.
+// indexes built after the rows. Operators' passwords are stored as read: their slow hash
+// is the terminal's own work, which the rows with operators show apart.
 class DownloadFloor {
 public:
     DownloadFloor(PgDatabase& server, const std::string& path) : server_(server)
@@ -231,7 +232,8 @@ public:
         report.add(withGoods);
         report.add(withoutGoods);
 
-        // Operators' passwords are stored as slow hashes, made once a session for each.
+        // Operators' passwords are stored as slow hashes, made once a session for each: a
+        // new session is the first download after the register starts.
         f_.office.accountSet().execute(
             "insert into PosOperator(OperatorId,Code,Name,Password) "
             "select i, lpad(i::text,3,'0'), '收银员'||i, 'pw'||i from generate_series(1,$1::integer) i",
