@@ -52,8 +52,24 @@ void watchGoods(SqliteDatabase& db, GoodsTextIndex* index)
         "on main.B_Goods begin select pos_goods_text_changed(); end;");
 }
 
+void stopWatchingGoods(SqliteDatabase& db)
+{
+    db.executeScript("drop trigger if exists temp.pos_goods_text_insert;"
+                     "drop trigger if exists temp.pos_goods_text_delete;"
+                     "drop trigger if exists temp.pos_goods_text_update;");
+}
 
 }  // namespace
+
+void GoodsTextIndex::release(Database& local)
+{
+    forget();
+    auto& file = dynamic_cast<SqliteDatabase&>(local);
+    if (builtOn_ != file.handle())
+        return;
+    stopWatchingGoods(file);
+    builtOn_ = nullptr;  // the next build watches again
+}
 
 void GoodsTextIndex::forget()
 {

@@ -26,6 +26,10 @@ public:
     bool find(Database& local, std::string_view text, std::size_t& from, std::size_t count,
               std::vector<std::int64_t>& ids);
     void forget();
+    // Forgets the text and stops watching the goods until the next search reads them
+    // again: for a writer about to replace the goods (the download), on whose every row
+    // the watch would otherwise fire.
+    void release(Database& local);
 
 private:
     void build(Database& local);

@@ -94,15 +94,40 @@ void replaceTable(DownloadStatements::Table& table, Database& local, const Param
     transaction.commit();
 }
 
+// The server's limit on one statement counts the time the terminal takes to store the
+// rows it reads, and would end the copy of a large catalogue on a slow terminal. While
+// the download runs the stream lives as long as its rows keep coming: the wait for each
+// row still notices a server or network that stops.
+class StatementLimitLifted {
+public:
+    explicit StatementLimitLifted(Database& server) : server_(server) { server_.execute("set statement_timeout = 0"); }
+    ~StatementLimitLifted()
+    {
+        try {
+            server_.execute("reset statement_timeout");  // back to the limit the connection opened with
+        } catch (const DbError&) {
+            // The connection broke: the error that ended the download says so, and the
+            // next connection opens with its limit.
+        }
+    }
+    StatementLimitLifted(const StatementLimitLifted&) = delete;
+    StatementLimitLifted& operator=(const StatementLimitLifted&) = delete;
+
+private:
+    Database& server_;
+};
+
 }  // namespace
 
 void downloadMasterData(DownloadStatements& server, Database& local, Person& person, int storeId, bool withGoods)
 {
+    StatementLimitLifted lifted(server.database());
     if (withGoods) {
         auto wait = person.pleaseWait("正在下载货品资料,请稍候...");
+        // The substring search's text of the goods is read again at its next use; until
+        // then nothing watches the goods, so no row of the copy fires a trigger.
+        local.statements<PricingStatements>().goodsText.release(local);
         replaceTable(server.goods, local, {storeId});
-        // The substring search's text of the goods is read again at its next use.
-        local.statements<PricingStatements>().goodsText.forget();
         replaceTable(server.barCodes, local);
     }
     for (DownloadStatements::Table& table : server.others)

@@ -120,5 +120,32 @@ TEST_F(GoodsTextIndexTest, FollowsEveryChangeOfTheGoods)
         EXPECT_EQ(indexed(text), plain(text)) << text;
 }
 
+// A writer about to replace the goods releases the index: no trigger watches the goods
+// until the next search, which reads them again and watches them again.
+TEST_F(GoodsTextIndexTest, ReleasedIndexStopsWatchingUntilTheNextSearch)
+{
+    using Ids = std::vector<std::int64_t>;
+    auto watches = [this] {
+        return local().query("select count(*) as n from sqlite_temp_master where type='trigger' and tbl_name='B_Goods'")
+            .first("n").toInt();
+    };
+    EXPECT_EQ(watches(), 0) << "nothing is watched before the first search";
+    EXPECT_EQ(indexed("红茶"), (Ids{7, 9}));
+    EXPECT_GT(watches(), 0);
+
+    index().release(local());
+    EXPECT_EQ(watches(), 0);
+    local().execute("delete from B_Goods where GoodsId=7");
+    test::addGoods(local(), 8, {{"Name", "红茶饮料"}});
+    EXPECT_EQ(indexed("红茶"), (Ids{8, 9}));
+    EXPECT_GT(watches(), 0);
+    local().execute("update B_Goods set Name='绿茶' where GoodsId=9");
+    EXPECT_EQ(indexed("红茶"), (Ids{8}));
+
+    index().release(local());
+    index().release(local());  // releasing what is not built changes nothing
+    EXPECT_EQ(indexed("绿茶"), (Ids{9}));
+}
+
 }  // namespace
 }  // namespace pos

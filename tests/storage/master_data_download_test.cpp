@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -182,6 +183,8 @@ TEST_F(MasterDataDownloadTest, SubstringSearchFindsTheGoodsOfTheLatestDownload)
     EXPECT_EQ(found("old"), Ids{90});
 
     download(true);
+    // The copy ran with nothing watching the goods: no trigger fired on each of its rows.
+    EXPECT_EQ(local().query("select count(*) as n from sqlite_temp_master where type='trigger'").first("n").toInt(), 0);
     EXPECT_EQ(found("old"), Ids{});
     EXPECT_EQ(found("A"), (Ids{301, 302}));
     EXPECT_EQ(found("面包"), Ids{302});
@@ -194,6 +197,31 @@ TEST_F(MasterDataDownloadTest, SubstringSearchFindsTheGoodsOfTheLatestDownload)
     download(true);
     EXPECT_EQ(found("面包"), Ids{301});
     EXPECT_EQ(found("A2"), Ids{});
+}
+
+// The server's limit on one statement counts the time the terminal takes over the rows;
+// a copy that outlasts it while its rows keep coming completes, and the limit holds
+// again afterwards.
+TEST_F(MasterDataDownloadTest, GoodsStreamOutlastingTheStatementLimitCompletes)
+{
+    office.accountSet().executeScript(R"(
+        create function SlowGoods(p_goodsid integer) returns integer language plpgsql as $$
+        begin
+            perform pg_sleep(0.3);
+            return p_goodsid;
+        end $$;
+        create or replace function PosGoods(p_storeid integer) returns setof B_Goods language sql stable as $$
+            select * from B_Goods where GoodsId/100 = p_storeid and SlowGoods(GoodsId) = GoodsId $$;
+        insert into B_Goods(GoodsId,Name) values(303,'c'),(304,'d');
+        -- Rows larger than the server's send buffer leave it one by one, as a large catalogue's do.
+        update B_Goods set WarehouseNote = repeat('x', 20000);)");
+    PgDatabase& server = dm.conServer();
+    server.setTimeouts({std::chrono::seconds(5), std::chrono::milliseconds(800)});
+    ASSERT_TRUE(server.reopen()) << server.lastError();
+
+    download(true);
+    EXPECT_EQ(keys(kTables[0]), "301,302,303,304");
+    EXPECT_THROW(server.execute("select pg_sleep(1.5)"), DbError) << "the connection's limit is back";
 }
 
 TEST_F(MasterDataDownloadTest, GoodsFollowTheSellingStore)
