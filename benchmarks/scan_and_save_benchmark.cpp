@@ -1,23 +1,25 @@
-// Times the two moments a cashier waits for, with a catalogue of a million goods on the
-// server and in the local file: a scan until its line is on the bill, and the save of a
-// bill of 50 lines. Prints median, 95th percentile and maximum in milliseconds.
+// Times the two moments a cashier waits for in the terminal's logic, with a catalogue on
+// the server and in the local file: a lookup until its line is on the bill, for each
+// kind of input, and the save of a bill of 50 lines. Beside each figure the floor: the
+// same statements issued straight through libpq or SQLCipher.
 //
-//     bench_scan_and_save [goods]      (default 1000000; the test cluster as for the tests)
+//     bench_scan_and_save [--csv FILE] [goods]   (default 1000000; the test cluster as for the tests)
 
+#include "catalogue.h"
+#include "config/working_mode_clock.h"
 #include "db/pg_pipeline.h"
-#include "pricing/bill_arithmetic.h"
+#include "db/sqlite_database.h"
+#include "engine_floor.h"
+#include "lookup_floor.h"
 #include "pricing/goods_lookup.h"
+#include "report.h"
 #include "storage/bill_numbering.h"
 #include "storage/bill_saving.h"
-#include "config/working_mode_clock.h"
 #include "support/cash_payment.h"
 #include "support/terminal_fixture.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <random>
@@ -29,36 +31,10 @@
 namespace pos::bench {
 namespace {
 
-constexpr int kScans = 200;
+constexpr int kScans = 300;
 constexpr int kWarmUpScans = 10;  // per kind, not counted: the first statements parse and fill caches
-constexpr int kSaves = 20;
+constexpr int kSaves = 30;
 constexpr std::size_t kBillLines = 50;
-
-// Goods i: code "G<i>", bar code "69" and i in eleven digits, search code "SP<i>", name
-// "商品<i>". Names are what the substring search finds: "商品<i>" is contained in the
-// names of i and of every goods whose number starts with the digits of i.
-constexpr const char* kServerGoods =
-    "insert into B_Goods(GoodsId,Code,BarCode,FindCode,Name,Unit1,SPrice1) "
-    "select i, 'G'||i, '69'||lpad(i::text,11,'0'), 'SP'||i, '商品'||i, '个', 1 + i % 100 "
-    "from generate_series($1::integer,$2::integer) i";
-// Rows per fill statement: each must answer within the register's wait for the server,
-// also on a loaded machine.
-constexpr int kServerFillChunk = 100000;
-constexpr const char* kLocalGoods =
-    "with recursive n(i) as (select 1 union all select i+1 from n where i<$1) "
-    "insert into B_Goods(GoodsId,Code,BarCode,FindCode,Name,Unit1,SPrice1) "
-    "select i, 'G'||i, '69'||substr('00000000000'||i,-11), 'SP'||i, '商品'||i, '个', 1 + i % 100 from n";
-
-std::string barCode(int goods)
-{
-    std::string digits = std::to_string(goods);
-    return "69" + std::string(11 - digits.size(), '0') + digits;
-}
-
-double msSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 void check(bool ok, const std::string& what)
 {
@@ -66,49 +42,24 @@ void check(bool ok, const std::string& what)
         throw std::runtime_error(what);
 }
 
-void printRow(const char* mode, const std::string& measure, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    const auto at = [&ms](double fraction) { return ms[static_cast<std::size_t>(fraction * (ms.size() - 1) + 0.5)]; };
-    std::printf("%-8s %-34s %5zu %9.2f %9.2f %9.2f\n", mode, measure.c_str(), ms.size(), at(0.5), at(0.95),
-                ms.back());
-    std::fflush(stdout);
-}
-
 // The cashier takes the first goods of every pick list; what the list offered is kept.
 class BenchPerson : public test::ScriptedPerson {
 public:
     std::size_t pickGoods(PagedRows& candidates) override
     {
-        ++pickLists;
         offered = candidates.rows().size();
         offeredMore = candidates.canReadMore();
         return 0;
     }
 
-    int pickLists = 0;
     std::size_t offered = 0;
     bool offeredMore = false;
 };
 
-// What the person sees after one scan of goods `goods`.
-struct Outcome {
-    bool line;            // a line of `goods` is on the bill (otherwise "not found" and no line)
-    std::size_t offered;  // rows of the pick list; 0 when none opens
-    bool offeredMore;     // the pick list has more to read
-};
-
-struct ScanKind {
-    const char* name;
-    int lowest, highest;  // range of the goods scanned
-    std::function<std::string(int goods)> input;
-    Outcome outcome;
-};
-
 class Benchmark {
 public:
-    explicit Benchmark(int goods)
-        : goods_(goods), t_{f_.settings, f_.dm, f_.state, f_.member, f_.totals, person_, f_.clock, f_.log}
+    Benchmark(int goods, Report& report)
+        : goods_(goods), report_(report), t_{f_.settings, f_.dm, f_.state, f_.member, f_.totals, person_, f_.clock, f_.log}
     {
         f_.state.StoreId = 1;
         f_.state.OperatorId = 3;
@@ -121,106 +72,116 @@ public:
 
     void fillCatalogues()
     {
-        auto start = std::chrono::steady_clock::now();
-        PgDatabase& server = f_.office.accountSet();
-        server.execute("set statement_timeout=0");  // a million rows take longer than a register statement may
-        for (int first = 1; first <= goods_; first += kServerFillChunk)
-            server.execute(kServerGoods, {first, std::min(goods_, first + kServerFillChunk - 1)});
-        // Settles the catalogue as the back office has it: statistics, and the trigram
-        // indexes' pending entries merged.
-        server.execute("vacuum analyze B_Goods");
-        std::printf("server: %d goods in %.1f s\n", goods_, msSince(start) / 1000);
-
-        start = std::chrono::steady_clock::now();
-        Database& local = f_.dm.conClient();
-        Transaction transaction(local);
-        local.execute(kLocalGoods, {goods_});
-        transaction.commit();
-        std::printf("local file: %d goods in %.1f s\n\n", goods_, msSince(start) / 1000);
+        fillServerGoods(f_.office.accountSet(), goods_);
+        fillLocalGoods(f_.dm.conClient(), goods_);
     }
 
-    void scans(WorkingMode netMode, const char* modeName)
+    void lookups(WorkingMode netMode, const char* modeName)
     {
         f_.state.NetMode = netMode;
-        const int n = goods_;
-        // "商品<i>" with i in (n/100, n/10) is in the names of i and of 10i..10i+9: eleven.
-        // The pick list is in goods order, so its first row, the one taken, is goods i;
-        // for "商品<d>" it is goods d.
-        const ScanKind kinds[] = {
-            {"scan bar code", 1, n, barCode, {true, 0, false}},
-            {"goods code", 1, n, [](int g) { return "G" + std::to_string(g); }, {true, 0, false}},
-            {"search code", 1, n, [](int g) { return "SP" + std::to_string(g); }, {true, 0, false}},
-            {"substring, 11 matches", n / 100 + 1, n / 10 - 1, [](int g) { return "商品" + std::to_string(g); },
-             {true, 11, false}},
-            {"substring, no match", 1, n, [](int g) { return "无此商品" + std::to_string(g); }, {false, 0, false}},
-            {"substring, pick list first page", 1, 9, [](int d) { return "商品" + std::to_string(d); },
-             {true, kGoodsMatchPage, true}},
-        };
-        for (const ScanKind& kind : kinds) {
+        LookupFloor floor(t_.sql<PricingStatements>(), f_.state.StoreId);
+        for (const LookupKind& kind : lookupKinds(goods_)) {
             std::uniform_int_distribution<int> pick(kind.lowest, kind.highest);
-            std::vector<double> ms;
+            Measure m{modeName, kind.name, goods_, {}, {}};
             for (int i = 0; i < kWarmUpScans + kScans; ++i) {
                 const int goods = pick(random_);
-                const double took = scan(kind, goods);
-                if (i >= kWarmUpScans)
-                    ms.push_back(took);
+                const std::string input = kind.input(goods);
+                const double took = lookUp(kind, input, goods);
+                const auto steps = floor.steps(kind, input, kind.line ? goods : 0);
+                const auto start = std::chrono::steady_clock::now();
+                floor.run(steps);
+                const double floorTook = msSince(start);
+                if (i >= kWarmUpScans) {
+                    m.ms.push_back(took);
+                    m.floorMs.push_back(floorTook);
+                }
             }
-            printRow(modeName, kind.name, ms);
+            report_.add(m);
         }
     }
 
     void saves()
     {
+        PgFloor server(f_.dm.conServer());
+        SqliteFloor local(dynamic_cast<SqliteDatabase&>(f_.dm.conClient()));
         const struct {
             const char* mode;
-            const char* measure;
+            const char* operation;
             WorkingMode netMode;
             std::function<void(Bill&)> save;
+            std::function<void(Bill&)> floor;
         } variants[] = {
             {"Online", "save 50 lines, pipelined", Online,
-             [this](Bill& b) { check(save(b) == BillSavedOnServer, "online save failed"); }},
-            {"Online", "save 50 lines, one per round trip", Online, [this](Bill& b) { saveOnePerRoundTrip(b); }},
+             [this](Bill& b) { check(save(b) == BillSavedOnServer, "online save failed"); },
+             [&](Bill& b) {
+                 takeNumberFloor(local, b);
+                 server.command("begin");
+                 server.pipeline(serverStatements(b));
+                 server.command("commit");
+             }},
+            {"Online", "save 50 lines, one per round trip", Online, [this](Bill& b) { saveOnePerRoundTrip(b); },
+             [&](Bill& b) {
+                 takeNumberFloor(local, b);
+                 server.command("begin");
+                 for (const SqlStatement& s : serverStatements(b))
+                     server.query(s.sql, s.params);
+                 server.command("commit");
+             }},
             {"Offline", "save 50 lines", Offline,
-             [this](Bill& b) { check(save(b) == BillSavedLocally, "offline save failed"); }},
+             [this](Bill& b) { check(save(b) == BillSavedLocally, "offline save failed"); },
+             [&](Bill& b) {
+                 takeNumberFloor(local, b);
+                 SaleStatements& sql = f_.dm.conClient().statements<SaleStatements>();
+                 local.command("begin immediate");
+                 RowCopy& bill = sql.billCopy(b.master.columns());
+                 local.query(bill.statement(), bill.parameters(b.master.row(0)));
+                 RowCopy& lines = sql.lineCopy(b.detail.columns());
+                 for (std::size_t line = 0; line < b.detail.size(); ++line)
+                     local.query(lines.statement(), lines.parameters(b.detail.row(line)));
+                 local.command("commit");
+             }},
         };
+        std::int64_t serverBills = 0, localBills = 0;
         for (const auto& v : variants) {
             f_.state.NetMode = v.netMode;
-            std::vector<double> ms;
+            Measure m{v.mode, v.operation, goods_, {}, {}};
             for (int i = 0; i < kSaves; ++i) {
                 Bill b = savableBill();
-                const auto start = std::chrono::steady_clock::now();
+                Bill copy = b;
+                auto start = std::chrono::steady_clock::now();
                 v.save(b);
-                ms.push_back(msSince(start));
+                m.ms.push_back(msSince(start));
+                start = std::chrono::steady_clock::now();
+                v.floor(copy);
+                m.floorMs.push_back(msSince(start));
             }
-            printRow(v.mode, v.measure, ms);
+            (v.netMode == Online ? serverBills : localBills) += 2 * kSaves;
+            report_.add(m);
         }
         const auto lines = [](Database& db) { return db.query("select count(*) as n from PosDetail").first("n").toInt(); };
-        check(lines(f_.office.accountSet()) == 2 * kSaves * static_cast<std::int64_t>(kBillLines),
+        check(lines(f_.office.accountSet()) == serverBills * static_cast<std::int64_t>(kBillLines),
               "the server does not hold every saved line");
-        check(lines(f_.dm.conClient()) == kSaves * static_cast<std::int64_t>(kBillLines),
+        check(lines(f_.dm.conClient()) == localBills * static_cast<std::int64_t>(kBillLines),
               "the local file does not hold every saved line");
     }
 
 private:
-    // One scan on a fresh bill; the time until its line is on the bill (or "not found" shown).
-    double scan(const ScanKind& kind, int goods)
+    // One lookup on a fresh bill; the time until its line is on the bill (or "not found" shown).
+    double lookUp(const LookupKind& kind, const std::string& input, int goods)
     {
         Bill bill = emptyBill_;
         int nextOrderId = 1;
         person_.messages.clear();
-        person_.pickLists = 0;
         person_.offered = 0;
         person_.offeredMore = false;
-        const std::string input = kind.input(goods);
 
         const auto start = std::chrono::steady_clock::now();
         AddGoodsByInput(pricing(), input, 0, 1, 100, bill, nextOrderId);
         const double took = msSince(start);
 
-        const Outcome& want = kind.outcome;
         const bool lineOfGoods = bill.detail.size() == 1 && bill.line(0).goodsId().toInt() == goods;
-        check(lineOfGoods == want.line && person_.messages.size() == (want.line ? 0u : 1u)
-                  && person_.offered == want.offered && person_.offeredMore == want.offeredMore,
+        check(lineOfGoods == kind.line && person_.messages.size() == (kind.line ? 0u : 1u)
+                  && person_.offered == kind.offered && person_.offeredMore == kind.offeredMore,
               std::string(kind.name) + ": unexpected outcome for input " + input);
         return took;
     }
@@ -249,29 +210,50 @@ private:
                         f_.state, b, false, cardOnScreen(f_.member, f_.totals));
     }
 
-    // The online save with the same statements, each waiting for its answer.
-    void saveOnePerRoundTrip(Bill& b)
+    void numberBill(Bill& b, const std::string& number)
     {
-        const std::string number =
-            BillNumbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock).take(f_.state.MachineCode);
         b.billNo() = number;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
             b.line(line).billNo() = number;
+    }
+
+    // What a save issues on the local counter: the counter read and moved on.
+    void takeNumberFloor(SqliteFloor& local, Bill& b)
+    {
+        NumberingStatements& sql = f_.dm.conClient().statements<NumberingStatements>();
+        local.query(sql.read.sql(), {});
+        const std::int64_t next = f_.dm.conClient().query("select MaxNo from MaxBillNo").first("MaxNo").toInt();
+        local.query(sql.consume.sql(), {next + 1});
+        numberBill(b, "07F" + std::to_string(next) + "-" + std::to_string(++floorBills_));
+    }
+
+    std::vector<SqlStatement> serverStatements(const Bill& b)
+    {
+        // The bill has no member card, so no points are booked.
+        return serverSaveStatements(f_.dm.conServer().statements<SaleStatements>(), b, f_.member.VIPCardKind, 0);
+    }
+
+    // The online save with the same statements, each waiting for its answer.
+    void saveOnePerRoundTrip(Bill& b)
+    {
+        numberBill(b, BillNumbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock)
+                          .take(f_.state.MachineCode));
         PgDatabase& server = f_.dm.conServer();
         Transaction transaction(server);
-        // The bill has no member card, so no points are booked.
-        for (const SqlStatement& s : serverSaveStatements(server.statements<SaleStatements>(), b, f_.member.VIPCardKind, 0))
+        for (const SqlStatement& s : serverStatements(b))
             server.execute(s.sql, s.params);
         transaction.commit();
     }
 
     int goods_;
+    Report& report_;
     test::TerminalFixture f_;
     BenchPerson person_;
     Terminal t_;
     WorkingModeClock modeClock_{f_.dm, f_.state};
     Bill emptyBill_;
     std::mt19937 random_{20240315};
+    int floorBills_ = 0;
 };
 
 }  // namespace
@@ -279,17 +261,13 @@ private:
 
 int main(int argc, char** argv)
 {
-    const int goods = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    if (goods < 1000) {
-        std::fprintf(stderr, "usage: %s [goods, at least 1000]\n", argv[0]);
-        return 2;
-    }
+    const pos::bench::Options options = pos::bench::parseOptions(argc, argv);
     try {
-        pos::bench::Benchmark benchmark(goods);
+        pos::bench::Report report(options.csvPath);
+        pos::bench::Benchmark benchmark(options.goods, report);
         benchmark.fillCatalogues();
-        std::printf("%-8s %-34s %5s %9s %9s %9s\n", "mode", "measure", "runs", "median ms", "p95 ms", "max ms");
-        benchmark.scans(pos::Online, "Online");
-        benchmark.scans(pos::Offline, "Offline");
+        benchmark.lookups(pos::Online, "Online");
+        benchmark.lookups(pos::Offline, "Offline");
         benchmark.saves();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());

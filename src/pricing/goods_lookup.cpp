@@ -38,16 +38,24 @@ struct Found {
 // A short text may match much of a large catalogue: the pick list reads its matches a
 // page at a time as it scrolls. In the order of the goods' key, so the first page stops
 // at its hundredth match instead of sorting every match first.
-// Offline the matches come from the goods' text held in memory, and only the rows of a
-// page are read from the file.
+// Offline the matches come from the goods' text held in memory, scanned a page at a time
+// as well, and only the rows of a page are read from the file.
 PagedRows substringMatches(PricingStatements& sql, const std::string& text)
 {
-    if (auto ids = std::make_shared<std::vector<std::int64_t>>();
-        sql.database().dialect() == Dialect::Sqlite && sql.goodsText.find(sql.database(), text, *ids)) {
-        auto reader = [&sql, ids](std::size_t offset, std::size_t count) {
+    auto from = std::make_shared<std::size_t>(0);
+    auto firstPage = std::make_shared<std::vector<std::int64_t>>();
+    if (sql.database().dialect() == Dialect::Sqlite
+        && sql.goodsText.find(sql.database(), text, *from, kGoodsMatchPage, *firstPage)) {
+        auto reader = [&sql, text, from, firstPage](std::size_t, std::size_t count) {
+            std::vector<std::int64_t> ids;
+            if (!firstPage->empty())
+                ids.swap(*firstPage);
+            else
+                sql.goodsText.find(sql.database(), text, *from, std::min(count, kGoodsMatchPage), ids);
+            if (ids.empty())
+                return RowSet{};
             Params page(kGoodsMatchPage);
-            for (std::size_t i = offset; i < std::min(ids->size(), offset + std::min(count, kGoodsMatchPage)); ++i)
-                page[i - offset] = (*ids)[i];
+            std::copy(ids.begin(), ids.end(), page.begin());
             return sql.goodsByIds.query(page);
         };
         return PagedRows(reader, kGoodsMatchPage);

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string.h>
+#include <iterator>
 
 namespace pos {
 namespace {
@@ -16,6 +16,19 @@ constexpr char kSeparator = '\n';
 
 // The local LIKE folds ASCII letters only; other characters match byte for byte.
 char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// One bit of 64 for each pair of adjacent bytes: a text holds the needle only if its
+// signature has every bit of the needle's.
+std::uint64_t pairSignature(std::string_view text)
+{
+    std::uint64_t signature = 0;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const auto pair = static_cast<std::uint64_t>(static_cast<unsigned char>(text[i - 1])) << 8
+                          | static_cast<unsigned char>(text[i]);
+        signature |= std::uint64_t{1} << ((pair * 0x9E3779B97F4A7C15ULL) >> 58);
+    }
+    return signature;
+}
 
 void goodsChanged(sqlite3_context* context, int, sqlite3_value**)
 {
@@ -39,12 +52,14 @@ void watchGoods(SqliteDatabase& db, GoodsTextIndex* index)
         "on main.B_Goods begin select pos_goods_text_changed(); end;");
 }
 
+
 }  // namespace
 
 void GoodsTextIndex::forget()
 {
     built_ = false;
     text_ = {};
+    pairs_ = {};
     ends_ = {};
     goodsIds_ = {};
 }
@@ -65,34 +80,56 @@ void GoodsTextIndex::build(Database& local)
                   {}, [this](const Columns&, const Row& row) {
                       goodsIds_.push_back(row[0].toInt());
                       const std::string fields = row[1].toString();
+                      const std::size_t begin = text_.size();
                       std::transform(fields.begin(), fields.end(), std::back_inserter(text_), fold);
+                      pairs_.push_back(pairSignature(std::string_view(text_).substr(begin)));
                       ends_.push_back(text_.size());
                   });
     built_ = true;
 }
 
-bool GoodsTextIndex::find(Database& local, std::string_view text, std::vector<std::int64_t>& ids)
+bool GoodsTextIndex::contains(std::size_t goods, std::string_view needle) const
 {
-    ids.clear();
+    const std::size_t begin = goods == 0 ? 0 : ends_[goods - 1];
+    return std::string_view(text_).substr(begin, ends_[goods] - begin).find(needle) != std::string_view::npos;
+}
+
+bool GoodsTextIndex::find(Database& local, std::string_view text, std::size_t& from, std::size_t count,
+                          std::vector<std::int64_t>& ids)
+{
     if (text.empty() || text.find(kSeparator) != std::string_view::npos)
         return false;
     if (!built_ || builtOn_ != dynamic_cast<SqliteDatabase&>(local).handle())
         build(local);
     std::string needle(text.size(), '\0');
     std::transform(text.begin(), text.end(), needle.begin(), fold);
-    // glibc's memmem compares several bytes at once, where a byte-wise skip search is
-    // held back by the many digits of codes and bar codes.
-    const char* const begin = text_.data();
-    const char* const end = begin + text_.size();
-    const char* from = begin;
-    while (const void* found = memmem(from, static_cast<std::size_t>(end - from), needle.data(), needle.size())) {
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
-        // The needle holds no separator, so a hit lies inside one goods' text; the search
-        // goes on after it, so each goods is listed once.
-        const auto goods = std::upper_bound(ends_.begin(), ends_.end(), at);
-        ids.push_back(goodsIds_[static_cast<std::size_t>(goods - ends_.begin())]);
-        from = begin + *goods;
+    std::size_t listed = 0;
+    const std::size_t goodsCount = goodsIds_.size();
+    if (needle.size() == 1) {
+        // One byte has no pair: memchr runs through the text at the speed of the memory.
+        const char* const all = text_.data();
+        while (listed < count && from < goodsCount) {
+            const std::size_t begin = from == 0 ? 0 : ends_[from - 1];
+            const void* hit = std::memchr(all + begin, needle[0], text_.size() - begin);
+            if (!hit) {
+                from = goodsCount;
+                break;
+            }
+            // The needle is no separator, so the hit lies inside one goods' text.
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - all);
+            const auto goods = static_cast<std::size_t>(std::upper_bound(ends_.begin(), ends_.end(), at) - ends_.begin());
+            ids.push_back(goodsIds_[goods]);
+            ++listed;
+            from = goods + 1;
+        }
+        return true;
     }
+    const std::uint64_t wanted = pairSignature(needle);
+    for (; listed < count && from < goodsCount; ++from)
+        if ((pairs_[from] & wanted) == wanted && contains(from, needle)) {
+            ids.push_back(goodsIds_[from]);
+            ++listed;
+        }
     return true;
 }
 

@@ -44,10 +44,16 @@ protected:
         return ids;
     }
 
-    std::vector<std::int64_t> indexed(const std::string& text)
+    // Every match, read a page of `page` goods at a time.
+    std::vector<std::int64_t> indexed(const std::string& text, std::size_t page = 100)
     {
         std::vector<std::int64_t> ids;
-        EXPECT_TRUE(index().find(local(), text, ids)) << text;
+        std::size_t from = 0, before = 0;
+        do {
+            before = ids.size();
+            EXPECT_TRUE(index().find(local(), text, from, page, ids)) << text;
+            EXPECT_LE(ids.size() - before, page) << text;
+        } while (ids.size() - before == page);
         return ids;
     }
 
@@ -81,14 +87,16 @@ TEST_F(GoodsTextIndexTest, FindsWhatThePlainSearchFindsInGoodsOrder)
     for (const auto& c : cases) {
         EXPECT_EQ(plain(c.text), c.expected) << c.text;
         EXPECT_EQ(indexed(c.text), c.expected) << c.text;
+        EXPECT_EQ(indexed(c.text, 1), c.expected) << c.text << ", one goods a page";
     }
 }
 
 TEST_F(GoodsTextIndexTest, LeavesTextsItCannotAnswerToTheFile)
 {
-    std::vector<std::int64_t> ids{1};
-    EXPECT_FALSE(index().find(local(), "", ids));
-    EXPECT_FALSE(index().find(local(), "红\n茶", ids));
+    std::vector<std::int64_t> ids;
+    std::size_t from = 0;
+    EXPECT_FALSE(index().find(local(), "", from, 100, ids));
+    EXPECT_FALSE(index().find(local(), "红\n茶", from, 100, ids));
     EXPECT_TRUE(ids.empty());
 }
 

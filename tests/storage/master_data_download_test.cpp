@@ -174,7 +174,8 @@ TEST_F(MasterDataDownloadTest, SubstringSearchFindsTheGoodsOfTheLatestDownload)
     GoodsTextIndex& text = local().statements<PricingStatements>().goodsText;
     auto found = [&](const char* typed) {
         std::vector<std::int64_t> ids;
-        EXPECT_TRUE(text.find(local(), typed, ids)) << typed;
+        std::size_t from = 0;
+        EXPECT_TRUE(text.find(local(), typed, from, 100, ids)) << typed;
         return ids;
     };
     using Ids = std::vector<std::int64_t>;
