@@ -10,9 +10,9 @@
 // answered as it should: nothing there is a figure to read.
 
 #include "catalogue.h"
+#include "lookup_floor.h"
 #include "report.h"
 
-#include "pricing/goods_lookup.h"
 #include "register/new_bill.h"
 #include "register/ui/frm_main.h"
 #include "register/ui/qt_person.h"
@@ -61,19 +61,14 @@ void check(bool ok, const std::string& what)
         throw std::runtime_error(what);
 }
 
-// Until the floor of the lookups is in: none.
-enum class LookupKind { BarCode, GoodsCode, SearchCode, Substring11, SubstringNoMatch, SubstringFirstPage };
-struct LookupFloor {
-    LookupFloor(TDM&, WorkingMode) {}
-    void run(LookupKind, const std::string&) {}
-};
-
 // What the window paints as its answer to an input.
 enum class Answer {
     Line,      // the new line in the bill grid
     NotFound,  // the message box "没有找到该商品！"
     PickList,  // the pick list of goods; the cashier then takes its first row
 };
+// How the operation names begin, by answer.
+constexpr const char* kAnswerNames[] = {"keys to line, ", "keys to message, ", "keys to pick list, "};
 
 // Sees every event after it was handled. A paint the run waits for ends at the end of the
 // event that painted it: the window system's update or expose of the whole window, which
@@ -159,49 +154,31 @@ public:
     void measure(Report& report, WorkingMode mode, const char* modeName)
     {
         f_.state.NetMode = mode;
-        const int n = goods_;
-        const auto name = [](int g) { return "商品" + std::to_string(g); };
-        // The inputs of bench_scan_and_save. "商品<i>" with i in (n/100, n/10) is in the
-        // names of i and of 10i..10i+9: eleven, in goods order, the first taken is i;
-        // "商品<d>" for one digit d fills the pick list's first page and has more.
-        const struct {
-            const char* name;
-            LookupKind floorKind;
-            int lowest, highest;
-            std::function<std::string(int)> input;
-            Answer answer;
-            int offered;  // rows of the pick list
-        } kinds[] = {
-            {"keys to line, bar code", LookupKind::BarCode, 1, n, barCode, Answer::Line, 0},
-            {"keys to line, goods code", LookupKind::GoodsCode, 1, n, [](int g) { return "G" + std::to_string(g); },
-             Answer::Line, 0},
-            {"keys to line, search code", LookupKind::SearchCode, 1, n,
-             [](int g) { return "SP" + std::to_string(g); }, Answer::Line, 0},
-            {"keys to pick list, substring 11 matches", LookupKind::Substring11, n / 100 + 1, n / 10 - 1, name,
-             Answer::PickList, 11},
-            {"keys to message, substring no match", LookupKind::SubstringNoMatch, 1, n,
-             [](int g) { return "无此商品" + std::to_string(g); }, Answer::NotFound, 0},
-            {"keys to pick list, substring first page", LookupKind::SubstringFirstPage, 1, 9, name,
-             Answer::PickList, static_cast<int>(kGoodsMatchPage)},
-        };
-        LookupFloor floor(f_.dm, mode);
+        // The inputs of bench_scan_and_save; the floor is the lookup's statements for them.
+        LookupFloor floor(t_.sql<PricingStatements>(), f_.state.StoreId);
         const bool timed = goods_ >= kTimedFrom;
-        for (const auto& kind : kinds) {
+        for (const LookupKind& kind : lookupKinds(goods_)) {
+            const Answer answer = !kind.line ? Answer::NotFound : kind.offered > 0 ? Answer::PickList : Answer::Line;
+            Measure m{modeName, std::string(kAnswerNames[static_cast<int>(answer)]) + kind.name, goods_, {}, {}};
             std::uniform_int_distribution<int> pick(kind.lowest, kind.highest);
-            Measure m{modeName, kind.name, goods_, {}, {}};
             const int runs = timed ? kRuns : kCheckRuns;
             for (int i = 0; i < (timed ? kWarmUp : 0) + runs; ++i) {
                 const int goods = pick(random_);
-                const double ms = run(kind.input(goods), kind.answer, goods, kind.offered);
-                if (timed && i >= kWarmUp)
+                const std::string input = kind.input(goods);
+                const double ms = run(kind, answer, input, goods);
+                const auto steps = floor.steps(kind, input, kind.line ? goods : 0);
+                const auto start = Clock::now();
+                floor.run(steps);
+                const double floorMs = msSince(start);
+                if (timed && i >= kWarmUp) {
                     m.ms.push_back(ms);
+                    m.floorMs.push_back(floorMs);
+                }
             }
-            if (timed) {
-                if (false) m.floorMs = timeRuns(runs, kWarmUp, [&] { floor.run(kind.floorKind, kind.input(pick(random_))); });
+            if (timed)
                 report.add(m);
-            } else {
-                std::printf("%-8s %-42s %d runs answered as expected\n", modeName, kind.name, runs);
-            }
+            else
+                std::printf("%-8s %-48s %d runs answered as expected\n", modeName, m.operation.c_str(), runs);
         }
     }
 
@@ -209,8 +186,8 @@ private:
     // Types `input` and Enter into the input box on an empty bill; the milliseconds until
     // the frame holding the answer was shown. A modal answer is closed with Enter after
     // that frame, outside the time: the pick list takes its first row, the message box
-    // its "确定". `offered`: the rows the pick list must show.
-    double run(const std::string& input, Answer answer, int goods, int offered)
+    // its "确定".
+    double run(const LookupKind& kind, Answer answer, const std::string& input, int goods)
     {
         clearBill();
         check(frm_->focusWidget() == input_, "the input box lost the focus");
@@ -233,8 +210,10 @@ private:
                 auto* pickGrid = widget ? qobject_cast<QTableView*>(widget->parentWidget()) : nullptr;
                 if (!window || !window->inherits("pos::TfrmGoodsList") || !pickGrid || pickGrid->viewport() != widget)
                     return false;
-                if (pickGrid->model()->rowCount() != offered)
-                    wrong = "the pick list shows " + std::to_string(pickGrid->model()->rowCount()) + " rows";
+                if (pickGrid->model()->rowCount() != static_cast<int>(kind.offered)
+                    || pickGrid->model()->canFetchMore({}) != kind.offeredMore)
+                    wrong = "the pick list shows " + std::to_string(pickGrid->model()->rowCount()) + " rows"
+                            + (pickGrid->model()->canFetchMore({}) ? " and more" : "");
             }
             modal = window;
             return true;
