@@ -1,8 +1,9 @@
 // Times what the cashier feels at the real register window (offscreen): from the first
 // key of an input typed into the input box, as a scanner types it, with Enter, until the
-// answer is painted: the new line in the bill grid, the "没有找到该商品！" box, or the pick
-// list of goods. Both working modes, every lookup kind, beside the floor of the lookup's
-// own statements straight through libpq or SQLCipher.
+// frame showing the answer is painted and flushed: the new line in the bill grid (with
+// the totals), the "没有找到该商品！" box, or the pick list of goods (answered after that
+// frame, outside the time). Both working modes, every lookup kind, on an empty bill,
+// beside the floor of the lookup's own statements straight through libpq or SQLCipher.
 //
 //     bench_register_keys [--csv FILE] [goods]      (default 1000000; the test cluster as for the tests)
 //
@@ -154,7 +155,12 @@ public:
     void measure(Report& report, WorkingMode mode, const char* modeName)
     {
         f_.state.NetMode = mode;
-        // The inputs of bench_scan_and_save; the floor is the lookup's statements for them.
+        // The inputs of bench_scan_and_save. The floor beside each figure holds the
+        // statements the lookup issues for the same input: the keys tried in order up to
+        // the one that finds, the pick list's first page, the pricing row of the goods
+        // taken, each prepared once, straight through libpq or SQLCipher. Offline the scan
+        // of the goods' text in memory is the terminal's own work, not in the floor; nor is
+        // anything of the window: the keys, the painting, the modal windows.
         LookupFloor floor(t_.sql<PricingStatements>(), f_.state.StoreId);
         const bool timed = goods_ >= kTimedFrom;
         for (const LookupKind& kind : lookupKinds(goods_)) {
