@@ -5,8 +5,13 @@
 #include "base/row_set.h"
 #include "config/replace_file.h"
 
+#include <chrono>
+#include <ctime>
 #include <fstream>
+#include <optional>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace pos {
 namespace {
@@ -41,6 +46,41 @@ std::vector<Line> readLines(const std::string& path)
             lines.push_back({std::move(line), false});
     }
     return lines;
+}
+
+// What tells one version of the file from the next: a write of IniFile replaces the file
+// (a new inode), an edit in place changes its size or its times.
+struct FileStamp {
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    timespec modified;
+    timespec changed;
+
+    bool operator==(const FileStamp& o) const
+    {
+        const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+        return device == o.device && inode == o.inode && size == o.size && same(modified, o.modified)
+            && same(changed, o.changed);
+    }
+};
+
+std::optional<FileStamp> stampOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// The file system's clock moves in ticks: two edits within one tick may leave the same
+// times and size. A file modified this recently is read afresh at every read.
+bool settled(const FileStamp& stamp)
+{
+    constexpr std::time_t kSettledAfterSeconds = 2;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return stamp.modified.tv_sec + kSettledAfterSeconds < now.tv_sec;
 }
 
 bool isSection(const std::string& line, std::string* name)
@@ -98,12 +138,30 @@ void setKey(std::vector<Line>& lines, const std::string& section, const std::str
 
 }  // namespace
 
+struct IniFile::Snapshot {
+    FileStamp stamp;
+    std::vector<Line> lines;
+};
+
+std::shared_ptr<const IniFile::Snapshot> IniFile::fileNow() const
+{
+    const std::optional<FileStamp> stamp = stampOf(path_);
+    if (stamp && snapshot_ && snapshot_->stamp == *stamp)
+        return snapshot_;
+    // Read after the stamp: a change in between leaves an older stamp, which the next
+    // read finds changed.
+    auto fresh = std::make_shared<const Snapshot>(Snapshot{stamp.value_or(FileStamp{}), readLines(path_)});
+    snapshot_ = stamp && settled(*stamp) ? fresh : nullptr;
+    return fresh;
+}
+
 std::string IniFile::read(const std::string& section, const std::string& key, const std::string& defaultValue) const
 {
     std::string current;
     bool inSection = false;
     std::string value;
-    for (const Line& line : readLines(path_)) {
+    const std::shared_ptr<const Snapshot> file = fileNow();
+    for (const Line& line : file->lines) {
         if (isSection(line.text, &current))
             inSection = sameName(current, section);
         else if (inSection && isKey(line.text, key, &value))
@@ -126,6 +184,7 @@ void IniFile::write(const std::string& section, const std::vector<IniEntry>& ent
     for (const Line& line : lines)
         text += (line.decoded ? utf8ToGbk(line.text) : line.text) + "\r\n";
     replaceFile(path_, text, "保存设置");
+    snapshot_.reset();
 }
 
 }  // namespace pos

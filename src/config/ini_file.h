@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,10 @@ struct IniEntry {
     std::string value;
 };
 
-// POS.ini: a Windows-style settings file in GBK. Every read and every write opens the
-// file for that one access, so a value written by one window is seen at its next use.
+// POS.ini: a Windows-style settings file in GBK. Every read and every write goes to the
+// file for that one access, so a value written by one window, or by hand, is seen at its
+// next use. A read asks the file system whether the file changed since the last read and
+// reads it again only then (the register reads options at every Enter).
 // Sections and keys compare without regard to case. A write replaces the whole file
 // safely (replaceFile) and raises PosError when it cannot; a value's line breaks are
 // stored as blanks (oneLine).
@@ -27,7 +30,11 @@ public:
     void write(const std::string& section, const std::vector<IniEntry>& entries);
 
 private:
+    struct Snapshot;
+    std::shared_ptr<const Snapshot> fileNow() const;
+
     std::string path_;
+    mutable std::shared_ptr<const Snapshot> snapshot_;  // the lines as last read, while unchanged
 };
 
 }  // namespace pos

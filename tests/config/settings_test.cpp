@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,6 +66,37 @@ TEST_F(SettingsTest, MissingFileSectionOrKeyReadsTheDefault)
     EXPECT_EQ(ini_.read("Options", "Footer1", "dflt"), "dflt");
     EXPECT_EQ(ini_.read("Options", "ServerName", "dflt"), "dflt") << "a key of another section";
     EXPECT_EQ(ini_.read("Options", "Header1", "dflt"), "x");
+}
+
+// Reads are answered from the lines last read while the file stays as it was; every
+// change is seen at the next read: an edit in place of the same size, even within the
+// file system's clock tick, a write of another IniFile, the file removed.
+TEST_F(SettingsTest, EveryChangeOfTheFileIsSeenAtTheNextRead)
+{
+    const auto settle = [this] {
+        const timespec longAgo[2] = {{std::time(nullptr) - 60, 0}, {std::time(nullptr) - 60, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path().c_str(), longAgo, 0), 0);
+    };
+    fileHas("[Options]\r\nDispType=LED11\r\n");
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED11");
+    fileHas("[Options]\r\nDispType=LED22\r\n");  // at once: where the clock ticks coarsely, the same times
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED22");
+
+    settle();
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED22");
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED22");
+    fileHas("[Options]\r\nDispType=LED33\r\n");
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED33");
+
+    settle();
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED33");
+    IniFile(path()).write("Options", "DispType", "LED44");
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED44");
+
+    settle();
+    EXPECT_EQ(ini_.read("Options", "DispType"), "LED44");
+    std::filesystem::remove(path());
+    EXPECT_EQ(ini_.read("Options", "DispType", "无"), "无");
 }
 
 TEST_F(SettingsTest, ReplacingAValueKeepsEveryOtherLine)

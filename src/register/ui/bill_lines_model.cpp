@@ -3,8 +3,33 @@
 namespace pos {
 
 BillLinesModel::BillLinesModel(const RowSet& lines, std::vector<GridColumn> columns, Commit commit, QObject* parent)
-    : RowSetModel(lines, std::move(columns), parent), commit_(std::move(commit))
+    : RowSetModel(lines, std::move(columns), parent), lines_(lines), shown_(lines.size()), commit_(std::move(commit))
 {
+}
+
+bool BillLinesModel::showBill()
+{
+    const std::size_t now = lines_.size();
+    if (now < shown_) {
+        beginResetModel();
+        shown_ = now;
+        endResetModel();
+        return true;
+    }
+    // A merged quantity or a bill discount changes lines already shown.
+    if (shown_ > 0)
+        emit dataChanged(index(0, 0), index(static_cast<int>(shown_) - 1, columnCount() - 1));
+    if (now > shown_) {
+        beginInsertRows({}, static_cast<int>(shown_), static_cast<int>(now) - 1);
+        shown_ = now;
+        endInsertRows();
+    }
+    return false;
+}
+
+int BillLinesModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(shown_);
 }
 
 void BillLinesModel::setEditing(std::optional<LineField> field) { editing_ = field; }
@@ -44,6 +69,9 @@ Qt::ItemFlags BillLinesModel::flags(const QModelIndex& index) const
 
 QVariant BillLinesModel::data(const QModelIndex& index, int role) const
 {
+    // Lines deleted from the bill stay in the grid until it is told, and are no more to read.
+    if (index.isValid() && static_cast<std::size_t>(index.row()) >= lines_.size())
+        return {};
     return RowSetModel::data(index, role == Qt::EditRole ? Qt::DisplayRole : role);
 }
 

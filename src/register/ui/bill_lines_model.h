@@ -19,10 +19,17 @@ public:
 
     BillLinesModel(const RowSet& lines, std::vector<GridColumn> columns, Commit commit, QObject* parent = nullptr);
 
+    // Shows the lines as the bill holds them now. Lines added at the end are inserted and
+    // the lines shown before are repainted in place, so the grid keeps its columns, their
+    // widths and its layout; fewer lines than shown reset the grid. True when it was reset.
+    bool showBill();
+
     // Quantity and `field` become editable (Quantity alone for Quantity); nullopt: none.
     void setEditing(std::optional<LineField> field);
     int columnOf(LineField field) const;
 
+    // The lines shown: the bill may hold other lines until showBill().
+    int rowCount(const QModelIndex& parent = {}) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
@@ -31,6 +38,8 @@ private:
     std::optional<LineField> fieldAt(int column) const;
     bool editable(int column) const;
 
+    const RowSet& lines_;
+    std::size_t shown_;
     Commit commit_;
     std::optional<LineField> editing_;
 };

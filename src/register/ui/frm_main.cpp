@@ -365,8 +365,9 @@ void TfrmMain::showLines()
 {
     const QModelIndex before = DBGrid1_->currentIndex();
     const int column = before.isValid() ? before.column() : gridEditing_ ? lines_->columnOf(*gridEditing_) : 0;
-    lines_->reload();
-    lines_->applyWidths(*DBGrid1_);
+    // A reset grid forgets its column widths.
+    if (lines_->showBill())
+        lines_->applyWidths(*DBGrid1_);
     if (reg_.bill.currentLine < reg_.bill.detail.size())
         DBGrid1_->setCurrentIndex(lines_->index(static_cast<int>(reg_.bill.currentLine), column));
 }

@@ -129,6 +129,50 @@ TEST_F(MainWindowTest, LineGridHasItsColumnsInOrder)
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
+// The grid follows the bill however its lines changed: added at the end, changed in
+// place, deleted, or all gone; and keeps its column widths throughout.
+TEST_F(MainWindowTest, GridFollowsTheLinesOfTheBill)
+{
+    auto* grid = control<QTableView>("DBGrid1");
+    QAbstractItemModel* model = grid->model();
+    const auto names = [model] {
+        QStringList shown;
+        for (int r = 0; r < model->rowCount(); ++r)
+            shown << model->index(r, 3).data().toString() + "×" + model->index(r, 5).data().toString();
+        return shown;
+    };
+    addLine(1, "牙刷", 1, 3.5);
+    frm_.showLines();
+    EXPECT_EQ(names(), QStringList{"牙刷×1"});
+
+    // The grid repaints a line it was told of.
+    int toldOfFirstLine = 0;
+    QObject::connect(model, &QAbstractItemModel::dataChanged, grid,
+                     [&toldOfFirstLine](const QModelIndex& from) { toldOfFirstLine += from.row() == 0; });
+    reg_.bill.line(0).quantity() = 3.0;  // merged into the line
+    addLine(2, "毛巾", 1, 12);
+    addLine(3, "香皂", 2, 20);
+    frm_.showLines();
+    EXPECT_EQ(names(), (QStringList{"牙刷×3", "毛巾×1", "香皂×2"}));
+    EXPECT_EQ(toldOfFirstLine, 1);
+
+    // Deleted from the bill, not yet shown: the grid repaints without reading past the lines.
+    reg_.bill.detail.remove(1);
+    grid->viewport()->repaint();
+    EXPECT_EQ(model->index(2, 3).data(), QVariant());
+    frm_.showLines();
+    EXPECT_EQ(names(), (QStringList{"牙刷×3", "香皂×2"}));
+
+    reg_.bill.detail.clear();
+    frm_.showLines();
+    EXPECT_EQ(names(), QStringList());
+    addLine(1, "香皂", 1, 10);
+    frm_.showLines();
+    EXPECT_EQ(names(), QStringList{"香皂×1"});
+    EXPECT_EQ(grid->columnWidth(1), 72);
+    EXPECT_EQ(grid->columnWidth(8), 102);
+}
+
 TEST_F(MainWindowTest, EnterInTheInputBoxShowsTheTotalsAndEmptiesTheBox)
 {
     addLine(1, "牙刷", 2, 7);
