@@ -91,7 +91,7 @@ void drawChart(QPainter& p, const QRect& box, const QString& operation, const QM
 {
     p.setPen(Qt::black);
     p.drawText(box.adjusted(0, 2, 0, 0), Qt::AlignHCenter | Qt::AlignTop, operation);
-    const QRect plot = box.adjusted(48, 24, -10, -30);
+    const QRect plot = box.adjusted(60, 24, -10, -30);
     p.setPen(QColor(0x99, 0x99, 0x99));
     p.drawRect(plot);
 
@@ -110,8 +110,9 @@ void drawChart(QPainter& p, const QRect& box, const QString& operation, const QM
     const auto y = [&](double ms) { return plot.bottom() - ms / highMs * plot.height(); };
 
     p.setPen(Qt::black);
-    p.drawText(QRect(box.left(), plot.top() - 8, 44, 16), Qt::AlignRight, QString::number(highMs, 'g', 3));
-    p.drawText(QRect(box.left(), plot.bottom() - 8, 44, 16), Qt::AlignRight, "0 ms");
+    p.drawText(QRect(box.left(), plot.top() - 8, 56, 16), Qt::AlignRight,
+               QString::number(highMs, 'f', highMs >= 100 ? 0 : highMs >= 1 ? 1 : 2));
+    p.drawText(QRect(box.left(), plot.bottom() - 8, 56, 16), Qt::AlignRight, "0 ms");
     QVector<double> sizes;
     for (const auto& points : modes)
         for (const Point& pt : points)
@@ -132,7 +133,8 @@ void drawChart(QPainter& p, const QRect& box, const QString& operation, const QM
             if (i > 0)
                 p.drawLine(QPointF(x(points[i - 1].goods), y(points[i - 1].p95)), at);
         }
-        p.drawText(QRect(plot.left() + 6, plot.top() + 4 + 14 * legend++, plot.width(), 14), Qt::AlignLeft, it.key());
+        p.drawText(QRect(plot.left() + 6, plot.top() + 4 + 14 * legend++, plot.width(), 14), Qt::AlignLeft,
+                   it.key() == "-" ? QString("either mode") : it.key());
     }
 }
 
