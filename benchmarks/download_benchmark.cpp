@@ -308,14 +308,8 @@ private:
 
 int main(int argc, char** argv)
 {
-    const pos::bench::Options options = pos::bench::parseOptions(argc, argv);
-    try {
-        pos::bench::Report report(options.csvPath);
-        pos::bench::DownloadBenchmark benchmark(options.goods);
+    return pos::bench::runBenchmark(argc, argv, [](int goods, pos::bench::Report& report) {
+        pos::bench::DownloadBenchmark benchmark(goods);
         benchmark.measure(report);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -307,18 +307,12 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     pos::bench::qtMessages = qInstallMessageHandler(pos::bench::quietOffscreen);
-    const pos::bench::Options options = pos::bench::parseOptions(argc, argv);
     pos::bench::BenchApplication app(argc, argv);
-    try {
-        pos::bench::RegisterKeys bench(options.goods);
+    return pos::bench::runBenchmark(argc, argv, [](int goods, pos::bench::Report& report) {
+        pos::bench::RegisterKeys bench(goods);
         bench.fillCatalogues();
         bench.open();
-        pos::bench::Report report(options.csvPath);
         bench.measure(report, pos::Online, "Online");
         bench.measure(report, pos::Offline, "Offline");
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -128,7 +128,7 @@ public:
              [&](Bill& b) {
                  takeNumberFloor(local, b);
                  server.command("begin");
-                 server.pipeline(serverStatements(b));
+                 server.pipeline({serverStatements(b)});
                  server.command("commit");
              }},
             {"Online", "save 50 lines, one per round trip", Online, [this](Bill& b) { saveOnePerRoundTrip(b); },
@@ -267,17 +267,11 @@ private:
 
 int main(int argc, char** argv)
 {
-    const pos::bench::Options options = pos::bench::parseOptions(argc, argv);
-    try {
-        pos::bench::Report report(options.csvPath);
-        pos::bench::Benchmark benchmark(options.goods, report);
+    return pos::bench::runBenchmark(argc, argv, [](int goods, pos::bench::Report& report) {
+        pos::bench::Benchmark benchmark(goods, report);
         benchmark.fillCatalogues();
         benchmark.lookups(pos::Online, "Online");
         benchmark.lookups(pos::Offline, "Offline");
         benchmark.saves();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -414,15 +414,9 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     int qtArgc = 1;
     pos::PosApplication app(qtArgc, argv);
-    const pos::bench::Options options = pos::bench::parseOptions(argc, argv);
-    try {
-        pos::bench::Benchmark benchmark(options.goods);
+    return pos::bench::runBenchmark(argc, argv, [](int goods, pos::bench::Report& report) {
+        pos::bench::Benchmark benchmark(goods);
         benchmark.firstStart();
-        pos::bench::Report report(options.csvPath);
         report.add(benchmark.startUps());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -21,11 +21,9 @@
 #include "support/goods_line.h"
 #include "support/signed_on_terminal.h"
 
-#include <libpq-fe.h>
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -50,67 +48,6 @@ std::int64_t count(Database& db, const char* table)
 {
     return db.query(std::string("select count(*) as n from ") + table).first("n").toInt();
 }
-
-// Statement lists sent in one pipeline, each list followed by a synchronisation point so
-// that it is a transaction of its own; each text prepared once on the connection.
-class PipelinedUnits {
-public:
-    explicit PipelinedUnits(PgDatabase& db) : db_(db) {}
-    ~PipelinedUnits()
-    {
-        for (const auto& [sql, name] : names_)
-            PQclear(PQexec(db_.handle(), ("deallocate " + name).c_str()));
-    }
-
-    void run(const std::vector<std::vector<SqlStatement>>& units)
-    {
-        PGconn* conn = db_.handle();
-        for (const auto& unit : units)
-            for (const SqlStatement& s : unit)
-                prepared(s.sql);
-        if (!PQenterPipelineMode(conn))
-            throw std::runtime_error("floor: no pipeline mode");
-        for (const auto& unit : units) {
-            for (const SqlStatement& s : unit) {
-                const PgTextParams p(s.params);
-                if (!PQsendQueryPrepared(conn, names_.at(s.sql).c_str(), p.count(), p.data(), nullptr, nullptr, 0))
-                    throw std::runtime_error(std::string("floor: cannot send: ") + PQerrorMessage(conn));
-            }
-            if (!PQpipelineSync(conn))
-                throw std::runtime_error("floor: cannot sync the pipeline");
-        }
-        db_.flush(db_.commandDeadline());
-        for (const auto& unit : units) {
-            for (std::size_t i = 0; i < unit.size(); ++i) {
-                PGresult* result = db_.nextResult(db_.commandDeadline());
-                const ExecStatusType status = PQresultStatus(result);
-                PQclear(result);
-                PQclear(db_.nextResult(db_.commandDeadline()));
-                check(status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK, "floor statement failed");
-            }
-            PGresult* sync = db_.nextResult(db_.commandDeadline());
-            check(PQresultStatus(sync) == PGRES_PIPELINE_SYNC, "floor: no synchronisation point");
-            PQclear(sync);
-        }
-        PQexitPipelineMode(conn);
-    }
-
-private:
-    void prepared(const std::string& sql)
-    {
-        if (names_.count(sql))
-            return;
-        const std::string name = "upload_floor_" + std::to_string(names_.size());
-        PGresult* result = PQprepare(db_.handle(), name.c_str(), sql.c_str(), 0, nullptr);
-        const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
-        PQclear(result);
-        check(ok, "floor: cannot prepare " + sql);
-        names_.emplace(sql, name);
-    }
-
-    PgDatabase& db_;
-    std::map<std::string, std::string> names_;
-};
 
 class Benchmark {
 public:
@@ -236,7 +173,6 @@ private:
 
         SqliteFloor sqlite(local);
         PgFloor pg(server);
-        PipelinedUnits pipeline(server);
         const auto start = std::chrono::steady_clock::now();
         const std::size_t bills = sqlite.query(localSql.waitingBills.sql(), {});
         check(bills == waiting.size(), "floor: waiting bills");
@@ -250,7 +186,7 @@ private:
                 sqlite.query(localSql.billLines.sql(), {billNo});
             }
             check(pg.query(kServerCopies, {pgTextArray(numbers)}) == 0, "floor: bills already on the server");
-            pipeline.run({saves.begin() + static_cast<std::ptrdiff_t>(first),
+            pg.pipeline({saves.begin() + static_cast<std::ptrdiff_t>(first),
                           saves.begin() + static_cast<std::ptrdiff_t>(end)});
             sqlite.command("begin");
             for (const std::string& billNo : numbers) {
@@ -279,15 +215,9 @@ private:
 
 int main(int argc, char** argv)
 {
-    const pos::bench::Options options = pos::bench::parseOptions(argc, argv);
-    try {
-        pos::bench::Benchmark benchmark(options.goods);
+    return pos::bench::runBenchmark(argc, argv, [](int goods, pos::bench::Report& report) {
+        pos::bench::Benchmark benchmark(goods);
         benchmark.fill();
-        pos::bench::Report report(options.csvPath);
         report.add(benchmark.upload());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -64,30 +64,35 @@ std::size_t PgFloor::query(const std::string& sql, const Params& params)
     return rows;
 }
 
-void PgFloor::pipeline(const std::vector<SqlStatement>& statements)
+void PgFloor::pipeline(const std::vector<std::vector<SqlStatement>>& units)
 {
-    for (const SqlStatement& s : statements)
-        prepared(s.sql);
+    for (const auto& unit : units)
+        for (const SqlStatement& s : unit)
+            prepared(s.sql);
     PGconn* conn = db_.handle();
     if (!PQenterPipelineMode(conn))
         throw std::runtime_error("floor: no pipeline mode");
-    for (const SqlStatement& s : statements) {
-        const PgTextParams p(s.params);
-        if (!PQsendQueryPrepared(conn, names_.at(s.sql).c_str(), p.count(), p.data(), nullptr, nullptr, 0))
-            throw std::runtime_error(std::string("floor: cannot send: ") + PQerrorMessage(conn));
+    for (const auto& unit : units) {
+        for (const SqlStatement& s : unit) {
+            const PgTextParams p(s.params);
+            if (!PQsendQueryPrepared(conn, names_.at(s.sql).c_str(), p.count(), p.data(), nullptr, nullptr, 0))
+                throw std::runtime_error(std::string("floor: cannot send: ") + PQerrorMessage(conn));
+        }
+        if (!PQpipelineSync(conn))
+            throw std::runtime_error("floor: cannot sync the pipeline");
     }
-    if (!PQpipelineSync(conn))
-        throw std::runtime_error("floor: cannot sync the pipeline");
-    for (const SqlStatement& s : statements) {
-        PGresult* result = PQgetResult(conn);
-        checkResult(conn, result, s.sql);
-        readAll(result);
-        PQclear(result);
-        PQclear(PQgetResult(conn));  // the null that ends each statement's answer
+    for (const auto& unit : units) {
+        for (const SqlStatement& s : unit) {
+            PGresult* result = PQgetResult(conn);
+            checkResult(conn, result, s.sql);
+            readAll(result);
+            PQclear(result);
+            PQclear(PQgetResult(conn));  // the null that ends each statement's answer
+        }
+        PGresult* sync = PQgetResult(conn);
+        checkResult(conn, sync, "sync");
+        PQclear(sync);
     }
-    PGresult* sync = PQgetResult(conn);
-    checkResult(conn, sync, "sync");
-    PQclear(sync);
     PQexitPipelineMode(conn);
 }
 

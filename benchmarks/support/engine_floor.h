@@ -29,8 +29,10 @@ public:
 
     // Rows answered.
     std::size_t query(const std::string& sql, const Params& params);
-    // The statements sent in one pipeline, their answers read after: one round trip.
-    void pipeline(const std::vector<SqlStatement>& statements);
+    // The units sent in one pipeline, their answers read after: one round trip. Each unit
+    // ends in a synchronisation point, so outside an open transaction it is a
+    // transaction of its own.
+    void pipeline(const std::vector<std::vector<SqlStatement>>& units);
     void command(const char* sql);  // begin, commit
 
 private:

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 
 namespace pos::bench {
@@ -83,6 +84,19 @@ Options parseOptions(int argc, char** argv)
         }
     }
     return options;
+}
+
+int runBenchmark(int argc, char** argv, const std::function<void(int goods, Report& report)>& run)
+{
+    const Options options = parseOptions(argc, argv);
+    try {
+        Report report(options.csvPath);
+        run(options.goods, report);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
+        return 1;
+    }
+    return 0;
 }
 
 Report::Report(std::string csvPath)

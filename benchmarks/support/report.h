@@ -33,6 +33,12 @@ struct Options {
 // Exits with a usage line on anything else.
 Options parseOptions(int argc, char** argv);
 
+class Report;
+
+// What every program's main does: reads the options, runs the benchmark on the number of
+// goods with a report to the CSV file, and turns a failure into a message and exit code 1.
+int runBenchmark(int argc, char** argv, const std::function<void(int goods, Report& report)>& run);
+
 // Prints each measure as it comes and appends it to the CSV file, which gets its header
 // when it is new or empty, so that several programs and sizes can fill one table.
 class Report {
