@@ -21,7 +21,6 @@
 #include "support/goods_line.h"
 #include "support/signed_on_terminal.h"
 
-
 #include <chrono>
 #include <cstdio>
 #include <random>
