@@ -65,9 +65,10 @@ std::vector<CardAccount> cardsOfUploadedBills(UploadStatements& server, const st
     return cards;
 }
 
-// The local copies of bills the server holds, in one local transaction. Silent on
-// failure: the bills stay, and the next upload finds them on the server.
-void deleteLocally(UploadStatements& local, const std::vector<const Bill*>& bills)
+// The local copies of bills the server holds, in one local transaction. When that
+// fails the bills stay: the next upload finds them on the server and deletes them
+// without sending them again, so the cashier is only told.
+void deleteLocally(UploadStatements& local, Person& person, const std::vector<const Bill*>& bills)
 {
     if (bills.empty())
         return;
@@ -78,7 +79,10 @@ void deleteLocally(UploadStatements& local, const std::vector<const Bill*>& bill
             local.deleteLines.execute({bill->billNo()});
         }
         transaction.commit();
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        person.message(std::string("已上传的单据未能从本机删除：") + e.what()
+                           + "\r\n单据已保存在服务器上，下次上传时会从本机清除，不会重复上传。",
+                       "提示", MessageIcon::Information);
     }
 }
 
@@ -134,7 +138,7 @@ void uploadRound(TDM& dm, const TPosState& state, Person& person, BillNumbering&
             break;
         }
     }
-    deleteLocally(local, held);
+    deleteLocally(local, person, held);
     // The network failed twice or the server cannot be reached: the rest waits for the
     // next upload, and the caller hears of the failure.
     if (unsettled)

@@ -293,7 +293,8 @@ TEST(OfflineBillUpload, RunsOnlyOnlineAndOnlyWithWaitingBills)
 }
 
 // The local delete fails after the server stored the bill, as when the terminal dies
-// between the two: silent, and the next upload deletes the bill without sending it.
+// between the two: the cashier is told, and the next upload deletes the bill without
+// sending it.
 TEST(OfflineBillUpload, LostLocalDeleteIsMadeUpWithoutSendingAgain)
 {
     UploadFixture f;
@@ -301,11 +302,14 @@ TEST(OfflineBillUpload, LostLocalDeleteIsMadeUpWithoutSendingAgain)
     f.local().execute("create trigger keep_bills before delete on PosBill begin select raise(abort, 'disk full'); end");
 
     f.upload();
-    EXPECT_TRUE(f.person.messages.empty());
+    ASSERT_EQ(f.person.messages.size(), 1u);
+    EXPECT_NE(f.person.messages[0].text.find("已上传的单据未能从本机删除"), std::string::npos);
+    EXPECT_NE(f.person.messages[0].text.find("disk full"), std::string::npos) << "the reason is shown";
     EXPECT_EQ(f.localBills(), std::set<std::string>{kFirst});
     EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
 
     f.local().execute("drop trigger keep_bills");
+    f.person.messages.clear();
     f.upload();
     EXPECT_TRUE(f.person.messages.empty());
     EXPECT_TRUE(f.localBills().empty());
