@@ -28,16 +28,7 @@ bool CreditCardTender::cardAmountPasses()
 
 bool CreditCardTender::totalPasses()
 {
-    const double total = cardPaid() + cash();
-    if (total < due_) {
-        tenderHint(person_, "付款金额不足！");
-        return false;
-    }
-    if (total - due_ >= 100) {
-        tenderHint(person_, "付款金额太大！");
-        return false;
-    }
-    return true;
+    return totalCoversDue(person_, cardPaid() + cash(), due_, "付款金额不足！", "付款金额太大！");
 }
 
 TenderFocus CreditCardTender::payAmountEnter()

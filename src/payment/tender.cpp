@@ -30,6 +30,19 @@ void tenderHint(Person& person, const char* text, const char* title)
     person.message(text, title, MessageIcon::Information);
 }
 
+bool totalCoversDue(Person& person, double total, double due, const char* tooLittle, const char* tooMuch)
+{
+    if (total < due) {
+        tenderHint(person, tooLittle);
+        return false;
+    }
+    if (total - due >= 100) {
+        tenderHint(person, tooMuch);
+        return false;
+    }
+    return true;
+}
+
 bool tenderBoxesHoldAmounts(Person& person, const std::string& pay, const std::string& cash)
 {
     if (holdsAmount(pay) && holdsAmount(cash))

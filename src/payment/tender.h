@@ -21,6 +21,10 @@ void emptyCountsAsZero(std::string& box);
 
 void tenderHint(Person& person, const char* text, const char* title = "提示");
 
+// The tenders together cover the amount due and leave less than 100 in change; a total
+// that does not is told in the tender's own words.
+bool totalCoversDue(Person& person, double total, double due, const char* tooLittle, const char* tooMuch);
+
 // A confirmed box that is not a number is never read as 0 and paid: the confirmation
 // is refused. True when both boxes hold numbers.
 bool tenderBoxesHoldAmounts(Person& person, const std::string& pay, const std::string& cash);

@@ -64,15 +64,7 @@ bool TicketTender::totalPasses()
         tenderHint(person_, "购物券金额不能小于零！");
         return false;
     }
-    if (paid() < due_) {
-        tenderHint(person_, "输入金额小于应收金额！");
-        return false;
-    }
-    if (paid() - due_ >= 100) {
-        tenderHint(person_, "输入金额太大！");
-        return false;
-    }
-    return true;
+    return totalCoversDue(person_, paid(), due_, "输入金额小于应收金额！", "输入金额太大！");
 }
 
 TenderFocus TicketTender::cashAmountEnter()

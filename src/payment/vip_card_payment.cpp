@@ -67,15 +67,9 @@ TenderFocus VIPCardPayment::cashAmountEnter()
     emptyCountsAsZero(cashAmount);
     if (!tenderBoxesHoldAmounts(t_.person, payAmount, cashAmount))
         return TenderFocus::PayAmount;
-    const double total = amountIn(payAmount) + amountIn(cashAmount);
-    if (total < due_) {
-        tenderHint(t_.person, "输入金额太小！");
+    if (!totalCoversDue(t_.person, amountIn(payAmount) + amountIn(cashAmount), due_, "输入金额太小！",
+                        "输入金额太大！"))
         return TenderFocus::PayAmount;
-    }
-    if (total - due_ >= 100) {
-        tenderHint(t_.person, "输入金额太大！");
-        return TenderFocus::PayAmount;
-    }
     return TenderFocus::OK;
 }
 
