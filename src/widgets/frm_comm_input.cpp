@@ -1,6 +1,7 @@
 #include "widgets/frm_comm_input.h"
 
 #include "base/number_format.h"
+#include "widgets/enter_key.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -55,7 +56,7 @@ void TfrmCommInput::showEvent(QShowEvent* event)
 
 bool TfrmCommInput::baseKeyDown(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = isEnterKey(event);
     if (enter && focusWidget() == edtInput_) {
         btnOKClick();
         return true;

@@ -1,5 +1,6 @@
 #include "widgets/frm_goods_list.h"
 
+#include "widgets/enter_key.h"
 #include "widgets/row_set_model.h"
 #include "widgets/window_errors.h"
 
@@ -92,7 +93,7 @@ std::size_t TfrmGoodsList::currentRow() const
 
 bool TfrmGoodsList::baseKeyDown(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (isEnterKey(event)) {
         accept();
         return true;
     }

@@ -1,6 +1,7 @@
 #include "access/ui/frm_admin_login.h"
 
 #include "widgets/dialog_form.h"
+#include "widgets/enter_key.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,7 +24,7 @@ TfrmAdminLogin::TfrmAdminLogin(OperatorRight right, QWidget* parent) : TfrmBase(
 
 bool TfrmAdminLogin::baseKeyDown(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = isEnterKey(event);
     if (enter && focusWidget() == edtPass_) {
         btnOK_->click();
         return true;

@@ -3,6 +3,7 @@
 #include "base/number_format.h"
 #include "base/trim.h"
 #include "config/terminal.h"
+#include "widgets/enter_key.h"
 #include "widgets/named_widget.h"
 #include "widgets/window_errors.h"
 
@@ -110,7 +111,7 @@ bool TfrmInsider::eventFilter(QObject* watched, QEvent* event)
 
 bool TfrmInsider::baseKeyDown(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = isEnterKey(event);
     QWidget* focus = focusWidget();
     if (event->key() == Qt::Key_F4) {
         btnDecPoint_->click();

@@ -2,6 +2,7 @@
 
 #include "base/number_format.h"
 #include "widgets/dialog_form.h"
+#include "widgets/enter_key.h"
 #include "widgets/window_errors.h"
 
 #include <QKeyEvent>
@@ -97,7 +98,7 @@ bool TenderWindow::baseKeyDown(QKeyEvent* event)
 {
     if (dropsTypedKey(event))
         return true;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (isEnterKey(event)) {
         for (const Binding& b : bindings_)
             if (b.box == focusWidget()) {
                 take();

@@ -2,6 +2,7 @@
 
 #include "base/trim.h"
 #include "queries/stock_query.h"
+#include "widgets/enter_key.h"
 #include "widgets/sortable_grid.h"
 #include "widgets/window_errors.h"
 
@@ -100,7 +101,7 @@ void TfrmQueryStock::runQuery()
 
 bool TfrmQueryStock::baseKeyDown(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = isEnterKey(event);
     if (enter && (edtCode_->hasFocus() || cmbStore_->hasFocus() || cmbStore_->lineEdit()->hasFocus())) {
         runQuery();
         return true;

@@ -4,6 +4,7 @@
 #include "config/working_mode_clock.h"
 #include "queries/shift_takings.h"
 #include "queries/time_field.h"
+#include "widgets/enter_key.h"
 #include "widgets/window_errors.h"
 
 #include <QHBoxLayout>
@@ -45,7 +46,7 @@ TfrmTotalAmount::TfrmTotalAmount(Terminal& t, QWidget* parent) : TfrmBase(parent
 
 bool TfrmTotalAmount::baseKeyDown(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = isEnterKey(event);
     if (enter && focusWidget() == edtEndTime_) {
         edtEndTimeEnter();
         return true;

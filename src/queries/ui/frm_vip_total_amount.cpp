@@ -3,6 +3,7 @@
 #include "config/terminal.h"
 #include "queries/member_totals.h"
 #include "widgets/dialog_form.h"
+#include "widgets/enter_key.h"
 #include "widgets/window_errors.h"
 
 #include <QKeyEvent>
@@ -26,7 +27,7 @@ TfrmVIPTotalAmount::TfrmVIPTotalAmount(Terminal& t, QWidget* parent) : TfrmBase(
 
 bool TfrmVIPTotalAmount::baseKeyDown(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = isEnterKey(event);
     if (enter && focusWidget() == edtCardNo_) {
         edtCardNoEnter();
         return true;

@@ -2,12 +2,11 @@
 
 #include "access/ui/frm_change_pass.h"
 #include "access/ui/frm_lock_machine.h"
-#include "register/ui/frm_pos_help.h"
+#include "config/terminal.h"
 #include "members/ui/frm_insider.h"
 #include "payment/device_after_sale.h"
 #include "payment/ui/frm_charge.h"
 #include "payment/ui/frm_vip_card_pay.h"
-#include "storage/ui/frm_select_halt_bill.h"
 #include "peripherals/ui/frm_options.h"
 #include "queries/ui/frm_browse_bill.h"
 #include "queries/ui/frm_look_total_amount.h"
@@ -16,10 +15,12 @@
 #include "queries/ui/frm_vip_total_amount.h"
 #include "register/close_query.h"
 #include "register/error_handler.h"
-#include "config/terminal.h"
 #include "register/ui/bill_lines_model.h"
+#include "register/ui/frm_pos_help.h"
 #include "register/ui/line_grid.h"
 #include "register/ui/virtual_key.h"
+#include "storage/ui/frm_select_halt_bill.h"
+#include "widgets/enter_key.h"
 #include "widgets/latin_line_edit.h"
 #include "widgets/window_caption.h"
 #include "widgets/window_errors.h"
@@ -78,12 +79,10 @@ std::vector<GridColumn> lineColumns(int unitWidth)
     };
 }
 
-bool isEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
-
 // The character a key types: Enter as a carriage return; 0 for none.
 char32_t typedCharacter(const QKeyEvent* event)
 {
-    if (isEnter(event))
+    if (isEnterKey(event))
         return U'\r';
     const QList<uint> text = event->text().toUcs4();
     return text.size() == 1 ? static_cast<char32_t>(text.front()) : 0;
@@ -556,7 +555,7 @@ bool TfrmMain::edtInputKey(QKeyEvent* event)
 
 bool TfrmMain::editBoxKey(QLineEdit* e, QKeyEvent* event)
 {
-    if (!isEnter(event))
+    if (!isEnterKey(event))
         return false;
     if (e == edtPrice_)
         lineEntry_.priceEnter();

@@ -1,5 +1,6 @@
 #include "storage/ui/frm_select_halt_bill.h"
 
+#include "widgets/enter_key.h"
 #include "widgets/row_set_model.h"
 
 #include <QHBoxLayout>
@@ -55,7 +56,7 @@ void TfrmSelectHaltBill::btnOKClick()
 
 bool TfrmSelectHaltBill::baseKeyDown(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = isEnterKey(event);
     if (enter && focusWidget() == DBGrid1_) {
         btnOKClick();
         return true;
