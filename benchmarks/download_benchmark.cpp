@@ -32,12 +32,6 @@ namespace {
 
 constexpr int kStoreId = 1;
 
-void check(bool ok, const std::string& what)
-{
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
 // Runs of the download with goods: a million goods take seconds a run.
 int goodsRuns(int goods) { return goods >= 1000000 ? 5 : goods >= 100000 ? 9 : 21; }
 constexpr int kRunsWithoutGoods = 51;

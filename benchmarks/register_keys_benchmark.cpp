@@ -56,12 +56,6 @@ constexpr int kCheckRuns = 3;
 // Longest wait for a paint before the run counts as failed.
 constexpr int kPaintWaitMs = 10000;
 
-void check(bool ok, const std::string& what)
-{
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
 // What the window paints as its answer to an input.
 enum class Answer {
     Line,      // the new line in the bill grid

@@ -36,12 +36,6 @@ constexpr int kWarmUpScans = 10;  // per kind, not counted: the first statements
 constexpr int kSaves = 30;
 constexpr std::size_t kBillLines = 50;
 
-void check(bool ok, const std::string& what)
-{
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
 // The cashier takes the first goods of every pick list; what the list offered is kept.
 class BenchPerson : public test::ScriptedPerson {
 public:

@@ -46,12 +46,6 @@ namespace {
 constexpr int kRuns = 10;
 constexpr int kOperators = 20;  // the back office's cashiers, each hashed into the local file by the download
 
-void check(bool ok, const std::string& what)
-{
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
 void checkPg(PGconn* conn, PGresult* result, const std::string& sql)
 {
     const ExecStatusType status = PQresultStatus(result);

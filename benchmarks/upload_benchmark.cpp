@@ -37,12 +37,6 @@ constexpr int kRuns = 5;
 // Bills per server check and per pipeline in the floor.
 constexpr std::size_t kFloorChunk = 500;
 
-void check(bool ok, const std::string& what)
-{
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
 std::int64_t count(Database& db, const char* table)
 {
     return db.query(std::string("select count(*) as n from ") + table).first("n").toInt();

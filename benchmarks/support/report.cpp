@@ -50,6 +50,12 @@ double msSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+void check(bool ok, const std::string& what)
+{
+    if (!ok)
+        throw std::runtime_error(what);
+}
+
 std::vector<double> timeRuns(int runs, int warmUp, const std::function<void()>& run)
 {
     for (int i = 0; i < warmUp; ++i)

@@ -10,6 +10,10 @@ namespace pos::bench {
 
 double msSince(std::chrono::steady_clock::time_point start);
 
+// Ends the run with `what` when an operation did not do what it should have: a benchmark
+// of a broken path measures nothing.
+void check(bool ok, const std::string& what);
+
 // Times `runs` calls of `run`, after `warmUp` calls that are not counted (the first
 // statements parse and fill caches).
 std::vector<double> timeRuns(int runs, int warmUp, const std::function<void()>& run);
