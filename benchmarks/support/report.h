@@ -40,7 +40,8 @@ Options parseOptions(int argc, char** argv);
 class Report;
 
 // What every program's main does: reads the options, runs the benchmark on the number of
-// goods with a report to the CSV file, and turns a failure into a message and exit code 1.
+// goods with a report to the CSV file, and turns a failure into a message and exit code 1:
+// an exception, or a failure the test framework recorded (ADD_FAILURE and the like).
 int runBenchmark(int argc, char** argv, const std::function<void(int goods, Report& report)>& run);
 
 // Prints each measure as it comes and appends it to the CSV file, which gets its header

@@ -3,6 +3,8 @@
 #include "base/database.h"
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <type_traits>
 
 namespace pos {
@@ -82,6 +84,14 @@ private:
 using BillLine = BasicBillLine<Row>;
 using ConstBillLine = BasicBillLine<const Row>;
 
+// An online save that lost its answer while the local file could not keep the bill either:
+// the server may hold the bill under this number, so the next save keeps the number and
+// asks the server first, and the cashier must not take the money again.
+struct SaveInDoubt {
+    std::string billNo;
+    int serverSession = 0;  // the broken session, ended before the server is asked
+};
+
 // The bill in progress: one master record with the columns of the local PosBill (row 0
 // of `master`), and its lines with the columns of the local PosDetail plus the goods'
 // Code, BarCode, Name and Unit1. Held in memory only; rows reach a table through the
@@ -94,6 +104,7 @@ struct Bill {
     // The line under the cursor of the line list, valid while below detail.size(). The
     // goods input merges into it and leaves it on the line it added or changed.
     std::size_t currentLine = 0;
+    std::optional<SaveInDoubt> saveInDoubt;
 
     // Empty records shaped by the local tables. Throws std::runtime_error naming the
     // table and the column when one the bill needs is missing.

@@ -13,7 +13,8 @@ SaveBillResult SaveSale(Terminal& t, Bill& bill)
     const SaveBillResult result = SaveBill(t.db().statements<SaleStatements>(),
                                            t.dm.conClient().statements<SaleStatements>(), numbering, t.person,
                                            t.state, bill, false, cardOnScreen(t.member, t.totals));
-    if (result != BillSavedOnServer && result != BillSavedLocally)
+    // An unknown outcome has said what to do; "failed" would invite charging again.
+    if (result != BillSavedOnServer && result != BillSavedLocally && result != BillOutcomeUnknown)
         t.person.message("保存数据失败！", "错误", MessageIcon::Error);
     return result;
 }

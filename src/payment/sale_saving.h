@@ -11,7 +11,7 @@ struct Terminal;
 
 // Saves the completed bill of the screen with a new number, as the checkout and the
 // stored-value payment do; a failure is told with "保存数据失败！" after the save's own
-// message.
+// message, except an unknown outcome, whose message asks not to charge again.
 SaveBillResult SaveSale(Terminal& t, Bill& bill);
 
 // One after-sale step on a device. The bill is saved: a failing device is told to the

@@ -59,6 +59,7 @@ BillHeader NewBill(BillNumbering& numbering, const Clock& modeClock, TPosState& 
     const TPosState& s = state;
     // The counter lives in the local file in both modes; peeking does not consume it.
     bill.billNo() = numbering.peek(s.MachineCode);
+    bill.saveInDoubt.reset();
     bill.billDate() = modeClock.now().text();
     bill.storeId() = s.StoreId;
     bill.operatorId() = s.OperatorId;

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace pos {
 namespace {
@@ -136,11 +137,22 @@ ServerCopy lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSes
 // Whether the server holds the bill cannot be found out: the bill waits in the local file
 // under its number like a bill saved offline, and the upload, which sends only what the
 // server does not have, decides. The sale is complete either way, so nothing can save it
-// a second time.
-SaveBillResult keepForUpload(SaleStatements& local, Person& person, const Bill& bill)
+// a second time. When the local file fails too, the bill keeps its number and stays in
+// doubt: no counter moves, and the next save asks the server about that number first.
+SaveBillResult keepForUpload(SaleStatements& local, Person& person, Bill& bill, int brokenSession)
 {
-    saveLocally(local, bill);
-    person.message("网络故障，无法确认单据是否已保存到服务器！单据已按原单号" + bill.billNo().toString()
+    const std::string billNo = bill.billNo().toString();
+    try {
+        saveLocally(local, bill);
+    } catch (const DbError& error) {
+        bill.saveInDoubt = SaveInDoubt{billNo, brokenSession};
+        person.message("网络故障，无法确认单据是否已保存到服务器，本机也无法保存此单：" + std::string(error.what())
+                           + "\r\n单据仍为原单号" + billNo
+                           + "，可能已经收款成功，请不要重复收款！请排除故障后再次结算，系统将先向服务器核对此单号。",
+                       "错误", MessageIcon::Error);
+        return BillOutcomeUnknown;
+    }
+    person.message("网络故障，无法确认单据是否已保存到服务器！单据已按原单号" + billNo
                        + "保存在本机，上传时由服务器核对，请不要重复收款。",
                    "提示", MessageIcon::Information);
     return BillSavedLocally;
@@ -263,30 +275,41 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
     if (!passesChecks(person, bill))
         return BillNotSaved;
     try {
-        if (!keepNumber)
+        const std::optional<SaveInDoubt> doubt = std::exchange(bill.saveInDoubt, std::nullopt);
+        if (doubt)
+            writeNumber(bill, doubt->billNo);
+        else if (!keepNumber)
             writeNumber(bill, numbering.take(state.MachineCode));
         if (state.NetMode != Online) {
+            if (doubt)
+                return keepForUpload(sql, person, bill, doubt->serverSession);
             saveLocally(sql, bill);
             return BillSavedLocally;
         }
         const double points = BillPoints(bill.realAmount().toDouble(), card.noPointAmount, state.PointRate);
-        const int session = serverConnection(sql).backendPid();
-        try {
-            saveOnServer(sql, bill, card.cardKind, points, !keepNumber);
-        } catch (const DbError& error) {
-            if (!error.isNetworkFailure())
-                throw;
-            switch (lookUpAfterLoss(sql, person, session, bill)) {
-            case ServerCopy::Absent:
-                throw;
-            case ServerCopy::Unknown:
-                // An uploaded bill already waits in the local file: it stays there for
-                // the next upload's check, with no day roll and no talk of duplicates.
-                if (keepNumber)
-                    return BillNotSaved;
-                return keepForUpload(local, person, bill);
-            case ServerCopy::Present:
-                break;  // only the answer was lost: the sale is complete
+        const ServerCopy earlier =
+            doubt ? lookUpAfterLoss(sql, person, doubt->serverSession, bill) : ServerCopy::Absent;
+        if (earlier == ServerCopy::Unknown)
+            return keepForUpload(local, person, bill, doubt->serverSession);
+        if (earlier == ServerCopy::Absent) {
+            const int session = serverConnection(sql).backendPid();
+            try {
+                saveOnServer(sql, bill, card.cardKind, points, !keepNumber);
+            } catch (const DbError& error) {
+                if (!error.isNetworkFailure())
+                    throw;
+                switch (lookUpAfterLoss(sql, person, session, bill)) {
+                case ServerCopy::Absent:
+                    throw;
+                case ServerCopy::Unknown:
+                    // An uploaded bill already waits in the local file: it stays there for
+                    // the next upload's check, with no day roll and no talk of duplicates.
+                    if (keepNumber)
+                        return BillNotSaved;
+                    return keepForUpload(local, person, bill, session);
+                case ServerCopy::Present:
+                    break;  // only the answer was lost: the sale is complete
+                }
             }
         }
         // Only a stored bill raises the member's points, so a failed try cannot count twice.

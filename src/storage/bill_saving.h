@@ -20,6 +20,11 @@ enum SaveBillResult {
     // stored-value card's balance on the server no longer covers its part. A message
     // has been shown; nothing of the bill is in either database.
     BillTenderRefused = 3,
+    // Not known: an online save lost its answer, the server could not be asked, and the
+    // local file could not keep the bill either. The cashier has been told not to take the
+    // money again; the bill keeps its number in Bill::saveInDoubt and the next save asks
+    // the server about it first.
+    BillOutcomeUnknown = 4,
 };
 
 constexpr int kStoredValueCard = 2;  // the card kind whose balance pays
@@ -45,7 +50,11 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals);
 // whether it holds the bill's number: if so the bill is saved (only the answer was
 // lost); if not the failure stands. When the server cannot be asked, the person is told
 // so and the bill goes into the local file (`local`) under its number, to wait for the
-// upload like a bill saved offline (BillSavedLocally). At checkout (not keepNumber)
+// upload like a bill saved offline (BillSavedLocally); when that local write fails as
+// well, BillOutcomeUnknown, with no counter moved. A bill whose earlier save ended so
+// keeps its number: online the server is asked about it before anything is sent (held:
+// saved; unknown: kept locally again), offline it goes into the local file for the
+// upload to check. At checkout (not keepNumber)
 // the server transaction first locks the bill's coupons and refuses one no longer
 // unused, and books a stored-value payment only while the card's balance covers it
 // (BillTenderRefused); an uploaded bill is a sale already made and is booked as it

@@ -71,6 +71,9 @@ bool HoldBill(HeldBillStatements& local, Person& person, const Bill& bill)
         return refuseHold(person, "此单没有选择销售仓库！请选择销售仓库。", "错误");
     if (bill.operatorId().toInt() == 0)
         return refuseHold(person, "挂单失败！收银员为空。", "");
+    // Held, it would come back under a new number and be charged a second time.
+    if (bill.saveInDoubt)
+        return refuseHold(person, "此单是否已保存到服务器尚未确认，不能挂单！请再次结算以核对。", "错误");
     try {
         Transaction transaction(local.database());
         const long long holdNo = nextHoldNo(local);

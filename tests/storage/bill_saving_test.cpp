@@ -510,6 +510,88 @@ TEST_P(BrokenCommit, SaveAsksTheServerWhetherTheBillArrived)
 INSTANTIATE_TEST_SUITE_P(Moments, BrokenCommit, ::testing::ValuesIn(kBrokenCommits),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// --- the double fault: the server cannot be asked and the local file fails too ------
+
+struct DoubleFaultCase {
+    const char* name;
+    TcpProxy::Moment cut;
+    bool serverBackForTheRetry;
+    SaveBillResult retried;
+    bool onServer, inLocalFile;
+};
+
+const DoubleFaultCase kDoubleFaults[] = {
+    {"CommitLandedThenServerBack", TcpProxy::Moment::AfterForwarding, true, BillSavedOnServer, true, false},
+    {"CommitLostThenServerBack", TcpProxy::Moment::BeforeForwarding, true, BillSavedOnServer, true, false},
+    {"CommitLandedServerStillGone", TcpProxy::Moment::AfterForwarding, false, BillSavedLocally, true, true},
+    {"CommitLostServerStillGone", TcpProxy::Moment::BeforeForwarding, false, BillSavedLocally, false, true},
+};
+
+void PrintTo(const DoubleFaultCase& c, std::ostream* os) { *os << c.name; }
+
+class DoubleFault : public ::testing::TestWithParam<DoubleFaultCase> {};
+
+// The server may hold the bill, so the cashier is told not to charge again, the bill
+// keeps its number and no counter moves; the next try asks the server about that number
+// before anything else, and the bill is booked once whatever the answer.
+TEST_P(DoubleFault, SaveWhoseOutcomeIsUnknownKeepsItsNumberAndAsksFirstNextTime)
+{
+    const DoubleFaultCase& c = GetParam();
+    SaleThroughProxy f;
+    Bill b = f.bookedBill();
+    f.network.proxy.failOn("commit", TcpProxy::Fault::Cut, c.cut);
+    f.network.proxy.refuseNewConnections();
+    f.local().execute("create trigger FullDisk before insert on PosBill begin select raise(abort,'disk full'); end");
+    const int session = f.dm.conServer().backendPid();
+
+    EXPECT_EQ(f.save(b), BillOutcomeUnknown);
+
+    ASSERT_EQ(f.person.messages.size(), 1u);
+    const std::string& told = f.person.messages[0].text;
+    EXPECT_NE(told.find("无法确认单据是否已保存到服务器"), std::string::npos) << told;
+    EXPECT_NE(told.find("disk full"), std::string::npos) << told;
+    EXPECT_NE(told.find(std::string("原单号") + kFirstNumber), std::string::npos) << told;
+    EXPECT_NE(told.find("请不要重复收款"), std::string::npos) << told;
+    EXPECT_EQ(f.person.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(b.billNo().toString(), kFirstNumber);
+    ASSERT_TRUE(b.saveInDoubt.has_value());
+    EXPECT_EQ(b.saveInDoubt->billNo, kFirstNumber);
+    EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-15"), std::int64_t{2})) << "no counter rolled";
+    EXPECT_TRUE(f.local().query("select BillNo from PosBill").empty());
+    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);
+
+    f.local().execute("drop trigger FullDisk");
+    if (c.serverBackForTheRetry)
+        f.network.proxy.acceptNewConnections();  // the retry itself ends the broken session
+    f.person.messages.clear();
+    EXPECT_EQ(f.save(b), c.retried);
+
+    EXPECT_EQ(f.person.messageTexts(),
+              c.retried == BillSavedLocally ? std::vector<std::string>{kOutcomeUnknown} : std::vector<std::string>{});
+    EXPECT_FALSE(b.saveInDoubt.has_value());
+    EXPECT_EQ(b.billNo().toString(), kFirstNumber);
+    EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-15"), std::int64_t{2})) << "no second number taken";
+    if (c.serverBackForTheRetry) {
+        EXPECT_EQ(f.server().query("select BillNo from PosBill").size(), 1u);
+        EXPECT_EQ(f.server().query("select BillNo from PosDetail where BillNo=$1", {kFirstNumber}).size(),
+                  b.detail.size());
+        EXPECT_DOUBLE_EQ(f.stock(101), 7) << "booked once";
+        expectCard(f.card("S1"), {170, 570, 80});
+        EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 80);
+    }
+    EXPECT_EQ(f.local().query("select BillNo from PosDetail where BillNo=$1", {kFirstNumber}).size(),
+              c.inLocalFile ? b.detail.size() : 0u);
+    if (!c.serverBackForTheRetry) {
+        f.network.proxy.acceptNewConnections();
+        f.network.awaitSessionEnd(session);
+        EXPECT_EQ(f.server().query("select BillNo from PosBill where BillNo=$1", {kFirstNumber}).size(),
+                  c.onServer ? 1u : 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Retries, DoubleFault, ::testing::ValuesIn(kDoubleFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A server that stops answering in the middle of the batch is given up after the
 // command time-out; as it cannot be asked either, the bill waits in the local file.
 TEST(BillSaving, ServerThatStopsAnsweringLeavesTheBillWaitingLocally)

@@ -175,7 +175,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 "主表记录只能有一条记录！", "错误"},
                       HoldCheck{"NoStore", [](Bill& b) { b.storeId() = 0; }, "此单没有选择销售仓库！请选择销售仓库。",
                                 "错误"},
-                      HoldCheck{"NoCashier", [](Bill& b) { b.operatorId() = Value(); }, "挂单失败！收银员为空。", ""}),
+                      HoldCheck{"NoCashier", [](Bill& b) { b.operatorId() = Value(); }, "挂单失败！收银员为空。", ""},
+                      // Held, it would come back under a new number and be charged twice.
+                      HoldCheck{"SaveInDoubt", [](Bill& b) { b.saveInDoubt = SaveInDoubt{"07202403150001", 4242}; },
+                                "此单是否已保存到服务器尚未确认，不能挂单！请再次结算以核对。", "错误"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HeldBillsTest, ADatabaseErrorRollsTheWholeHoldBack)
