@@ -2,6 +2,7 @@
 #include "config/enrollment.h"
 #include "register/start_up.h"
 #include "support/operator_data.h"
+#include "support/proxied_server.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,27 @@ protected:
         ASSERT_TRUE(fx_.dm.openLocalDatabase());
         arrangeMasterData(fx_.dm.conClient());
     }
+
+    // A bill sold offline before this start: 2 × goods 9 at 3.5, at store 3 on terminal 5.
+    void arrangeWaitingBill()
+    {
+        ASSERT_TRUE(fx_.dm.openLocalDatabase());
+        Database& local = fx_.dm.conClient();
+        local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
+                      "values($1,$2,3,1,5,7,7,7)", {kWaitingBill, kWaitingBillDate});
+        local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) values($1,1,9,2,3.5,7)",
+                      {kWaitingBill});
+    }
+    // Rows of the waiting bill in the local file and on the server: bills and lines each.
+    std::int64_t waitingBillRows(Database& db)
+    {
+        return db.query("select (select count(*) from PosBill where BillNo=$1)"
+                        " + (select count(*) from PosDetail where BillNo=$1) as n", {kWaitingBill})
+            .first("n").toInt();
+    }
+
+    static constexpr const char* kWaitingBill = "07202403150001";
+    static constexpr const char* kWaitingBillDate = "2024-03-15 10:00:00";
 
     DateTime serverNow()
     {
@@ -291,12 +313,8 @@ TEST_F(StartUpTest, GoodsAreDownloadedOnlyOnYes)
 TEST_F(StartUpTest, WaitingBillsAreUploadedAfterTheDownload)
 {
     arrangeOnline();
-    ASSERT_TRUE(fx_.dm.openLocalDatabase());
+    arrangeWaitingBill();
     Database& local = fx_.dm.conClient();
-    local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
-                  "values('07202403150001','2024-03-15 10:00:00',3,1,5,7,7,7)");
-    local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
-                  "values('07202403150001',1,9,2,3.5,7)");
     fx_.person.answers = {false};
 
     ASSERT_TRUE(start());
@@ -393,6 +411,102 @@ TEST_F(StartUpTest, ServerOptionsWithLineBreaksAreStoredOnOneLine)
     EXPECT_EQ(fx_.settings.option("Footer2"), "谢谢 惠顾");
     EXPECT_EQ(fx_.settings.footerNum(), 3);
 }
+
+// The server refuses the waiting bill: the cashier hears of the failed save and of the
+// bill's number, the start-up goes on online, and the bill waits in the local file.
+TEST_F(StartUpTest, WaitingBillTheServerRefusesStaysLocalAndTheStartUpGoesOnOnline)
+{
+    arrangeOnline();
+    arrangeWaitingBill();
+    fx_.office.accountSet().execute("create function refuse_bill() returns trigger language plpgsql as $$ "
+                                    "begin raise exception 'refused'; end $$");
+    fx_.office.accountSet().execute("create trigger refuse_bill before insert on PosDetail for each row "
+                                    "execute function refuse_bill()");
+    fx_.person.answers = {false};
+
+    ASSERT_TRUE(start());
+
+    EXPECT_EQ(fx_.person.messageTexts(), (std::vector<std::string>{"单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。",
+                                                                   std::string("上传数据到服务器失败！单号为：") + kWaitingBill}));
+    EXPECT_EQ(fx_.state.NetMode, Online);
+    EXPECT_NE(reg_.bill.billNo().toString(), kWaitingBill);
+    EXPECT_EQ(waitingBillRows(fx_.dm.conClient()), 2);
+    EXPECT_EQ(waitingBillRows(fx_.office.accountSet()), 0);
+}
+
+struct UploadCutCase {
+    const char* name;
+    test::TcpProxy::Moment moment;  // of the cut, at the waiting bill's save
+    bool serverAnswersAgain;        // within the start-up
+};
+
+void PrintTo(const UploadCutCase& c, std::ostream* os) { *os << c.name; }
+
+class StartUpUploadCutTest : public StartUpTest, public ::testing::WithParamInterface<UploadCutCase> {};
+
+// The connection breaks while the waiting bill is being saved on the server. A server
+// that answers again gets the bill once and the start-up goes on online; one that is
+// gone ends the start-up with the step named and the bill kept locally, and the next
+// start-up leaves it on the server exactly once, booked once.
+TEST_P(StartUpUploadCutTest, WaitingBillIsNeitherLostNorDoubled)
+{
+    const UploadCutCase& c = GetParam();
+    arrangeOnline();
+    arrangeWaitingBill();
+    test::ProxiedServer network(fx_);
+    int session = 0;
+    windows_.onSignOn = [&] {
+        // Armed after the statements were prepared: only the bill's own values carry its date.
+        network.proxy.failOn(kWaitingBillDate, test::TcpProxy::Fault::Cut, c.moment);
+        if (!c.serverAnswersAgain)
+            network.proxy.refuseNewConnections();
+        session = fx_.dm.conServer().backendPid();
+        return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn;
+    };
+    fx_.person.answers = {false};
+    if (!c.serverAnswersAgain)
+        fx_.log.expected = 1;
+
+    EXPECT_EQ(start(), c.serverAnswersAgain);
+
+    EXPECT_TRUE(network.proxy.fired());
+    EXPECT_EQ(fx_.person.openWaits, 0);
+    if (c.serverAnswersAgain) {
+        EXPECT_TRUE(fx_.person.messages.empty());
+        EXPECT_EQ(fx_.state.NetMode, Online);
+    } else {
+        ASSERT_EQ(fx_.person.messages.size(), 1u);
+        const std::string& text = fx_.person.messages[0].text;
+        EXPECT_EQ(text.rfind("启动收银系统（上传单据）时发生错误。\n", 0), 0u) << text;
+        EXPECT_EQ(fx_.log.entries.at(0).operation, "启动收银系统（上传单据）");
+        EXPECT_EQ(waitingBillRows(fx_.dm.conClient()), 2) << "the bill waits for the next upload";
+
+        network.proxy.acceptNewConnections();
+        network.awaitSessionEnd(session);
+        fx_.person.messages.clear();
+        fx_.person.answers = {false};
+        windows_.onSignOn = [this] { return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn; };
+        ASSERT_TRUE(start());
+        EXPECT_TRUE(fx_.person.messages.empty());
+    }
+    EXPECT_EQ(waitingBillRows(fx_.dm.conClient()), 0);
+    EXPECT_EQ(waitingBillRows(fx_.office.accountSet()), 2);
+    EXPECT_DOUBLE_EQ(fx_.office.accountSet()
+                         .query("select Quantity from D_Stock where StoreId=3 and GoodsId=9")
+                         .first("Quantity")
+                         .toDouble(),
+                     -2);
+}
+
+const UploadCutCase kUploadCuts[] = {
+    {"SaveLostServerBack", test::TcpProxy::Moment::BeforeForwarding, true},
+    {"AnswerLostServerBack", test::TcpProxy::Moment::AfterForwarding, true},
+    {"SaveLostServerGone", test::TcpProxy::Moment::BeforeForwarding, false},
+    {"AnswerLostServerGone", test::TcpProxy::Moment::AfterForwarding, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cuts, StartUpUploadCutTest, ::testing::ValuesIn(kUploadCuts),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace pos

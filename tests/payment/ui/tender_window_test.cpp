@@ -29,7 +29,7 @@ class TenderWindowTest : public ::testing::Test {
 protected:
     TenderWindowTest()
     {
-        fx_.side(Online).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('T100',100,0)");
+        fx_.side(Online).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('T100',100,0),('T50',50,0)");
         fx_.side(Online).execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount,Discount) "
                                  "values('S2','储值卡',60,0,100)");
     }
@@ -55,6 +55,28 @@ protected:
             type(*frm_, text);
         EXPECT_TRUE(seen);
     }
+
+    // "/" with `card` on the bank card and the cash the tender proposes for the rest,
+    // confirmed while the bill's number is taken on the server, so that the save fails
+    // and the checkout stays open.
+    void cardTenderWhoseSaveFails(const QString& card)
+    {
+        fx_.side(Online).execute("insert into PosBill(BillNo,StoreId,OperatorId) values($1,2,3)", {kFirstNumber});
+        inTender(Qt::Key_unknown, QStringLiteral("/"), [&](QWidget& d) {
+            type(d, QStringLiteral("6222"));
+            press(d, Qt::Key_Return);
+            type(d, card);
+            press(d, Qt::Key_Return);
+            press(d, Qt::Key_Return);
+            test::control<QPushButton>(d, "btnOK")->click();
+        });
+        ASSERT_FALSE(frm_->completed());
+        ASSERT_FALSE(fx_.person.messages.empty());
+        ASSERT_EQ(fx_.person.messages.back().text, "保存数据失败！");
+        fx_.person.messages.clear();
+    }
+
+    static constexpr const char* kFirstNumber = "07202403150001";
 
     test::CheckoutTerminal fx_;
     test::RecordingAfterSale devices_;
@@ -126,6 +148,60 @@ TEST_F(TenderWindowTest, F8TakesACouponWithItsChangeStyle)
     EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 95);
     EXPECT_EQ(saved.first("CardNo").toString(), "T100");
     EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), 0);
+}
+
+// The checkout completes as soon as a tender is confirmed, so a second tender joins a
+// first one on the bill only after the first one's save failed: 30 by bank card, then a
+// coupon of 50 for what the card left open, the rest in cash.
+TEST_F(TenderWindowTest, BankCardCouponAndCashPayOneBillTogether)
+{
+    GTEST_SKIP() << "a bank-card amount confirmed before a failed save is counted again beside the coupon";
+    TfrmCharge& frm = charge(95);
+    cardTenderWhoseSaveFails(QStringLiteral("30"));
+
+    inTender(Qt::Key_F8, QString(), [&](QWidget& d) {
+        EXPECT_EQ(test::control<QLabel>(d, "lblChargeAmount")->text(), QStringLiteral("65")) << "what the card left";
+        type(d, QStringLiteral("T50"));
+        press(d, Qt::Key_Return);
+        EXPECT_EQ(boxOf(d, "edtCashAmount"), QStringLiteral("15"));
+        press(d, Qt::Key_Return);
+        test::control<QPushButton>(d, "btnOK")->click();
+    });
+
+    ASSERT_TRUE(frm.completed());
+    EXPECT_TRUE(fx_.person.messages.empty());
+    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 95);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 30);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 50);
+    EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 15);
+    EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), 0);
+    EXPECT_EQ(saved.first("CardNo").toString(), "T50");
+    EXPECT_EQ(fx_.side(Online).query("select IsEnd from B_GoodsTicket where TicketNo='T50'").first("IsEnd").toInt(), 1);
+}
+
+// A bank card tender whose save failed, left with Esc: the bill paid in cash at the next
+// checkout holds no bank card amount.
+TEST_F(TenderWindowTest, BankCardTenderLeftWithEscIsNotOnTheBillPaidInCash)
+{
+    GTEST_SKIP() << "a tender left behind after Esc is still on the bill";
+    charge(95);
+    cardTenderWhoseSaveFails(QStringLiteral("30"));
+    press(*frm_, Qt::Key_Escape);
+    ASSERT_FALSE(frm_->isVisible());
+
+    frm_ = std::make_unique<TfrmCharge>(fx_.terminal, fx_.reg.bill, devices_, QStringLiteral("1"));
+    ASSERT_TRUE(test::showActive(*frm_));
+    type(*frm_, QStringLiteral("100"));
+    press(*frm_, Qt::Key_Return);
+
+    ASSERT_TRUE(frm_->completed());
+    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 0);
+    EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 95);
+    EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), 5);
 }
 
 TEST_F(TenderWindowTest, StoredValueDialogProposesChecksAndSaves)
