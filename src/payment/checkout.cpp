@@ -30,10 +30,16 @@ Checkout::Checkout(Terminal& t, Bill& bill, AfterSale& devices)
       bill_(bill),
       devices_(devices),
       openingAmount_(bill.realAmount().toDouble()),
-      openingMemo_(bill.memo().toString()),
+      opening_(paymentOf(bill)),
       due_(amountBoxText(openingAmount_)),
       change_("0.00")
 {
+}
+
+Checkout::PaymentFields Checkout::paymentOf(const Bill& bill)
+{
+    return {bill.cashAmount(), bill.cardAmount1(), bill.cardAmount2(), bill.changeAmount(), bill.cardNo(),
+            bill.memo()};
 }
 
 CheckoutAmounts Checkout::amounts() const { return {numberIn(due_), numberIn(paid_), numberIn(change_)}; }
@@ -107,6 +113,7 @@ void Checkout::writePayment()
         for (Value* amount : {&bill_.cashAmount(), &bill_.cardAmount1(), &bill_.cardAmount2(), &bill_.cardAmount3(),
                               &bill_.changeAmount()})
             *amount = 0.0;
+        bill_.cardNo() = std::string();  // nothing paid: no coupon is spent
     } else {
         const double card1 = bill_.cardAmount1().toDouble();
         const double card2 = bill_.cardAmount2().toDouble();
@@ -136,8 +143,17 @@ bool Checkout::complete()
     return true;
 }
 
+// A tender replaces whatever another tender of a failed save left on the bill.
+void Checkout::clearTenders()
+{
+    for (Value* amount : {&bill_.cashAmount(), &bill_.cardAmount1(), &bill_.cardAmount2(), &bill_.changeAmount()})
+        *amount = 0.0;
+    bill_.cardNo() = std::string();
+}
+
 bool Checkout::payByCard(const CreditCardTender& tender)
 {
+    clearTenders();
     bill_.cardAmount1() = tender.cardPaid();
     bill_.cashAmount() = tender.cash();
     const double paid = tender.cardPaid() + tender.cash();
@@ -148,6 +164,7 @@ bool Checkout::payByCard(const CreditCardTender& tender)
 
 bool Checkout::payByCoupon(const TicketTender& tender)
 {
+    clearTenders();
     bill_.cardAmount2() = tender.couponPaid();
     // The cash that stays in the till: what was added, less the change paid out.
     bill_.cashAmount() = tender.cash() - tender.cashChange();
@@ -162,18 +179,21 @@ void Checkout::dropCoupon()
 {
     // The coupon was spent elsewhere since it was read: it pays nothing, and the cashier
     // takes another tender.
-    bill_.cardAmount2() = 0.0;
-    bill_.cashAmount() = 0.0;
-    bill_.changeAmount() = 0.0;
-    bill_.cardNo() = std::string();
+    clearTenders();
     paid_.clear();
     change_ = "0.00";
 }
 
 void Checkout::leave()
 {
-    if (!completed_)
-        bill_.memo() = openingMemo_;
+    if (completed_)
+        return;
+    bill_.cashAmount() = opening_.cash;
+    bill_.cardAmount1() = opening_.bankCard;
+    bill_.cardAmount2() = opening_.coupons;
+    bill_.changeAmount() = opening_.change;
+    bill_.cardNo() = opening_.couponNumbers;
+    bill_.memo() = opening_.memo;
 }
 
 void Checkout::runAfterSale()

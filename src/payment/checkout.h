@@ -55,8 +55,10 @@ public:
     // master and the paid and change boxes, then the completion step runs.
     bool payByCard(const CreditCardTender& tender);
     bool payByCoupon(const TicketTender& tender);
-    // Leaving before completion takes an unpaid or free mark of this checkout off the
-    // bill again, so that the next checkout asks for right 7 anew.
+    // Leaving before completion puts back every payment field this checkout wrote: an
+    // unpaid or free mark (so that the next checkout asks for right 7 anew) and the amounts
+    // and coupon numbers of a tender whose save failed, which the next checkout must not
+    // count again.
     void leave();
 
 private:
@@ -71,7 +73,14 @@ private:
     Bill& bill_;
     AfterSale& devices_;
     const double openingAmount_;  // RealAmount when the checkout opened
-    const std::string openingMemo_;
+    // The payment fields as the checkout found them.
+    struct PaymentFields {
+        Value cash, bankCard, coupons, change, couponNumbers, memo;
+    };
+    static PaymentFields paymentOf(const Bill& bill);
+    void clearTenders();
+
+    const PaymentFields opening_;
     std::string due_;
     std::string paid_;
     std::string change_;

@@ -150,20 +150,20 @@ TEST_F(TenderWindowTest, F8TakesACouponWithItsChangeStyle)
     EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), 0);
 }
 
-// The checkout completes as soon as a tender is confirmed, so a second tender joins a
-// first one on the bill only after the first one's save failed: 30 by bank card, then a
-// coupon of 50 for what the card left open, the rest in cash.
-TEST_F(TenderWindowTest, BankCardCouponAndCashPayOneBillTogether)
+// One bill through the bank card, the coupon and cash: the checkout completes as soon as
+// a tender is confirmed, so a second tender follows a first one only after the first
+// one's save failed, and then it replaces it: the bank card of 30 is not counted beside
+// the coupon of 50 and the cash that pays the rest.
+TEST_F(TenderWindowTest, CouponAfterAFailedBankCardSaveReplacesTheCardAndCashPaysTheRest)
 {
-    GTEST_SKIP() << "a bank-card amount confirmed before a failed save is counted again beside the coupon";
     TfrmCharge& frm = charge(95);
     cardTenderWhoseSaveFails(QStringLiteral("30"));
 
     inTender(Qt::Key_F8, QString(), [&](QWidget& d) {
-        EXPECT_EQ(test::control<QLabel>(d, "lblChargeAmount")->text(), QStringLiteral("65")) << "what the card left";
+        EXPECT_EQ(test::control<QLabel>(d, "lblChargeAmount")->text(), QStringLiteral("95"));
         type(d, QStringLiteral("T50"));
         press(d, Qt::Key_Return);
-        EXPECT_EQ(boxOf(d, "edtCashAmount"), QStringLiteral("15"));
+        EXPECT_EQ(boxOf(d, "edtCashAmount"), QStringLiteral("45"));
         press(d, Qt::Key_Return);
         test::control<QPushButton>(d, "btnOK")->click();
     });
@@ -173,9 +173,9 @@ TEST_F(TenderWindowTest, BankCardCouponAndCashPayOneBillTogether)
     RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 95);
-    EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 30);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 0);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 50);
-    EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 15);
+    EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 45);
     EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), 0);
     EXPECT_EQ(saved.first("CardNo").toString(), "T50");
     EXPECT_EQ(fx_.side(Online).query("select IsEnd from B_GoodsTicket where TicketNo='T50'").first("IsEnd").toInt(), 1);
@@ -185,7 +185,6 @@ TEST_F(TenderWindowTest, BankCardCouponAndCashPayOneBillTogether)
 // checkout holds no bank card amount.
 TEST_F(TenderWindowTest, BankCardTenderLeftWithEscIsNotOnTheBillPaidInCash)
 {
-    GTEST_SKIP() << "a tender left behind after Esc is still on the bill";
     charge(95);
     cardTenderWhoseSaveFails(QStringLiteral("30"));
     press(*frm_, Qt::Key_Escape);
