@@ -1,6 +1,7 @@
 #include "queries/ui/frm_look_total_amount.h"
 #include "queries/ui/frm_total_amount.h"
 
+#include "support/golden_file.h"
 #include "support/signed_on_terminal.h"
 #include "support/temp_dir.h"
 #include "support/ui/window_errors_to.h"
@@ -90,10 +91,7 @@ TEST_F(TotalAmountWindowTest, EnterInTheEndFieldPrintsTheTypedWindowAndCloses)
     EXPECT_FALSE(dlg_.isVisible());
     EXPECT_EQ(dlg_.result(), QDialog::Accepted);
     EXPECT_TRUE(f_.person.messages.empty());
-    const std::string golden = test::readFile(std::string(POS_SOURCE_DIR)
-                                              + "/tests/queries/golden/shift_receipt/one_minute_no_footer.txt");
-    ASSERT_FALSE(golden.empty());
-    EXPECT_EQ(test::readFile(printer()), golden);
+    EXPECT_EQ(test::readFile(printer()), test::readGolden("queries/golden/shift_receipt/one_minute_no_footer.txt"));
 }
 
 TEST_F(TotalAmountWindowTest, ABadFieldOrAMissingPortKeepsTheWindowOpen)
