@@ -1,7 +1,9 @@
 #include "config/data_module.h"
+#include "config/working_mode_clock.h"
 #include "support/back_office.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_person.h"
+#include "support/server_clock_span.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -256,15 +258,27 @@ TEST_F(DataModuleTest, ServerTimeIsTheClockOfTheWorkingMode)
     settings_.writeServerLogin(office_.login());
     TPosState state;
     ASSERT_TRUE(dm_.switchWorkingMode(state));
-    auto serverNow = [this] {
-        return *DateTime::parse(office_.accountSet().query("select localtimestamp(0) as t").first("t").toString());
-    };
-    const DateTime before = serverNow();
+    test::ServerClockSpan span(office_.accountSet());
     const DateTime t = dm_.serverTime(Online);
-    const DateTime after = serverNow();
-    EXPECT_LE(before, t);
-    EXPECT_LE(t, after);
+    span.end();
+    EXPECT_TRUE(span.holds(t));
     EXPECT_NE(t.year, clock_.now().year);
+}
+
+TEST_F(DataModuleTest, TheWorkingModeClockFollowsTheModeItIsGiven)
+{
+    settings_.writeServerLogin(office_.login());
+    TPosState state;
+    ASSERT_TRUE(dm_.switchWorkingMode(state));
+    const WorkingModeClock clock(dm_, state);
+
+    test::ServerClockSpan span(office_.accountSet());
+    const DateTime online = clock.now();
+    span.end();
+    EXPECT_TRUE(span.holds(online));
+
+    state.NetMode = Offline;
+    EXPECT_EQ(clock.now(), clock_.now()) << "the terminal's own time, the server still connected";
 }
 
 TEST_F(DataModuleTest, ServerTimeOnlineRaisesWhenTheServerIsGone)

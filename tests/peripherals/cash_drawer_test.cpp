@@ -1,6 +1,7 @@
 #include "peripherals/cash_drawer.h"
 #include "peripherals/customer_display.h"
 #include "peripherals/device_error.h"
+#include "support/golden_file.h"
 #include "support/pseudo_terminal.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
@@ -14,7 +15,7 @@ namespace {
 
 std::string golden(const std::string& name)
 {
-    return test::readFile(std::string(POS_SOURCE_DIR) + "/tests/peripherals/golden/drawer/" + name + ".bin");
+    return test::readGolden("peripherals/golden/drawer/" + name + ".bin");
 }
 
 class ScriptedLauncher : public Launcher {
@@ -86,9 +87,7 @@ TEST_P(DrawerOnPrinter, WritesTheCommandAndALineEnd)
     settings_.setOption("OpenMoneyBox", GetParam().command);
     test::writeFile(dir_.file("printer"), "left over");
     open();
-    std::string expected = golden(GetParam().golden);
-    ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(test::readFile(dir_.file("printer")), expected);
+    EXPECT_EQ(test::readFile(dir_.file("printer")), golden(GetParam().golden));
     EXPECT_TRUE(person_.messages.empty());
 }
 

@@ -1,4 +1,5 @@
 #include "peripherals/customer_display.h"
+#include "support/golden_file.h"
 #include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
 
@@ -47,10 +48,7 @@ TEST_P(CustomerDisplayBytes, ReachTheLineAtTheModelsSpeed)
     EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u);
 
     ShowOnCustomerDisplay(settings_, port_, c.kind, c.amount);
-    std::string expected =
-        test::readFile(std::string(POS_SOURCE_DIR) + "/tests/peripherals/golden/display/" + c.golden + ".bin");
-    ASSERT_FALSE(expected.empty()) << "golden file missing";
-    EXPECT_EQ(line_.received(), expected);
+    EXPECT_EQ(line_.received(), test::readGolden("peripherals/golden/display/" + c.golden + ".bin"));
 }
 
 const DisplayCase kDisplayCases[] = {

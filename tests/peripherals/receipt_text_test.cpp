@@ -1,5 +1,6 @@
 #include "peripherals/device_error.h"
 #include "peripherals/receipt_text.h"
+#include "support/golden_file.h"
 #include "support/receipt_bill.h"
 #include "support/temp_dir.h"
 
@@ -56,7 +57,7 @@ protected:
 
     static std::string golden(const std::string& name)
     {
-        return test::readFile(std::string(POS_SOURCE_DIR) + "/tests/peripherals/golden/receipt/" + name + ".txt");
+        return test::readGolden("peripherals/golden/receipt/" + name + ".txt");
     }
 
     test::TempDir dir_;
@@ -66,9 +67,7 @@ protected:
 
 TEST_P(ReceiptTextTest, MatchesTheGoldenBytes)
 {
-    std::string expected = golden(GetParam().golden);
-    ASSERT_FALSE(expected.empty()) << "golden file missing";
-    EXPECT_EQ(receipt(), expected);
+    EXPECT_EQ(receipt(), golden(GetParam().golden));
 }
 
 TEST_P(ReceiptTextTest, WritesTheSameBytesToThePrinterPort)

@@ -2,6 +2,7 @@
 #include "queries/time_field.h"
 
 #include "peripherals/device_error.h"
+#include "support/golden_file.h"
 #include "support/signed_on_terminal.h"
 #include "support/temp_dir.h"
 
@@ -118,10 +119,8 @@ TEST_P(ShiftReceiptTest, PrintsTheGoldenBytesAndNoMessage)
 
     EXPECT_EQ(RunShiftTakings(f_.terminal, c.start, c.end), ShiftTakingsResult::Printed);
 
-    const std::string golden =
-        test::readFile(std::string(POS_SOURCE_DIR) + "/tests/queries/golden/shift_receipt/" + c.golden + ".txt");
-    ASSERT_FALSE(golden.empty()) << "golden file missing";
-    EXPECT_EQ(test::readFile(printer()), golden);
+    EXPECT_EQ(test::readFile(printer()),
+              test::readGolden("queries/golden/shift_receipt/" + std::string(c.golden) + ".txt"));
     EXPECT_TRUE(f_.person.messages.empty());
 }
 

@@ -3,6 +3,7 @@
 #include "support/back_office.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
+#include "support/ui/dialog_poller.h"
 #include "support/ui/window_keys.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace pos {
@@ -167,17 +167,14 @@ TEST(ConnectToServerWindowBoxTest, WithoutAPersonTheFailureIsAMessageBox)
 
     QString text, title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            answer.stop();
-            text = box->text();
-            title = box->windowTitle();
-            icon = box->icon();
-            box->accept();
-        }
+    const test::DialogPoller answer([&](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        box->accept();
     });
-    answer.start(20);
     QTest::mouseClick(dlg.findChild<QPushButton*>("btbOK"), Qt::LeftButton);
 
     EXPECT_EQ(text, QString::fromUtf8(kFailureText));

@@ -4,17 +4,15 @@
 #include "payment/checkout_terminal.h"
 #include "payment/recording_after_sale.h"
 #include "storage/bill_saving.h"
+#include "support/ui/dialog_poller.h"
 #include "support/ui/window_keys.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace pos {
@@ -40,20 +38,13 @@ protected:
         return *frm_;
     }
     // Works the tender dialog the key opens, once it is up.
-    void inTender(Qt::Key key, const QString& text, std::function<void(QWidget&)> work)
+    void inTender(Qt::Key key, const QString& text, test::DialogPoller::Act work)
     {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_TRUE(dialog && dialog != frm_.get());
-            seen = true;
-            work(*dialog);
-        });
+        const test::DialogPoller tender(std::move(work));
         if (text.isEmpty())
             press(*frm_, key);
         else
             type(*frm_, text);
-        EXPECT_TRUE(seen);
     }
 
     // "/" with `card` on the bank card and the cash the tender proposes for the rest,

@@ -1,4 +1,5 @@
 #include "base/gbk.h"
+#include "support/golden_file.h"
 #include "support/pseudo_terminal.h"
 #include "peripherals/ui/frm_options.h"
 #include "support/scripted_person.h"
@@ -21,7 +22,7 @@ using Options = std::vector<std::pair<std::string, std::string>>;
 
 std::string golden(const std::string& path)
 {
-    return test::readFile(std::string(POS_SOURCE_DIR) + "/tests/peripherals/golden/" + path);
+    return test::readGolden("peripherals/golden/" + path);
 }
 
 class RecordingLauncher : public Launcher {

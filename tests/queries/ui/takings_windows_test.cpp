@@ -1,6 +1,8 @@
 #include "queries/ui/frm_look_total_amount.h"
 #include "queries/ui/frm_total_amount.h"
 
+#include "support/golden_file.h"
+#include "support/server_clock_span.h"
 #include "support/signed_on_terminal.h"
 #include "support/temp_dir.h"
 #include "support/ui/window_errors_to.h"
@@ -90,10 +92,7 @@ TEST_F(TotalAmountWindowTest, EnterInTheEndFieldPrintsTheTypedWindowAndCloses)
     EXPECT_FALSE(dlg_.isVisible());
     EXPECT_EQ(dlg_.result(), QDialog::Accepted);
     EXPECT_TRUE(f_.person.messages.empty());
-    const std::string golden = test::readFile(std::string(POS_SOURCE_DIR)
-                                              + "/tests/queries/golden/shift_receipt/one_minute_no_footer.txt");
-    ASSERT_FALSE(golden.empty());
-    EXPECT_EQ(test::readFile(printer()), golden);
+    EXPECT_EQ(test::readFile(printer()), test::readGolden("queries/golden/shift_receipt/one_minute_no_footer.txt"));
 }
 
 TEST_F(TotalAmountWindowTest, ABadFieldOrAMissingPortKeepsTheWindowOpen)
@@ -160,17 +159,21 @@ protected:
 
 TEST_F(LookTotalAmountWindowTest, ShowsTheServersTotalsOfTodayAndClosesFromTheButton)
 {
-    const DateTime now = f_.dm.serverTime(Online);
     Database& server = f_.side(Online);
+    test::ServerClockSpan span(server);
+    const DateTime now = span.before();
     server.execute(kInsertBill, {"T1", now.date().text(), test::kCashier, 10.3, 10, 10, 0, 0, 0});
     server.execute(kInsertBill, {"T2", now.text(), test::kCashier, 5, 5, 5, 0, 0, 0});
     server.execute(kInsertBill, {"T3", now.text(), 4, 99, 90, 90, 0, 0, 0});
     show();
+    span.end();
 
     EXPECT_EQ(dlg_.windowTitle(), QStringLiteral("查看收银总金额"));
-    EXPECT_EQ(field("edtSAMount"), QStringLiteral("15.3"));
-    EXPECT_EQ(field("edtRAmount"), QStringLiteral("15"));
-    EXPECT_EQ(field("edtOAmount"), QStringLiteral("0.3"));
+    if (!span.crossedMidnight()) {  // else the window may rightly show the new day, without bills
+        EXPECT_EQ(field("edtSAMount"), QStringLiteral("15.3"));
+        EXPECT_EQ(field("edtRAmount"), QStringLiteral("15"));
+        EXPECT_EQ(field("edtOAmount"), QStringLiteral("0.3"));
+    }
     for (const char* name : {"edtSAMount", "edtRAmount", "edtOAmount"}) {
         EXPECT_TRUE(test::control<QLineEdit>(dlg_, name)->isReadOnly()) << name;
         EXPECT_EQ(test::control<QLineEdit>(dlg_, name)->focusPolicy(), Qt::NoFocus) << name;

@@ -5,10 +5,10 @@
 #include "register/ui/virtual_key.h"
 #include "support/operator_data.h"
 #include "support/terminal_fixture.h"
+#include "support/ui/dialog_poller.h"
 #include "support/ui/window_keys.h"
 
-#include <QApplication>
-#include <QTimer>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -223,24 +223,22 @@ TEST(RegisterLockTest, SevenSlashLocksTheRegisterUntilTheOperatorsPasswordIsType
     TfrmMain frm(fx.terminal, reg);
     ASSERT_TRUE(test::showActive(frm));
 
-    bool sawLock = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* lock = QApplication::activeModalWidget();
-        ASSERT_NE(lock, nullptr);
-        sawLock = lock->windowTitle() == QStringLiteral("锁机");
-        press(*lock, Qt::Key_Escape);
-        lock->close();
-        type(*lock, "444");
-        press(*lock, Qt::Key_Return);
-        EXPECT_TRUE(lock->isVisible());
-        test::control<QLineEdit>(*lock, "edtPass")->clear();
-        type(*lock, "333");
-        press(*lock, Qt::Key_Return);
+    QString title;
+    const test::DialogPoller unlock([&](QWidget& lock) {
+        title = lock.windowTitle();
+        press(lock, Qt::Key_Escape);
+        lock.close();
+        type(lock, "444");
+        press(lock, Qt::Key_Return);
+        EXPECT_TRUE(lock.isVisible());
+        test::control<QLineEdit>(lock, "edtPass")->clear();
+        type(lock, "333");
+        press(lock, Qt::Key_Return);
     });
     type(frm, "7/");
     press(frm, Qt::Key_Return);  // returns once unlocked
 
-    EXPECT_TRUE(sawLock);
+    EXPECT_EQ(title, QStringLiteral("锁机"));
     EXPECT_EQ(fx.person.messageTexts(), std::vector<std::string>{"输入的密码不正确！"});
 }
 

@@ -1,6 +1,7 @@
 #include "widgets/frm_comm_input.h"
 #include "widgets/frm_wait_show.h"
 #include "register/ui/qt_person.h"
+#include "support/ui/dialog_poller.h"
 #include "support/ui/window_keys.h"
 #include "support/ui/window_system_queue.h"
 
@@ -9,23 +10,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace pos {
 namespace {
-
-// Runs once the next modal window is up, with that window.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        act(modal);
-    });
-}
 
 std::vector<TfrmWaitShow*> visibleWaitWindows()
 {
@@ -40,8 +28,8 @@ TEST(QtPersonTest, QuestionsAreAnsweredWithYesOrNo)
 {
     QtPerson person;
     for (auto [button, answer] : {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
-        whenModal([button = button](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
+        const test::DialogPoller click([button = button](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->windowTitle(), QStringLiteral("提示"));
             EXPECT_EQ(box->text(), QStringLiteral("继续吗？"));
@@ -61,14 +49,18 @@ bool blankTitle(const QWidget* window)
 TEST(QtPersonTest, MessagesWithoutTitleShowABlankTitle)
 {
     QtPerson person;
-    whenModal([](QWidget* modal) {
-        EXPECT_TRUE(blankTitle(modal)) << modal->windowTitle().toStdString();
-        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
-    });
-    EXPECT_TRUE(person.ask("你真的要退出系统吗？", ""));
-    whenModal([](QWidget* modal) {
-        EXPECT_TRUE(blankTitle(modal)) << modal->windowTitle().toStdString();
-        modal->close();
+    {
+        const test::DialogPoller answer([](QWidget& modal) {
+            EXPECT_TRUE(blankTitle(&modal)) << modal.windowTitle().toStdString();
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            ASSERT_NE(box, nullptr);
+            box->button(QMessageBox::Yes)->click();
+        });
+        EXPECT_TRUE(person.ask("你真的要退出系统吗？", ""));
+    }
+    const test::DialogPoller close([](QWidget& modal) {
+        EXPECT_TRUE(blankTitle(&modal)) << modal.windowTitle().toStdString();
+        modal.close();
     });
     person.message("该收银机的日期与服务器的日期不相同！，请校对时间。", "", MessageIcon::Information);
 }
@@ -76,17 +68,18 @@ TEST(QtPersonTest, MessagesWithoutTitleShowABlankTitle)
 TEST(QtPersonTest, InputReturnsWhatTheDialogGives)
 {
     QtPerson person;
-    whenModal([](QWidget* modal) {
-        auto* dlg = qobject_cast<TfrmCommInput*>(modal);
-        ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("输入要修改的数量"));
-        EXPECT_EQ(dlg->findChild<QLabel*>(QStringLiteral("lblInput"))->text(), QStringLiteral("数量"));
-        dlg->findChild<QLineEdit*>(QStringLiteral("edtInput"))->setText(QStringLiteral("2.5"));
-        dlg->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
-    });
-    EXPECT_EQ(person.input("输入要修改的数量", "数量", InputKind::Number), "2.5");
-
-    whenModal([](QWidget* modal) { modal->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click(); });
+    {
+        const test::DialogPoller confirm([](QWidget& modal) {
+            auto* dlg = qobject_cast<TfrmCommInput*>(&modal);
+            ASSERT_NE(dlg, nullptr);
+            EXPECT_EQ(dlg->windowTitle(), QStringLiteral("输入要修改的数量"));
+            EXPECT_EQ(test::control<QLabel>(*dlg, "lblInput")->text(), QStringLiteral("数量"));
+            test::control<QLineEdit>(*dlg, "edtInput")->setText(QStringLiteral("2.5"));
+            test::control<QPushButton>(*dlg, "btnOK")->click();
+        });
+        EXPECT_EQ(person.input("输入要修改的数量", "数量", InputKind::Number), "2.5");
+    }
+    const test::DialogPoller cancel([](QWidget& modal) { test::control<QPushButton>(modal, "btnCancel")->click(); });
     EXPECT_EQ(person.input("输入要修改的数量", "数量", InputKind::Number), "0");
 }
 

@@ -3,18 +3,15 @@
 #include "register/register_fixture.h"
 #include "register/ui/frm_main.h"
 #include "support/pseudo_terminal.h"
+#include "support/ui/dialog_poller.h"
 #include "support/ui/window_keys.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace pos {
@@ -58,36 +55,11 @@ protected:
     int gridRows() { return control<QTableView>("DBGrid1")->model()->rowCount(); }
     QString cell(int row, int column) { return control<QTableView>("DBGrid1")->model()->index(row, column).data().toString(); }
 
-    // Acts on the next modal dialog once it is open and active. A dialog that never
-    // comes fails the test and is closed.
-    static void whenDialogOpens(std::function<void(QWidget& dialog)> act)
-    {
-        auto* poll = new QTimer;
-        auto tries = std::make_shared<int>(0);
-        QObject::connect(poll, &QTimer::timeout, [poll, tries, act] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (++*tries > 500) {
-                poll->deleteLater();
-                poll->stop();
-                ADD_FAILURE() << "no active dialog";
-                if (auto* d = qobject_cast<QDialog*>(dialog))
-                    d->reject();
-                return;
-            }
-            if (!dialog || !dialog->isActiveWindow())
-                return;
-            poll->stop();
-            poll->deleteLater();
-            act(*dialog);
-        });
-        poll->start(10);
-    }
-
     // Pays at the checkout dialog: the amount typed (none: the exact amount), Enter, and
     // one more key to close it after the sale.
-    static void payWhenAsked(const QString& paid)
+    static test::DialogPoller payWhenAsked(const QString& paid)
     {
-        whenDialogOpens([paid](QWidget& dialog) {
+        return test::DialogPoller([paid](QWidget& dialog) {
             QTest::keyClicks(dialog.focusWidget(), paid);
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
@@ -107,7 +79,7 @@ TEST_F(RegisterSaleTest, AMemberCardPutsTheMemberAndTheBandDiscountOnTheBill)
     test::addCard(fx_.side(Online), "A1", "", "会员卡", "累计消费折扣", 100, 2500, 250);
     fx_.side(Online).execute("insert into B_AutoDiscount(DownAmount,UpAmount,Discount) values(1000,5000,95)");
     open();
-    whenDialogOpens([](QWidget& dialog) {
+    const test::DialogPoller cardDialog([](QWidget& dialog) {
         QTest::keyClicks(dialog.focusWidget(), QStringLiteral("A1"));
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);  // on 确定
@@ -155,7 +127,7 @@ TEST_F(RegisterSaleTest, SaleOfSeveralGoodsPaidInCash)
     EXPECT_EQ(label("lblTotalQty"), QStringLiteral("5"));
     EXPECT_EQ(edit("edtQuantity"), QStringLiteral("1"));
 
-    payWhenAsked(QStringLiteral("100"));
+    const auto pay = payWhenAsked(QStringLiteral("100"));
     enter("+");
     // Offscreen there is no window manager to give the register the keyboard back.
     ASSERT_TRUE(test::showActive(*frm_));
@@ -175,7 +147,7 @@ TEST_F(RegisterSaleTest, SaleOfSeveralGoodsPaidInCash)
 
     // The exact amount: a change of 0 shows as five blanks then "0.00".
     enter("6902");
-    payWhenAsked(QString());
+    const auto payExactly = payWhenAsked(QString());
     enter("+");
     ASSERT_TRUE(test::showActive(*frm_));
     EXPECT_EQ(label("lblPRealAmount"), QStringLiteral("    12.00"));
@@ -197,7 +169,7 @@ TEST_F(RegisterSaleTest, StoredValueCardBillIsPaidFromTheCard)
     reg_.bill.insiderCode() = "S1";
     enter("6902");
     QString title;
-    whenDialogOpens([&title](QWidget& dialog) {
+    const test::DialogPoller storedValueDialog([&title](QWidget& dialog) {
         title = dialog.windowTitle();
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
@@ -359,7 +331,7 @@ TEST_F(RegisterSaleTest, HeldBillIsParkedPickedFromItsListAndCleared)
 
     // Left with Esc, the list brings nothing back.
     QString title;
-    whenDialogOpens([&](QWidget& dialog) {
+    const test::DialogPoller leaveList([&](QWidget& dialog) {
         title = dialog.windowTitle();
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
     });
@@ -368,7 +340,7 @@ TEST_F(RegisterSaleTest, HeldBillIsParkedPickedFromItsListAndCleared)
     EXPECT_EQ(gridRows(), 0);
 
     int listed = 0;
-    whenDialogOpens([&](QWidget& dialog) {
+    const test::DialogPoller pickBill([&](QWidget& dialog) {
         listed = test::control<QTableView>(dialog, "DBGrid1")->model()->rowCount();
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
     });

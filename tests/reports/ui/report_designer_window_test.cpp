@@ -3,9 +3,9 @@
 #include "reports/ui/frm_report_designer.h"
 #include "reports/ui/qt_report_engine.h"
 #include "support/temp_dir.h"
+#include "support/ui/dialog_poller.h"
 #include "support/ui/window_keys.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -27,12 +26,6 @@ ReportText text(std::string content)
     ReportText t;
     t.text = std::move(content);
     return t;
-}
-
-// Runs `act` on the modal window that the next exec() brings up.
-void onNextModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
 }
 
 class ReportDesignerTest : public ::testing::Test {
@@ -162,8 +155,8 @@ TEST_P(ClosingWithEdits, AsksWhetherToSave)
     ASSERT_TRUE(test::showActive(dlg));
     retype(dlg, 0, 0, "New title");
     QString asked;
-    onNextModal([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
+    const test::DialogPoller answer([&](QWidget& w) {
+        auto* box = qobject_cast<QMessageBox*>(&w);
         ASSERT_NE(box, nullptr);
         asked = box->text();
         box->button(GetParam().answer)->click();
@@ -186,8 +179,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, ClosingWithEdits,
 TEST_F(ReportDesignerTest, EngineShowsTheDesignerModally)
 {
     QString title;
-    onNextModal([&](QWidget* w) {
-        auto* designer = qobject_cast<TfrmReportDesigner*>(w);
+    const test::DialogPoller close([&](QWidget& w) {
+        auto* designer = qobject_cast<TfrmReportDesigner*>(&w);
         ASSERT_NE(designer, nullptr);
         title = designer->windowTitle();
         // Unchanged: closes without a question.
