@@ -4,6 +4,7 @@
 #include "storage/bill_saving.h"
 #include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
+#include "support/waiting_bill.h"
 
 #include <gtest/gtest.h>
 
@@ -476,13 +477,10 @@ TEST_F(RegisterTest, DownloadBringsTheServersGoods)
 TEST_F(RegisterTest, UploadSendsTheBillsSoldOffline)
 {
     Database& local = f.dm.conClient();
-    local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
-                  "values('07202403150001','2024-03-15 10:00:00',2,3,5,10,10,10)");
-    local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
-                  "values('07202403150001',1,101,1,10,10)");
+    test::addWaitingBill(local);
     enter("12/");
     EXPECT_TRUE(local.query("select * from PosBill").empty());
-    EXPECT_EQ(f.office.accountSet().query("select * from PosDetail where BillNo='07202403150001'").size(), 1u);
+    EXPECT_EQ(f.office.accountSet().query("select * from PosDetail where BillNo=$1", {test::kWaitingBillNo}).size(), 1u);
     EXPECT_TRUE(messages().empty());
 }
 

@@ -3,6 +3,7 @@
 #include "register/start_up.h"
 #include "support/operator_data.h"
 #include "support/terminal_fixture.h"
+#include "support/waiting_bill.h"
 
 #include <gtest/gtest.h>
 
@@ -293,10 +294,7 @@ TEST_F(StartUpTest, WaitingBillsAreUploadedAfterTheDownload)
     arrangeOnline();
     ASSERT_TRUE(fx_.dm.openLocalDatabase());
     Database& local = fx_.dm.conClient();
-    local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
-                  "values('07202403150001','2024-03-15 10:00:00',3,1,5,7,7,7)");
-    local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
-                  "values('07202403150001',1,9,2,3.5,7)");
+    test::addWaitingBill(local);
     fx_.person.answers = {false};
 
     ASSERT_TRUE(start());
@@ -304,7 +302,8 @@ TEST_F(StartUpTest, WaitingBillsAreUploadedAfterTheDownload)
     ASSERT_FALSE(fx_.person.waits.empty());
     EXPECT_EQ(fx_.person.waits.back(), "正在上传数据,请稍候...");
     EXPECT_TRUE(local.query("select * from PosBill").empty());
-    EXPECT_EQ(fx_.office.accountSet().query("select * from PosDetail where BillNo='07202403150001'").size(), 1u);
+    EXPECT_EQ(fx_.office.accountSet().query("select * from PosDetail where BillNo=$1", {test::kWaitingBillNo}).size(),
+              1u);
 }
 
 TEST_F(StartUpTest, ChosenStoreComesFromFixStoreIdWhenTheBackOfficeAllowsChoosing)
