@@ -13,7 +13,7 @@ namespace pos {
 namespace {
 
 using test::kCashier;
-using test::kSenior;
+using test::kGiveAwayAndWriteOffCashier;
 
 constexpr const char* kFirstNumber = "07202403150001";
 constexpr const char* kNumberAfterRoll = "07202403160001";
@@ -123,7 +123,7 @@ struct WriteOffCase {
 
 TEST_F(CheckoutTest, WriteOffLowersTheAmountDueWithinItsLimits)
 {
-    fx_.state.OperatorId = kSenior;
+    fx_.state.OperatorId = kGiveAwayAndWriteOffCashier;
     const WriteOffCase cases[] = {
         {"FiftyCents", 95.5, {"0.5"}, "95.00  ", false},
         {"ExactlyHalf", 100, {"50"}, "50.00  ", false},
@@ -166,7 +166,7 @@ struct RightCase {
 };
 
 const RightCase kRightCases[] = {
-    {"OwnRight", kSenior, std::nullopt, true},
+    {"OwnRight", kGiveAwayAndWriteOffCashier, std::nullopt, true},
     {"SupervisorGrants", kCashier, Credentials{"9001", "999"}, true},
     {"SupervisorCancelled", kCashier, std::nullopt, false},
     {"SupervisorWithoutTheRight", kCashier, Credentials{"8001", "888"}, false},
@@ -350,7 +350,7 @@ TEST_F(CheckoutTest, SaleWhoseOutcomeTheServerCannotTellIsCompletedOnce)
 
 TEST_F(CheckoutTest, AfterAFailedSaveAWriteOffIsStillTakenFromTheOpeningAmount)
 {
-    fx_.state.OperatorId = kSenior;
+    fx_.state.OperatorId = kGiveAwayAndWriteOffCashier;
     occupyFirstNumber(Online);
     Checkout& c = open(95.5);
     fx_.person.inputs = {"0.5", "0.3"};
@@ -366,7 +366,7 @@ TEST_F(CheckoutTest, AfterAFailedSaveAWriteOffIsStillTakenFromTheOpeningAmount)
 
 TEST_F(CheckoutTest, LeavingAfterAFailedFreeBillTakesTheMarkOff)
 {
-    fx_.state.OperatorId = kSenior;
+    fx_.state.OperatorId = kGiveAwayAndWriteOffCashier;
     occupyFirstNumber(Online);
     {
         Checkout& c = open(37.2);

@@ -3,6 +3,7 @@
 #include "config/data_module.h"
 #include "support/fixed_clock.h"
 #include "support/goods_line.h"
+#include "support/member_cards.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
@@ -43,9 +44,13 @@ public:
     void addCard(const char* no, const char* holder, const char* type, const char* discountType, double discount,
                  double total, Value used)
     {
-        local().execute("insert into B_VIPCards(CardNo,HolderName,CardType,DiscountType,Discount,TotalAmount,UsedCount) "
-                        "values($1,$2,$3,$4,$5,$6,$7)",
-                        {no, holder, type, discountType, discount, total, used});
+        test::addMemberCard(local(), {.cardNo = no,
+                                      .holderName = holder,
+                                      .cardType = type,
+                                      .discountType = discountType,
+                                      .discount = discount,
+                                      .totalAmount = total,
+                                      .usedCount = used});
     }
 
     // A new bill as the register starts it, without lines.
