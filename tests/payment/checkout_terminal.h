@@ -23,7 +23,8 @@ public:
         for (WorkingMode mode : {Online, Offline}) {
             Database& db = side(mode);
             addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
-            addOperator(db, {kGiveAwayAndWriteOffCashier, "1004", "老收银员", "444", 0, {OperatorRight::GiveAway, OperatorRight::WriteOff}});
+            addOperator(db, {kGiveAwayAndWriteOffCashier, "1004", "老收银员", "444", 0,
+                             {OperatorRight::GiveAway, OperatorRight::WriteOff}});
             addOperator(db, {9, "9001", "店长", "999", 1, {OperatorRight::GiveAway, OperatorRight::WriteOff}});
             addOperator(db, {8, "8001", "值班主管", "888", 1, {OperatorRight::OpenCashDrawer}});
         }
