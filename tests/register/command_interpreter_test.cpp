@@ -3,12 +3,12 @@
 #include "register/register_fixture.h"
 #include "storage/bill_saving.h"
 #include "support/pseudo_terminal.h"
+#include "support/scoped_path.h"
 #include "support/temp_dir.h"
 #include "support/waiting_bill.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -510,19 +510,6 @@ TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)
     EXPECT_TRUE(messages().empty());
 }
 
-// PATH for the time of a test.
-class ScopedPath {
-public:
-    explicit ScopedPath(const std::string& path) : old_(std::getenv("PATH") ? std::getenv("PATH") : "")
-    {
-        setenv("PATH", path.c_str(), 1);
-    }
-    ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
-
-private:
-    std::string old_;
-};
-
 TEST_F(RegisterTest, CalculatorIsTheFirstFoundOnThePath)
 {
     test::TempDir bin, empty;
@@ -531,12 +518,12 @@ TEST_F(RegisterTest, CalculatorIsTheFirstFoundOnThePath)
         std::filesystem::permissions(bin.file(name), std::filesystem::perms::owner_all);
     }
     {
-        ScopedPath path(empty.path() + ":" + bin.path());
+        test::ScopedPath path(empty.path() + ":" + bin.path());
         enter("31/");
     }
     EXPECT_EQ(launcher.started, std::vector<std::string>{bin.file("kcalc")});
     {
-        ScopedPath path(empty.path());
+        test::ScopedPath path(empty.path());
         enter("31/");
     }
     EXPECT_EQ(launcher.started.size(), 1u) << "without a calculator nothing starts";

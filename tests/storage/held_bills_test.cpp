@@ -279,10 +279,11 @@ TEST_F(HeldBillsTest, AHeldCopyThatCannotBeDeletedStaysToBeRecalledAgain)
     EXPECT_EQ(count("hPosDetail"), 3);
 }
 
-// Once the hold returns the bill is in the file: a program that ends abruptly right
-// after it (no close, no checkpoint) leaves it there, and the file syncs every commit
-// to the disk so a power cut cannot take it either.
-TEST_F(HeldBillsTest, AHeldBillIsOnDiskOnceTheHoldReturns)
+// Once the hold returns the bill is committed to the file: a process that holds it and
+// ends at once (no close, no checkpoint) leaves it there for the next one to open. This
+// shows the end of a process only; surviving a power cut rests on the full sync of every
+// commit, of which the test checks the setting, not the effect.
+TEST_F(HeldBillsTest, AHeldBillOutlivesTheProcessThatHeldIt)
 {
     EXPECT_EQ(local().query("pragma journal_mode").row(0).at(0).toString(), "wal");
     EXPECT_EQ(local().query("pragma synchronous").row(0).at(0).toInt(), 2);  // full
