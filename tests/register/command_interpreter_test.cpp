@@ -46,7 +46,11 @@ const Refusal kRefusals[] = {
          r.reg.bill.storeId() = 0;
      }, "+",
      {"没有选择仓库！"}, {}},
-    {"LineDiscountDuringWholeBillDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "/",
+    {"LineDiscountDuringWholeBillDiscount", [](RegisterTest& r) {
+         r.signOnSenior();
+         r.enter("6901");
+         r.intoBox("8/", EditBox::Discount, "90");
+     }, "/",
      {"现在是整单折扣状态，不能进行单个货品折扣！"}, {}},
     {"LineDiscountWithoutRight", nullptr, "/", {kNotAuthorised}, {OperatorRight::Discount}},
     {"PriceWithoutRight", nullptr, "*", {kNotAuthorised}, {OperatorRight::Price}},
@@ -78,7 +82,12 @@ const Refusal kRefusals[] = {
     {"RecallDuringASale", withLine, "5/", {"正在销售，不能取挂单！"}, {}},
     {"ClearHeldBillsWithoutRight", nullptr, "39/", {kNotAuthorised}, {OperatorRight::ClearHeldBills}},
     {"BillBrowserWithoutRight", nullptr, "37/", {kNotAuthorised}, {OperatorRight::BillBrowser}},
-    {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 1; }, "8/",
+    {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) {
+         r.signOnSenior();
+         r.enter("6901");
+         r.intoBox("/", EditBox::Discount, "90");
+         r.enter("6902");
+     }, "8/",
      {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
     {"WholeBillDiscountDuringOne", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "8/",
      {"现在是整单折扣状态，不能进行整单折扣！"}, {}},
@@ -120,6 +129,9 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
         f.person.supervisors.push_back(std::nullopt);
     const RowSet linesBefore = reg.bill.detail;
     const int storeBefore = static_cast<int>(reg.bill.storeId().toInt());
+    const int discountStateBefore = f.state.DiscountState;
+    auto boxesBefore = view.boxes;
+    boxesBefore.erase(EditBox::Input);
 
     enter(c.code);
 
@@ -134,6 +146,9 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     for (std::size_t r = 0; r < lineCount(); ++r)
         EXPECT_EQ(reg.bill.detail.row(r), linesBefore.row(r)) << "line " << r;
     EXPECT_EQ(reg.bill.storeId().toInt(), storeBefore);
+    EXPECT_EQ(f.state.DiscountState, discountStateBefore);
+    for (const auto& [box, text] : boxesBefore)
+        EXPECT_EQ(view.text(box), text) << "box " << static_cast<int>(box);
     EXPECT_EQ(f.settings.option("FixStoreId"), "");
     EXPECT_EQ(view.focused, EditBox::Input);
     EXPECT_TRUE(reg.FocusToInput);
@@ -346,35 +361,6 @@ TEST_F(RegisterTest, QuantityOfAPromotionalLineStaysWithinItsPromotion)
     EXPECT_DOUBLE_EQ(sold(), 4);
 }
 
-TEST_F(RegisterTest, WholeBillDiscountIsRefusedAfterALineDiscount)
-{
-    signOnSenior();
-    enter("6901");
-    intoBox("/", EditBox::Discount, "90");
-    EXPECT_EQ(f.state.DiscountState, 1);
-    enter("6902");
-    EXPECT_DOUBLE_EQ(line(1).discount().toDouble(), 90);
-    EXPECT_EQ(view.text(EditBox::Discount), "100");
-
-    enter("8/");
-    EXPECT_EQ(messages(), std::vector<std::string>{"现在是单个货品折扣状态，不能进行整单折扣！"});
-    EXPECT_EQ(view.focused, EditBox::Input);
-    EXPECT_DOUBLE_EQ(line(0).discount().toDouble(), 100);
-}
-
-TEST_F(RegisterTest, LineDiscountIsRefusedDuringAWholeBillDiscount)
-{
-    signOnSenior();
-    enter("6901");
-    intoBox("8/", EditBox::Discount, "90");
-    EXPECT_EQ(f.state.DiscountState, 2);
-
-    enter("/");
-    EXPECT_EQ(messages(), std::vector<std::string>{"现在是整单折扣状态，不能进行单个货品折扣！"});
-    EXPECT_EQ(view.focused, EditBox::Input);
-    EXPECT_EQ(view.text(EditBox::Discount), "90");
-}
-
 TEST_F(RegisterTest, DeletingTheBillAsksFirst)
 {
     signOnSenior();
@@ -484,7 +470,7 @@ TEST_F(RegisterTest, UploadSendsTheBillsSoldOffline)
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)
+TEST_F(RegisterTest, CommandsOpenTheDrawerTheirWindowsTheDesignerAndTheExit)
 {
     signOnSenior();
     f.settings.setOption("MoneyBoxConn", "接钱箱卡");
