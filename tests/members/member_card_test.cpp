@@ -1,7 +1,7 @@
 #include "base/trim.h"
 #include "config/terminal.h"
 #include "members/member_card.h"
-#include "members/member_cards.h"
+#include "support/member_cards.h"
 #include "members/swipe_timer.h"
 #include "support/proxied_server.h"
 

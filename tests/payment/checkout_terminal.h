@@ -9,12 +9,13 @@
 
 namespace pos::test {
 
-inline constexpr int kSenior = 4;  // holds rights 7 and 8
+// A cashier who may give a bill away (right 7) and write off its cents (right 8).
+inline constexpr int kGiveAwayAndWriteOffCashier = 4;
 
 // A terminal signed on as a cashier without rights at store 2, terminal "07", online,
-// every after-sale device switched on. Both sides know the cashier, a senior cashier
-// with rights 7 and 8, the supervisor 9001/999 with rights 7 and 8 and the supervisor
-// 8001/888 with neither.
+// every after-sale device switched on. Both sides know the cashier, the senior cashier
+// kGiveAwayAndWriteOffCashier, the supervisor 9001/999 with rights 7 and 8 and the
+// supervisor 8001/888 with neither.
 class CheckoutTerminal : public SignedOnTerminal {
 public:
     CheckoutTerminal()
@@ -22,7 +23,8 @@ public:
         for (WorkingMode mode : {Online, Offline}) {
             Database& db = side(mode);
             addOperator(db, {kCashier, "1003", "收银员", "333", 0, {}});
-            addOperator(db, {kSenior, "1004", "老收银员", "444", 0, {OperatorRight::GiveAway, OperatorRight::WriteOff}});
+            addOperator(db, {kGiveAwayAndWriteOffCashier, "1004", "老收银员", "444", 0,
+                             {OperatorRight::GiveAway, OperatorRight::WriteOff}});
             addOperator(db, {9, "9001", "店长", "999", 1, {OperatorRight::GiveAway, OperatorRight::WriteOff}});
             addOperator(db, {8, "8001", "值班主管", "888", 1, {OperatorRight::OpenCashDrawer}});
         }

@@ -8,6 +8,7 @@
 #include "storage/bill_saving.h"
 #include "payment/checkout_terminal.h"
 #include "payment/recording_after_sale.h"
+#include "support/member_cards.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,13 @@ protected:
     {
         fx_.side(Online).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values"
                                  "('T100',100,0),('T50',50,0),('USED',30,1)");
-        fx_.side(Online).execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount,UsedCount,Discount) "
-                                 "values('S1','储值卡',200,500,10,95),('S2','储值卡',60,0,0,100)");
+        test::addMemberCard(fx_.side(Online), {.cardNo = "S1",
+                                               .cardType = "储值卡",
+                                               .discount = 95,
+                                               .amount = 200,
+                                               .totalAmount = 500,
+                                               .usedCount = 10});
+        test::addMemberCard(fx_.side(Online), {.cardNo = "S2", .cardType = "储值卡", .amount = 60});
     }
     Checkout& open(double amount)
     {

@@ -1,8 +1,10 @@
 #include "peripherals/device_error.h"
 #include "peripherals/launcher.h"
+#include "support/scoped_path.h"
 #include "support/temp_dir.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
@@ -57,7 +59,16 @@ TEST(ProcessLauncher, ReportsAProgramThatCannotBeStarted)
 
 TEST(ProcessLauncher, FindsABareNameOnThePath)
 {
-    EXPECT_NO_THROW(ProcessLauncher().start("true"));
+    test::TempDir bin, elsewhere;
+    const std::string marker = elsewhere.file("ran");
+    writeProgram(bin.file("pos-drawer-card"),
+                 "#!/bin/sh\necho \"$0\" > \"" + marker + ".tmp\"; mv \"" + marker + ".tmp\" \"" + marker + "\"\n", 0755);
+    {
+        // The program is in the second directory; the rest of PATH still finds mv for it.
+        test::ScopedPath path(elsewhere.path() + ":" + bin.path() + ":" + std::getenv("PATH"));
+        ProcessLauncher().start("pos-drawer-card");
+    }
+    EXPECT_EQ(waitForFile(marker), bin.file("pos-drawer-card") + "\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "pricing_fixture.h"
 
 #include "pricing/goods_lookup.h"
+#include "support/member_cards.h"
 
 #include <algorithm>
 #include <utility>
@@ -61,8 +62,7 @@ PricingTest::PricingTest() : t{f.settings, f.dm, f.state, f.member, f.totals, pe
 
 void PricingTest::addCard(const std::string& cardNo, int priceLevel)
 {
-    side().execute("insert into B_VIPCards(CardNo, HolderName, PriceLevel) values($1, $2, $3)",
-                   {cardNo, "会员" + cardNo, priceLevel});
+    test::addMemberCard(side(), {.cardNo = cardNo, .holderName = "会员" + cardNo, .priceLevel = priceLevel});
 }
 
 void PricingTest::memberOnBill(const std::string& cardNo, int discountType)

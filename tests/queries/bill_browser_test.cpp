@@ -2,6 +2,7 @@
 
 #include "peripherals/device_error.h"
 #include "reports/template_file.h"
+#include "support/member_cards.h"
 #include "support/recording_report_engine.h"
 #include "support/terminal_fixture.h"
 
@@ -43,7 +44,7 @@ protected:
         db.execute("insert into B_Employ(EmployId,Code,Name) values(31,'E31','王五')");
         db.execute("insert into B_Store(StoreId,Code,Name) values(2,'S2','二号店')");
         db.execute("insert into B_Goods(GoodsId,Code,BarCode,Name,Unit1,SPrice1) values(9,'G9','690009','牙刷','支',4)");
-        db.execute("insert into B_VIPCards(CardNo,HolderName,UsedCount) values('V1','赵六',7)");
+        test::addMemberCard(db, {.cardNo = "V1", .holderName = "赵六", .usedCount = 7});
         addBill("B1", "2005-03-16 23:59:59", 3, Value(), "");
         addBill("B2", "2005-03-17 00:00:00", 3, 31, "V1");
         addBill("B3", "2005-03-17 10:15:00", 4, Value(), "GONE");

@@ -1,6 +1,6 @@
 #include "queries/member_totals.h"
 
-#include "queries/member_cards.h"
+#include "support/member_cards.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         f_.state.NetMode = GetParam();
-        test::addMemberCards(f_.side(GetParam()));
+        test::addCardsWithTotals(f_.side(GetParam()));
     }
     std::string total(const std::string& cardNo)
     {

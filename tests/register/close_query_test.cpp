@@ -1,5 +1,6 @@
 #include "register/close_query.h"
 #include "support/terminal_fixture.h"
+#include "support/waiting_bill.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,11 @@ constexpr const char* kUpload = "本机有单据未上传，您要上传到服�
 
 class CloseQueryTest : public ::testing::Test {
 protected:
-    void addWaitingBill()
+    void addWaitingBill() { test::addWaitingBill(fx_.dm.conClient()); }
+    std::pair<std::int64_t, std::int64_t> billIn()
     {
-        fx_.dm.conClient().execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,"
-                                   "CashAmount) values('07202403150001','2024-03-15 10:00:00',2,3,5,10,10,10)");
-        fx_.dm.conClient().execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
-                                   "values('07202403150001',1,101,1,10,10)");
+        return test::waitingBillIn(fx_.dm.conClient(), fx_.office.accountSet());
     }
-    std::int64_t count(Database& db)
-    {
-        return db.query("select count(*) as n from PosBill where BillNo='07202403150001'").first("n").toInt();
-    }
-    // Where the waiting bill is: {local file, server}.
-    std::pair<std::int64_t, std::int64_t> billIn() { return {count(fx_.dm.conClient()), count(fx_.office.accountSet())}; }
 
     test::TerminalFixture fx_;
 };

@@ -3,11 +3,12 @@
 #include "register/register_fixture.h"
 #include "storage/bill_saving.h"
 #include "support/pseudo_terminal.h"
+#include "support/scoped_path.h"
 #include "support/temp_dir.h"
+#include "support/waiting_bill.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -45,7 +46,11 @@ const Refusal kRefusals[] = {
          r.reg.bill.storeId() = 0;
      }, "+",
      {"没有选择仓库！"}, {}},
-    {"LineDiscountDuringWholeBillDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "/",
+    {"LineDiscountDuringWholeBillDiscount", [](RegisterTest& r) {
+         r.signOnSenior();
+         r.enter("6901");
+         r.intoBox("8/", EditBox::Discount, "90");
+     }, "/",
      {"现在是整单折扣状态，不能进行单个货品折扣！"}, {}},
     {"LineDiscountWithoutRight", nullptr, "/", {kNotAuthorised}, {OperatorRight::Discount}},
     {"PriceWithoutRight", nullptr, "*", {kNotAuthorised}, {OperatorRight::Price}},
@@ -77,7 +82,12 @@ const Refusal kRefusals[] = {
     {"RecallDuringASale", withLine, "5/", {"正在销售，不能取挂单！"}, {}},
     {"ClearHeldBillsWithoutRight", nullptr, "39/", {kNotAuthorised}, {OperatorRight::ClearHeldBills}},
     {"BillBrowserWithoutRight", nullptr, "37/", {kNotAuthorised}, {OperatorRight::BillBrowser}},
-    {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) { r.f.state.DiscountState = 1; }, "8/",
+    {"WholeBillDiscountAfterLineDiscount", [](RegisterTest& r) {
+         r.signOnSenior();
+         r.enter("6901");
+         r.intoBox("/", EditBox::Discount, "90");
+         r.enter("6902");
+     }, "8/",
      {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
     {"WholeBillDiscountDuringOne", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "8/",
      {"现在是整单折扣状态，不能进行整单折扣！"}, {}},
@@ -119,6 +129,9 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
         f.person.supervisors.push_back(std::nullopt);
     const RowSet linesBefore = reg.bill.detail;
     const int storeBefore = static_cast<int>(reg.bill.storeId().toInt());
+    const int discountStateBefore = f.state.DiscountState;
+    auto boxesBefore = view.boxes;
+    boxesBefore.erase(EditBox::Input);
 
     enter(c.code);
 
@@ -133,6 +146,9 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     for (std::size_t r = 0; r < lineCount(); ++r)
         EXPECT_EQ(reg.bill.detail.row(r), linesBefore.row(r)) << "line " << r;
     EXPECT_EQ(reg.bill.storeId().toInt(), storeBefore);
+    EXPECT_EQ(f.state.DiscountState, discountStateBefore);
+    for (const auto& [box, text] : boxesBefore)
+        EXPECT_EQ(view.text(box), text) << "box " << static_cast<int>(box);
     EXPECT_EQ(f.settings.option("FixStoreId"), "");
     EXPECT_EQ(view.focused, EditBox::Input);
     EXPECT_TRUE(reg.FocusToInput);
@@ -345,35 +361,6 @@ TEST_F(RegisterTest, QuantityOfAPromotionalLineStaysWithinItsPromotion)
     EXPECT_DOUBLE_EQ(sold(), 4);
 }
 
-TEST_F(RegisterTest, WholeBillDiscountIsRefusedAfterALineDiscount)
-{
-    signOnSenior();
-    enter("6901");
-    intoBox("/", EditBox::Discount, "90");
-    EXPECT_EQ(f.state.DiscountState, 1);
-    enter("6902");
-    EXPECT_DOUBLE_EQ(line(1).discount().toDouble(), 90);
-    EXPECT_EQ(view.text(EditBox::Discount), "100");
-
-    enter("8/");
-    EXPECT_EQ(messages(), std::vector<std::string>{"现在是单个货品折扣状态，不能进行整单折扣！"});
-    EXPECT_EQ(view.focused, EditBox::Input);
-    EXPECT_DOUBLE_EQ(line(0).discount().toDouble(), 100);
-}
-
-TEST_F(RegisterTest, LineDiscountIsRefusedDuringAWholeBillDiscount)
-{
-    signOnSenior();
-    enter("6901");
-    intoBox("8/", EditBox::Discount, "90");
-    EXPECT_EQ(f.state.DiscountState, 2);
-
-    enter("/");
-    EXPECT_EQ(messages(), std::vector<std::string>{"现在是整单折扣状态，不能进行单个货品折扣！"});
-    EXPECT_EQ(view.focused, EditBox::Input);
-    EXPECT_EQ(view.text(EditBox::Discount), "90");
-}
-
 TEST_F(RegisterTest, DeletingTheBillAsksFirst)
 {
     signOnSenior();
@@ -476,17 +463,14 @@ TEST_F(RegisterTest, DownloadBringsTheServersGoods)
 TEST_F(RegisterTest, UploadSendsTheBillsSoldOffline)
 {
     Database& local = f.dm.conClient();
-    local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
-                  "values('07202403150001','2024-03-15 10:00:00',2,3,5,10,10,10)");
-    local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
-                  "values('07202403150001',1,101,1,10,10)");
+    test::addWaitingBill(local);
     enter("12/");
     EXPECT_TRUE(local.query("select * from PosBill").empty());
-    EXPECT_EQ(f.office.accountSet().query("select * from PosDetail where BillNo='07202403150001'").size(), 1u);
+    EXPECT_EQ(f.office.accountSet().query("select * from PosDetail where BillNo=$1", {test::kWaitingBillNo}).size(), 1u);
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)
+TEST_F(RegisterTest, CommandsOpenTheDrawerTheirWindowsTheDesignerAndTheExit)
 {
     signOnSenior();
     f.settings.setOption("MoneyBoxConn", "接钱箱卡");
@@ -512,19 +496,6 @@ TEST_F(RegisterTest, DrawerSettingsExitAndTemplateReachTheirParts)
     EXPECT_TRUE(messages().empty());
 }
 
-// PATH for the time of a test.
-class ScopedPath {
-public:
-    explicit ScopedPath(const std::string& path) : old_(std::getenv("PATH") ? std::getenv("PATH") : "")
-    {
-        setenv("PATH", path.c_str(), 1);
-    }
-    ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
-
-private:
-    std::string old_;
-};
-
 TEST_F(RegisterTest, CalculatorIsTheFirstFoundOnThePath)
 {
     test::TempDir bin, empty;
@@ -533,12 +504,12 @@ TEST_F(RegisterTest, CalculatorIsTheFirstFoundOnThePath)
         std::filesystem::permissions(bin.file(name), std::filesystem::perms::owner_all);
     }
     {
-        ScopedPath path(empty.path() + ":" + bin.path());
+        test::ScopedPath path(empty.path() + ":" + bin.path());
         enter("31/");
     }
     EXPECT_EQ(launcher.started, std::vector<std::string>{bin.file("kcalc")});
     {
-        ScopedPath path(empty.path());
+        test::ScopedPath path(empty.path());
         enter("31/");
     }
     EXPECT_EQ(launcher.started.size(), 1u) << "without a calculator nothing starts";

@@ -1,4 +1,5 @@
 #include "register/register_fixture.h"
+#include "support/member_cards.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,11 @@ public:
     {
         f.state.NetMode = GetParam();
         Database& local = f.dm.conClient();
-        local.execute("insert into B_VIPCards(CardNo,HolderName,CardType,DiscountType,Discount) "
-                      "values('V4','钱七','普通卡','会员卡折扣',95)");
+        test::addMemberCard(local, {.cardNo = "V4",
+                                    .holderName = "钱七",
+                                    .cardType = "普通卡",
+                                    .discountType = "会员卡折扣",
+                                    .discount = 95});
         local.execute("insert into B_Employ(EmployId,Code,Name) values(7,'E7','张三')");
     }
 

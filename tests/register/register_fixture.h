@@ -18,7 +18,7 @@
 
 namespace pos::test {
 
-inline constexpr int kSenior = 4;  // holds every right
+inline constexpr int kSenior = 4;  // the senior cashier 1004: holds every right
 inline const Credentials kSupervisor{"9001", "999"};
 
 // The register window as the logic sees it: boxes, focus and what was shown.

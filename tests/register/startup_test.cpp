@@ -5,6 +5,7 @@
 #include "support/proxied_server.h"
 #include "support/server_clock_span.h"
 #include "support/terminal_fixture.h"
+#include "support/waiting_bill.h"
 
 #include <gtest/gtest.h>
 
@@ -100,26 +101,18 @@ protected:
         arrangeMasterData(fx_.dm.conClient());
     }
 
-    // A bill sold offline before this start: 2 × goods 9 at 3.5, at store 3 on terminal 5.
     void arrangeWaitingBill()
     {
         ASSERT_TRUE(fx_.dm.openLocalDatabase());
-        Database& local = fx_.dm.conClient();
-        local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
-                      "values($1,$2,3,1,5,7,7,7)", {kWaitingBill, kWaitingBillDate});
-        local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) values($1,1,9,2,3.5,7)",
-                      {kWaitingBill});
+        test::addWaitingBill(fx_.dm.conClient());
     }
     // Rows of the waiting bill in the local file and on the server: bills and lines each.
     std::int64_t waitingBillRows(Database& db)
     {
         return db.query("select (select count(*) from PosBill where BillNo=$1)"
-                        " + (select count(*) from PosDetail where BillNo=$1) as n", {kWaitingBill})
+                        " + (select count(*) from PosDetail where BillNo=$1) as n", {test::kWaitingBillNo})
             .first("n").toInt();
     }
-
-    static constexpr const char* kWaitingBill = "07202403150001";
-    static constexpr const char* kWaitingBillDate = "2024-03-15 10:00:00";
 
     TerminalFixture fx_{TerminalFixture::BeforeStartUp{}};
     std::optional<test::ServerClockSpan> serverClock_;  // from arrangeOnline() to the start-up's end
@@ -339,7 +332,8 @@ TEST_F(StartUpTest, WaitingBillsAreUploadedAfterTheDownload)
     ASSERT_FALSE(fx_.person.waits.empty());
     EXPECT_EQ(fx_.person.waits.back(), "正在上传数据,请稍候...");
     EXPECT_TRUE(local.query("select * from PosBill").empty());
-    EXPECT_EQ(fx_.office.accountSet().query("select * from PosDetail where BillNo='07202403150001'").size(), 1u);
+    EXPECT_EQ(fx_.office.accountSet().query("select * from PosDetail where BillNo=$1", {test::kWaitingBillNo}).size(),
+              1u);
 }
 
 TEST_F(StartUpTest, ChosenStoreComesFromFixStoreIdWhenTheBackOfficeAllowsChoosing)
@@ -444,9 +438,9 @@ TEST_F(StartUpTest, WaitingBillTheServerRefusesStaysLocalAndTheStartUpGoesOnOnli
     ASSERT_TRUE(start());
 
     EXPECT_EQ(fx_.person.messageTexts(), (std::vector<std::string>{"单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。",
-                                                                   std::string("上传数据到服务器失败！单号为：") + kWaitingBill}));
+                                                                   std::string("上传数据到服务器失败！单号为：") + test::kWaitingBillNo}));
     EXPECT_EQ(fx_.state.NetMode, Online);
-    EXPECT_NE(reg_.bill.billNo().toString(), kWaitingBill);
+    EXPECT_NE(reg_.bill.billNo().toString(), test::kWaitingBillNo);
     EXPECT_EQ(waitingBillRows(fx_.dm.conClient()), 2);
     EXPECT_EQ(waitingBillRows(fx_.office.accountSet()), 0);
 }
@@ -474,7 +468,7 @@ TEST_P(StartUpUploadCutTest, WaitingBillIsNeitherLostNorDoubled)
     int session = 0;
     windows_.onSignOn = [&] {
         // Armed after the statements were prepared: only the bill's own values carry its date.
-        network.proxy.failOn(kWaitingBillDate, test::TcpProxy::Fault::Cut, c.moment);
+        network.proxy.failOn(test::kWaitingBillDate, test::TcpProxy::Fault::Cut, c.moment);
         if (!c.serverAnswersAgain)
             network.proxy.refuseNewConnections();
         session = fx_.dm.conServer().backendPid();
@@ -509,10 +503,10 @@ TEST_P(StartUpUploadCutTest, WaitingBillIsNeitherLostNorDoubled)
     EXPECT_EQ(waitingBillRows(fx_.dm.conClient()), 0);
     EXPECT_EQ(waitingBillRows(fx_.office.accountSet()), 2);
     EXPECT_DOUBLE_EQ(fx_.office.accountSet()
-                         .query("select Quantity from D_Stock where StoreId=3 and GoodsId=9")
+                         .query("select Quantity from D_Stock where StoreId=2 and GoodsId=101")
                          .first("Quantity")
                          .toDouble(),
-                     -2);
+                     -1);
 }
 
 const UploadCutCase kUploadCuts[] = {

@@ -5,8 +5,9 @@
 #include "pricing/bill_arithmetic.h"
 #include "support/cash_payment.h"
 #include "support/goods_line.h"
+#include "support/member_cards.h"
 #include "support/proxied_server.h"
-#include "support/signed_on_terminal.h"
+#include "support/saving_terminal.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,9 @@
 
 namespace pos {
 namespace {
+
+using test::CardBalances;
+using test::expectCard;
 
 constexpr const char* kSaveFailed = "单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。";
 constexpr const char* kFirstNumber = "07202403150001";   // counter of the fixed clock's day
@@ -30,12 +34,8 @@ struct Line {
     double price;
 };
 
-struct Card {
-    Value amount, totalAmount, usedCount;
-};
-
 // Cards on the server before each save.
-const std::map<std::string, Card> kCards = {
+const std::map<std::string, CardBalances> kCards = {
     {"V1", {200, 500, 10}},                  // ordinary
     {"S1", {200, 500, 10}},                  // stored-value
     {"N1", {Value(), Value(), Value()}},     // stored-value, never booked
@@ -54,7 +54,7 @@ std::string text(const RowSet& rows)
 
 // A terminal after start-up, signed on at store 2 with terminal number "07", the first
 // bill's number peeked; the server has stock, member cards and coupons.
-class SaleFixture : public test::SignedOnTerminal {
+class SaleFixture : public test::SavingTerminal {
 public:
     SaleFixture()
     {
@@ -64,9 +64,11 @@ public:
         server.execute("insert into D_Stock(StoreId,GoodsId,Quantity) values(2,101,10),(2,102,5),(2,103,0)");
         server.execute("insert into B_GoodsTicket(TicketNo,Amount) values('A01',50),('A02',20),('A03',10)");
         for (const auto& [cardNo, card] : kCards)
-            server.execute("insert into B_VIPCards(CardNo,CardType) values($1,$2)",
-                           {cardNo, cardNo == "V1" ? "普通卡" : "储值卡"});
-        resetCards();
+            test::addMemberCard(server, {.cardNo = cardNo,
+                                         .cardType = cardNo == "V1" ? "普通卡" : "储值卡",
+                                         .amount = card.amount,
+                                         .totalAmount = card.totalAmount,
+                                         .usedCount = card.usedCount});
     }
 
     void resetCards()
@@ -107,18 +109,6 @@ public:
         return b;
     }
 
-    int save(Bill& b, bool keepNumber = false)
-    {
-        int result = -1;
-        BillNumbering numbering(dm.conClient().statements<NumberingStatements>(), clock);
-        EXPECT_NO_THROW(result = SaveBill(terminal.sql<SaleStatements>(), dm.conClient().statements<SaleStatements>(),
-                                          numbering, person, state, b, keepNumber, cardOnScreen(member, totals)));
-        return result;
-    }
-
-    Database& server() { return office.accountSet(); }
-    Database& local() { return dm.conClient(); }
-
     std::string serverTables()
     {
         return text(server().query("select * from PosBill order by BillNo"))
@@ -136,16 +126,6 @@ public:
     {
         RowSet c = local().query("select BillDate, MaxNo from MaxBillNo");
         return {c.first("BillDate").toString().substr(0, 10), c.first("MaxNo").toInt()};
-    }
-    double stock(int goodsId)
-    {
-        return server().query("select Quantity from D_Stock where StoreId=$1 and GoodsId=$2", {test::kStoreId, goodsId})
-            .first("Quantity").toDouble();
-    }
-    Card card(const std::string& cardNo)
-    {
-        RowSet c = server().query("select Amount,TotalAmount,UsedCount from B_VIPCards where CardNo=$1", {cardNo});
-        return {c.first("Amount"), c.first("TotalAmount"), c.first("UsedCount")};
     }
     std::set<std::string> usedCoupons()
     {
@@ -174,16 +154,6 @@ void expectCopied(const RowSet& stored, const RowSet& source)
             else
                 EXPECT_NEAR(got.toDouble(), want.toDouble(), 1e-9);
         }
-    }
-}
-
-void expectCard(const Card& got, const Card& want)
-{
-    const std::pair<Value, Value> columns[] = {
-        {got.amount, want.amount}, {got.totalAmount, want.totalAmount}, {got.usedCount, want.usedCount}};
-    for (const auto& [g, w] : columns) {
-        EXPECT_EQ(g.isNull(), w.isNull());
-        EXPECT_NEAR(g.toDouble(), w.toDouble(), 1e-9);
     }
 }
 
@@ -275,7 +245,7 @@ struct CardCase {
     double realAmount, cardAmount3, noPointAmount;
     int pointRate;
     std::string bookedCard;  // the card that changes, if any
-    Card booked;
+    CardBalances booked;
     double memberPoints;     // VIPUsedCount after the save, from 10
 };
 
@@ -498,7 +468,7 @@ TEST_P(BrokenCommit, SaveAsksTheServerWhetherTheBillArrived)
     EXPECT_EQ(f.server().query("select BillNo from PosBill where BillNo=$1", {kFirstNumber}).size(),
               c.onServer ? 1u : 0u);
     EXPECT_DOUBLE_EQ(f.stock(101), c.onServer ? 7 : 10);
-    expectCard(f.card("S1"), c.onServer ? Card{170, 570, 80} : kCards.at("S1"));
+    expectCard(f.card("S1"), c.onServer ? CardBalances{170, 570, 80} : kCards.at("S1"));
     // The points count once the server is known to hold the bill; a waiting bill brings
     // them with the upload.
     EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, c.result == BillSavedOnServer ? 80 : 10);

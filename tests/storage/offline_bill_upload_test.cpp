@@ -4,8 +4,9 @@
 #include "storage/bill_saving.h"
 #include "support/cash_payment.h"
 #include "support/goods_line.h"
+#include "support/member_cards.h"
 #include "support/proxied_server.h"
-#include "support/signed_on_terminal.h"
+#include "support/saving_terminal.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,8 @@
 namespace pos {
 namespace {
 
+using test::CardBalances;
+using test::expectCard;
 using test::TcpProxy;
 
 constexpr const char* kWait = "正在上传数据,请稍候...";
@@ -28,21 +31,18 @@ std::string collision(const std::string& billNo)
     return "服务器上已有另一张单号为" + billNo + "的单据！本机的这张单据没有上传，仍保存在本机，请与系统管理员联系。";
 }
 
-struct Card {
-    double amount, totalAmount, usedCount;
-};
-
 // A terminal online whose local file receives bills sold offline: 3 × goods 101 at 10
 // and 1 × goods 102 at 40 on promotion, 70 in all, at store 2. The server has their
 // stock (10 and 5) and an ordinary card V1 and a stored-value card S1.
-class UploadFixture : public test::SignedOnTerminal {
+class UploadFixture : public test::SavingTerminal {
 public:
     UploadFixture()
     {
         state.PointRate = 1;
         server().execute("insert into D_Stock(StoreId,GoodsId,Quantity) values(2,101,10),(2,102,5)");
-        server().execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount,UsedCount) "
-                         "values('V1','普通卡',0,500,10),('S1','储值卡',200,500,10)");
+        test::addMemberCard(server(), {.cardNo = "V1", .cardType = "普通卡", .totalAmount = 500, .usedCount = 10});
+        test::addMemberCard(server(),
+                            {.cardNo = "S1", .cardType = "储值卡", .amount = 200, .totalAmount = 500, .usedCount = 10});
     }
 
     Bill sale(const std::function<void(Bill&)>& adjust = {})
@@ -73,9 +73,6 @@ public:
 
     void upload() { UploadOfflineBills(dm, state, person, clock); }
 
-    Database& server() { return office.accountSet(); }
-    Database& local() { return dm.conClient(); }
-
     std::set<std::string> localBills()
     {
         std::set<std::string> numbers;
@@ -90,32 +87,7 @@ public:
         return {server().query("select count(*) as n from PosBill where BillNo=$1", {billNo}).first("n").toInt(),
                 server().query("select count(*) as n from PosDetail where BillNo=$1", {billNo}).first("n").toInt()};
     }
-    double stock(int goodsId)
-    {
-        return server().query("select Quantity from D_Stock where StoreId=2 and GoodsId=$1", {goodsId})
-            .first("Quantity").toDouble();
-    }
-    Card card(const std::string& cardNo)
-    {
-        RowSet c = server().query("select Amount,TotalAmount,UsedCount from B_VIPCards where CardNo=$1", {cardNo});
-        return {c.first("Amount").toDouble(), c.first("TotalAmount").toDouble(), c.first("UsedCount").toDouble()};
-    }
-
-private:
-    int save(Bill& b, bool keepNumber)
-    {
-        BillNumbering numbering(local().statements<NumberingStatements>(), clock);
-        return SaveBill(terminal.sql<SaleStatements>(), local().statements<SaleStatements>(), numbering, person, state,
-                        b, keepNumber, cardOnScreen(member, totals));
-    }
 };
-
-void expectCard(const Card& got, const Card& want)
-{
-    EXPECT_DOUBLE_EQ(got.amount, want.amount);
-    EXPECT_DOUBLE_EQ(got.totalAmount, want.totalAmount);
-    EXPECT_DOUBLE_EQ(got.usedCount, want.usedCount);
-}
 
 // The second bill reached the server before (its local delete was lost); the third's
 // number belongs to another terminal's bill there, after this terminal's counter went
@@ -241,7 +213,7 @@ TEST(OfflineBillUpload, BillTheServerRefusesFailsAlone)
 
 struct UploadedCardCase {
     const char* cardNo;
-    Card s1, v1;
+    CardBalances s1, v1;
 };
 
 // The card booking follows the uploaded bill's card and its own lines (the promotion

@@ -1,8 +1,8 @@
 #include "access/ui/frm_admin_login.h"
+#include "support/ui/ways_out.h"
 #include "support/ui/window_keys.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace pos {
@@ -42,22 +42,18 @@ TEST_F(AdminLoginWindowTest, EnterInThePasswordGivesTheCredentialsAsTyped)
     EXPECT_EQ(dlg_.credentials()->password, "999 ");
 }
 
-TEST_F(AdminLoginWindowTest, EscapeGivesNothing)
+class AdminLoginWayOutTest : public AdminLoginWindowTest, public ::testing::WithParamInterface<test::WayOut> {};
+
+TEST_P(AdminLoginWayOutTest, GivesNothing)
 {
     typeCredentials();
-    press(dlg_, Qt::Key_Escape);
+    GetParam().leave(dlg_);
     EXPECT_EQ(dlg_.result(), QDialog::Rejected);
     EXPECT_FALSE(dlg_.isVisible());
     EXPECT_FALSE(dlg_.credentials().has_value());
 }
 
-TEST_F(AdminLoginWindowTest, CancelGivesNothing)
-{
-    typeCredentials();
-    dlg_.findChild<QPushButton*>("btnCancel")->click();
-    EXPECT_FALSE(dlg_.isVisible());
-    EXPECT_FALSE(dlg_.credentials().has_value());
-}
+INSTANTIATE_TEST_SUITE_P(WaysOut, AdminLoginWayOutTest, ::testing::ValuesIn(test::kWaysOut), test::wayOutName);
 
 }  // namespace
 }  // namespace pos

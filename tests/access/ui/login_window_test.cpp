@@ -1,6 +1,7 @@
 #include "access/ui/frm_login.h"
 #include "support/operator_data.h"
 #include "support/terminal_fixture.h"
+#include "support/ui/ways_out.h"
 #include "support/ui/window_keys.h"
 
 #include <QComboBox>
@@ -108,26 +109,20 @@ TEST_F(LoginWindowTest, RefusalKeepsTheDialogOpenWithItsMessage)
     EXPECT_EQ(fx_.state.OperatorId, 0);
 }
 
-TEST_F(LoginWindowTest, EscapeLeavesWithoutSigningOn)
+class LoginWayOutTest : public LoginWindowTest, public ::testing::WithParamInterface<test::WayOut> {};
+
+TEST_P(LoginWayOutTest, LeavesWithoutSigningOn)
 {
     typeCredentials("1005", "pw5");
     press(dlg_, Qt::Key_Down);
-    press(dlg_, Qt::Key_Escape);
+    GetParam().leave(dlg_);
     EXPECT_FALSE(dlg_.isVisible());
     EXPECT_EQ(dlg_.result(), QDialog::Rejected);
     EXPECT_FALSE(dlg_.succeeded());
     EXPECT_EQ(fx_.state.OperatorId, 0);
 }
 
-TEST_F(LoginWindowTest, CancelLeavesWithoutSigningOn)
-{
-    typeCredentials("1005", "pw5");
-    press(dlg_, Qt::Key_Down);
-    control<QPushButton>("btnCancel")->click();
-    EXPECT_FALSE(dlg_.isVisible());
-    EXPECT_FALSE(dlg_.succeeded());
-    EXPECT_EQ(fx_.state.OperatorId, 0);
-}
+INSTANTIATE_TEST_SUITE_P(WaysOut, LoginWayOutTest, ::testing::ValuesIn(test::kWaysOut), test::wayOutName);
 
 }  // namespace
 }  // namespace pos

@@ -1,4 +1,4 @@
-#include "members/member_cards.h"
+#include "support/member_cards.h"
 #include "members/ui/frm_insider.h"
 #include "support/ui/window_keys.h"
 

@@ -4,6 +4,7 @@
 #include "payment/checkout_terminal.h"
 #include "payment/recording_after_sale.h"
 #include "storage/bill_saving.h"
+#include "support/member_cards.h"
 #include "support/ui/dialog_poller.h"
 #include "support/ui/window_keys.h"
 
@@ -28,8 +29,7 @@ protected:
     TenderWindowTest()
     {
         fx_.side(Online).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('T100',100,0),('T50',50,0)");
-        fx_.side(Online).execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount,Discount) "
-                                 "values('S2','储值卡',60,0,100)");
+        test::addMemberCard(fx_.side(Online), {.cardNo = "S2", .cardType = "储值卡", .amount = 60});
     }
     TfrmCharge& charge(double amount)
     {

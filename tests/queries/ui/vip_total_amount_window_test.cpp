@@ -1,6 +1,6 @@
 #include "queries/ui/frm_vip_total_amount.h"
 
-#include "queries/member_cards.h"
+#include "support/member_cards.h"
 #include "support/terminal_fixture.h"
 #include "support/ui/window_keys.h"
 
@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         f_.state.NetMode = GetParam();
-        test::addMemberCards(f_.side(GetParam()));
+        test::addCardsWithTotals(f_.side(GetParam()));
         ASSERT_TRUE(test::showActive(dlg_));
     }
     // The number typed over what the field held, then Enter.

@@ -1,6 +1,7 @@
 #include "register/new_bill.h"
 #include "register/ui/frm_main.h"
 #include "support/terminal_fixture.h"
+#include "support/waiting_bill.h"
 #include "support/ui/window_errors_to.h"
 #include "support/ui/window_keys.h"
 
@@ -64,20 +65,10 @@ protected:
         line.amount() = amount;
     }
 
-    // A bill sold offline, waiting in the local file.
-    void addWaitingBill()
+    void addWaitingBill() { test::addWaitingBill(fx_.dm.conClient()); }
+    std::pair<std::int64_t, std::int64_t> waitingBillIn()
     {
-        Database& local = fx_.dm.conClient();
-        local.execute("insert into PosBill(BillNo,BillDate,StoreId,OperatorId,MachineId,Amount,RealAmount,CashAmount) "
-                      "values('07202403150001','2024-03-15 10:00:00',2,3,5,10,10,10)");
-        local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount) "
-                      "values('07202403150001',1,101,1,10,10)");
-    }
-    // Where the waiting bill is: {local file, server}.
-    std::pair<std::size_t, std::size_t> waitingBillIn()
-    {
-        const char* sql = "select BillNo from PosBill where BillNo='07202403150001'";
-        return {fx_.dm.conClient().query(sql).size(), fx_.office.accountSet().query(sql).size()};
+        return test::waitingBillIn(fx_.dm.conClient(), fx_.office.accountSet());
     }
 
     test::TerminalFixture fx_;
@@ -254,7 +245,7 @@ TEST_F(MainWindowTest, UploadCommandSendsTheWaitingBills)
     EXPECT_EQ(fx_.person.waits, std::vector<std::string>{"正在上传数据,请稍候..."});
     EXPECT_EQ(fx_.person.openWaits, 0);
     EXPECT_TRUE(fx_.person.messages.empty());
-    EXPECT_EQ(waitingBillIn(), (std::pair<std::size_t, std::size_t>{0, 1}));
+    EXPECT_EQ(waitingBillIn(), (std::pair<std::int64_t, std::int64_t>{0, 1}));
     EXPECT_EQ(edit("edtInput"), QString());
 }
 
@@ -266,7 +257,7 @@ TEST_F(MainWindowTest, CloseQueryUploadsTheWaitingBillsAndCloses)
     EXPECT_FALSE(frm_.isVisible());
     EXPECT_EQ(fx_.person.questions,
               (std::vector<std::string>{"你真的要退出系统吗？", "本机有单据未上传，您要上传到服务器吗？"}));
-    EXPECT_EQ(waitingBillIn(), (std::pair<std::size_t, std::size_t>{0, 1}));
+    EXPECT_EQ(waitingBillIn(), (std::pair<std::int64_t, std::int64_t>{0, 1}));
 }
 
 // The server is gone when the upload starts: told, and the window closes all the same

@@ -1,4 +1,4 @@
-#include "members/member_cards.h"
+#include "support/member_cards.h"
 #include "register/new_bill.h"
 #include "register/register_fixture.h"
 #include "register/ui/frm_main.h"
@@ -76,7 +76,7 @@ constexpr int kAmountColumn = 8;
 
 TEST_F(RegisterSaleTest, AMemberCardPutsTheMemberAndTheBandDiscountOnTheBill)
 {
-    test::addCard(fx_.side(Online), "A1", "", "会员卡", "累计消费折扣", 100, 2500, 250);
+    test::addMemberCard(fx_.side(Online), test::cardOfKind("A1", "", "会员卡", "累计消费折扣", 100, 2500, 250));
     fx_.side(Online).execute("insert into B_AutoDiscount(DownAmount,UpAmount,Discount) values(1000,5000,95)");
     open();
     const test::DialogPoller cardDialog([](QWidget& dialog) {
@@ -160,8 +160,7 @@ TEST_F(RegisterSaleTest, SaleOfSeveralGoodsPaidInCash)
 // card for the whole amount; Enter through its boxes and on "确定" pays.
 TEST_F(RegisterSaleTest, StoredValueCardBillIsPaidFromTheCard)
 {
-    fx_.office.accountSet().execute("insert into B_VIPCards(CardNo,CardType,Amount,TotalAmount) "
-                                    "values('S1','储值卡',200,0)");
+    test::addMemberCard(fx_.office.accountSet(), {.cardNo = "S1", .cardType = "储值卡", .amount = 200});
     open();
     // As the member card dialog leaves a stored-value card on the new bill.
     fx_.member.VIPCardNo = "S1";
