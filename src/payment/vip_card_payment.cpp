@@ -84,13 +84,23 @@ bool VIPCardPayment::confirm()
         tenderHint(t_.person, "输入金额小于应收金额！", "");
         return false;
     }
+    // Like every completed bill, it is dated when it is paid.
+    const std::string paidAt = t_.dm.serverTime(t_.state.NetMode).text();
+    const Value cardBefore = bill_.cardAmount3();
+    const Value cashBefore = bill_.cashAmount();
     bill_.cardAmount3() = card;
     bill_.cashAmount() = bill_.realAmount().toDouble() - card;
-    // Like every completed bill, it is dated when it is paid.
-    bill_.billDate() = t_.dm.serverTime(t_.state.NetMode).text();
+    bill_.billDate() = paidAt;
     const SaveBillResult saved = SaveSale(t_, bill_);
-    if (saved != BillSavedOnServer && saved != BillSavedLocally)
+    if (saved != BillSavedOnServer && saved != BillSavedLocally) {
+        // A card part that was not saved must not be counted by the next tender; a bill in
+        // doubt keeps what the server may hold.
+        if (saved != BillOutcomeUnknown) {
+            bill_.cardAmount3() = cardBefore;
+            bill_.cashAmount() = cashBefore;
+        }
         return false;
+    }
     completed_ = true;
     t_.member.VIPCardBalance = balanceRead_ - card;  // the receipt prints it
     runAfterSale();

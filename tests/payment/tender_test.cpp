@@ -358,6 +358,17 @@ TEST_F(TenderTest, StoredValuePaymentBeyondTheServerBalanceIsRefused)
     EXPECT_DOUBLE_EQ(balance("S1"), 50);
     EXPECT_TRUE(fx_.savedBills(Online).empty());
     EXPECT_TRUE(devices_.calls.empty());
+
+    // The card part that was refused is not left on the bill for the cash checkout.
+    Checkout cash(fx_.terminal, fx_.reg.bill, devices_);
+    cash.setPaid("100");
+    ASSERT_TRUE(cash.complete());
+    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount3").toDouble(), 0);
+    EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 95);
+    EXPECT_DOUBLE_EQ(saved.first("ChangeAmount").toDouble(), 5);
+    EXPECT_DOUBLE_EQ(balance("S1"), 50);
 }
 
 }  // namespace
