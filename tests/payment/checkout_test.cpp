@@ -2,7 +2,9 @@
 
 #include "payment/checkout_terminal.h"
 #include "payment/device_after_sale.h"
+#include "payment/payment_statements.h"
 #include "payment/recording_after_sale.h"
+#include "payment/ticket_tender.h"
 #include "support/proxied_server.h"
 #include "support/server_clock_span.h"
 
@@ -388,6 +390,30 @@ TEST_F(CheckoutTest, LeavingAfterAFailedFreeBillTakesTheMarkOff)
     EXPECT_EQ(saved.first("Memo").toString(), "");
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 37.2);
     EXPECT_NEAR(saved.first("ChangeAmount").toDouble(), 2.8, 1e-9);
+}
+
+// A coupon tender whose save failed, then the bill given away: nothing was paid, so no
+// coupon number is on the bill and the coupon stays unused.
+TEST_F(CheckoutTest, FreeBillAfterAFailedCouponSaveSpendsNoCoupon)
+{
+    fx_.state.OperatorId = kGiveAwayAndWriteOffCashier;
+    fx_.side(Online).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('T100',100,0)");
+    occupyFirstNumber(Online);
+    Checkout& c = open(95);
+    TicketTender tender(fx_.person, fx_.terminal.sql<PaymentStatements>(), 95);
+    tender.cardNo = "T100";
+    tender.cardNoEnter();
+    ASSERT_TRUE(tender.confirm());
+    ASSERT_FALSE(c.payByCoupon(tender));
+
+    c.closeFree();
+
+    ASSERT_TRUE(c.completed());
+    RowSet saved = fx_.savedBill(reg_.bill.billNo());
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved.first("CardNo").toString(), "");
+    EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 0);
+    EXPECT_EQ(fx_.side(Online).query("select IsEnd from B_GoodsTicket where TicketNo='T100'").first("IsEnd").toInt(), 0);
 }
 
 struct SwitchCase {
