@@ -99,15 +99,19 @@ struct PartialChange {
     bool localKeepsOld;
 };
 
+// The back office takes the update and refuses its commit.
+constexpr const char* kRefuseAtCommit =
+    "create function RefuseAtCommit() returns trigger language plpgsql as $$ begin "
+    "raise exception 'refused at commit'; end $$; "
+    "create constraint trigger RefuseAtCommit after update on PosOperator deferrable initially deferred "
+    "for each row execute function RefuseAtCommit();";
+
 const PartialChange kPartialChanges[] = {
     {"LocalWriteFails", "",
      "create trigger RefuseWrite before update on PosOperator begin select raise(abort, 'disk full'); end;",
      "新密码没有保存：本机的密码写入失败，服务器上的密码没有修改，请继续使用原密码。", true},
     {"ServerCommitFails",
-     "create function RefuseAtCommit() returns trigger language plpgsql as $$ begin "
-     "raise exception 'refused at commit'; end $$; "
-     "create constraint trigger RefuseAtCommit after update on PosOperator deferrable initially deferred "
-     "for each row execute function RefuseAtCommit();",
+     kRefuseAtCommit,
      "", "新密码没有保存：服务器没能提交修改，本机的密码已恢复，请继续使用原密码。", true},
     {"ConnectionLostAtCommit",
      "create function LoseAtCommit() returns trigger language plpgsql as $$ begin "
@@ -116,10 +120,7 @@ const PartialChange kPartialChanges[] = {
      "for each row execute function LoseAtCommit();",
      "", "提交新密码时与服务器的连接中断，不能确定服务器上是否已改为新密码；本机的密码已恢复为原密码。", true},
     {"RestoreFailsToo",
-     "create function RefuseAtCommit() returns trigger language plpgsql as $$ begin "
-     "raise exception 'refused at commit'; end $$; "
-     "create constraint trigger RefuseAtCommit after update on PosOperator deferrable initially deferred "
-     "for each row execute function RefuseAtCommit();",
+     kRefuseAtCommit,
      "create trigger RefuseRestore before update on PosOperator when new.Password = '$OLD' "
      "begin select raise(abort, 'disk full'); end;",
      "服务器没能提交新密码，本机的密码也没能恢复：连网时请使用原密码，断网时请使用新密码。", false},
