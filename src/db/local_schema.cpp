@@ -34,13 +34,13 @@ void allowRepeatedOperatorCodes(SqliteDatabase& local)
 
 // Hashes every password the table holds as the back office sent it, all at once: each
 // row named by its key column.
-void hashStoredPasswords(SqliteDatabase& local, const std::string& table, const std::string& key)
+void hashStoredPasswords(SqliteDatabase& local, const std::string& table, const std::string& key, int iterations)
 {
     RowSet plain = local.query("select " + key + " as RowKey, Password from " + table + " where Password is not null");
     std::vector<std::string> passwords;
     for (std::size_t r = 0; r < plain.size(); ++r)
         passwords.push_back(plain.at(r, "Password").toString());
-    const std::vector<std::string> hashes = hashPasswords(passwords);
+    const std::vector<std::string> hashes = hashPasswords(passwords, iterations);
     for (std::size_t r = 0; r < plain.size(); ++r)
         local.execute("update " + table + " set Password=$1 where " + key + "=$2", {hashes[r], plain.at(r, "RowKey")});
 }
@@ -55,7 +55,7 @@ void addServerRowVersion(SqliteDatabase& local, const std::string& table)
 
 // Version 3: the file keeps operator passwords only as salted hashes. Files before it
 // hold them as the back office sent them, so every one is hashed.
-void hashOperatorPasswords(SqliteDatabase& local) { hashStoredPasswords(local, "PosOperator", "OperatorId"); }
+void hashOperatorPasswords(SqliteDatabase& local) { hashStoredPasswords(local, "PosOperator", "OperatorId", kPasswordHashIterations); }
 
 // Version 4: the row versions beside the operators' hashes.
 void keepOperatorRowVersions(SqliteDatabase& local) { addServerRowVersion(local, "PosOperator"); }
@@ -65,7 +65,7 @@ void keepOperatorRowVersions(SqliteDatabase& local) { addServerRowVersion(local,
 void hashMemberCardPasswords(SqliteDatabase& local)
 {
     addServerRowVersion(local, "B_VIPCards");
-    hashStoredPasswords(local, "B_VIPCards", "CardNo");
+    hashStoredPasswords(local, "B_VIPCards", "CardNo", kCardPasswordHashIterations);
 }
 
 // Append new migrations; never change one that has shipped.

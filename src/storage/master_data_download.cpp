@@ -29,14 +29,19 @@ std::vector<std::string> dropIndexes(Database& local, const std::string& table)
 }
 
 // The tables whose passwords the local copy keeps only as salted hashes (a null stays
-// null), with the column that names each row.
-const char* passwordOwnerKey(const std::string& table)
+// null), with the column that names each row and the work of their hashes.
+struct PasswordOwner {
+    const char* key;  // the column naming the row
+    int iterations;
+};
+
+std::optional<PasswordOwner> passwordOwner(const std::string& table)
 {
     if (sameName(table, "PosOperator"))
-        return "OperatorId";
+        return PasswordOwner{"OperatorId", kPasswordHashIterations};
     if (sameName(table, "B_VIPCards"))
-        return "CardNo";
-    return nullptr;
+        return PasswordOwner{"CardNo", kCardPasswordHashIterations};
+    return std::nullopt;
 }
 
 // The hashes of the local copy before the download, by the row's key and the version of
@@ -74,13 +79,13 @@ bool takeKeptHash(const Columns& columns, const char* key, const KeptHashes& kep
 
 // Hashing dominates a download whose rows changed: the rows left are hashed together, on
 // every processor.
-void hashPasswordColumn(const Columns& columns, std::vector<Row>& rows)
+void hashPasswordColumn(const Columns& columns, std::vector<Row>& rows, int iterations)
 {
     const std::size_t password = *columns.find("Password");
     std::vector<std::string> plain;
     for (const Row& row : rows)
         plain.push_back(row[password].toString());
-    const std::vector<std::string> hashes = hashPasswords(plain);
+    const std::vector<std::string> hashes = hashPasswords(plain, iterations);
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i][password] = hashes[i];
 }
@@ -91,8 +96,9 @@ void hashPasswordColumn(const Columns& columns, std::vector<Row>& rows)
 void replaceTable(DownloadStatements::Table& table, Database& local, const Params& params = {})
 {
     Transaction transaction(local);
-    const char* passwordKey = passwordOwnerKey(table.name);
-    const KeptHashes kept = passwordKey ? keptHashes(local, table.name, passwordKey) : KeptHashes();
+    const std::optional<PasswordOwner> owner = passwordOwner(table.name);
+    const char* passwordKey = owner ? owner->key : nullptr;
+    const KeptHashes kept = owner ? keptHashes(local, table.name, owner->key) : KeptHashes();
     std::vector<std::string> indexes = dropIndexes(local, table.name);
     local.execute(std::string("delete from ") + table.name);
     std::optional<RowCopy> copy;
@@ -111,7 +117,7 @@ void replaceTable(DownloadStatements::Table& table, Database& local, const Param
             toHash.push_back(std::move(stored));
     });
     if (!toHash.empty()) {
-        hashPasswordColumn(copy->source(), toHash);
+        hashPasswordColumn(copy->source(), toHash, owner->iterations);
         for (const Row& row : toHash)
             copy->insert(row);
     }
