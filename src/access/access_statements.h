@@ -18,7 +18,9 @@ public:
           operatorsByCode(*this, localOnly("select OperatorId,Name,Password,SysManager from PosOperator where Code=$1")),
           operatorRights(*this, "select * from PosOperatorRight where OperatorId=$1"),
           // $1 in the form the side keeps: as typed on the server, hashed in the local copy.
-          setPassword(*this, "update PosOperator set Password=$1 where Code=$2")
+          setPassword(*this, "update PosOperator set Password=$1 where Code=$2"),
+          // Puts back one operator's hash when the server did not take the new password.
+          restorePassword(*this, localOnly("update PosOperator set Password=$1 where OperatorId=$2"))
     {
     }
 
@@ -28,6 +30,7 @@ public:
     Statement operatorsByCode;
     Statement operatorRights;
     Statement setPassword;
+    Statement restorePassword;
 };
 
 }  // namespace pos

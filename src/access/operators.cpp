@@ -3,18 +3,15 @@
 #include "db/password_hash.h"
 
 namespace pos {
-namespace {
 
-std::string masked(std::string text, const std::string& secret)
+std::string masked(std::string text, const std::string& password)
 {
-    if (secret.empty())
+    if (password.empty())
         return text;
-    for (std::size_t at = text.find(secret); at != std::string::npos; at = text.find(secret, at + 3))
-        text.replace(at, secret.size(), "***");
+    for (std::size_t at = text.find(password); at != std::string::npos; at = text.find(password, at + 3))
+        text.replace(at, password.size(), "***");
     return text;
 }
-
-}  // namespace
 
 std::optional<OperatorMatch> verifyOperator(AccessStatements& sql, const std::string& code,
                                             const std::string& password)

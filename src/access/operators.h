@@ -20,6 +20,10 @@ struct OperatorMatch {
 std::optional<OperatorMatch> verifyOperator(AccessStatements& sql, const std::string& code,
                                             const std::string& password);
 
+// The text with every occurrence of the password replaced by "***": what an error may
+// quote of the values it was given, before it is shown or logged.
+std::string masked(std::string text, const std::string& password);
+
 // Operator verification: -1 no operator with that code and password, 1 a valid
 // operator, 2 a valid supervisor (SysManager 1).
 int CheckOperator(AccessStatements& sql, const std::string& code, const std::string& password);

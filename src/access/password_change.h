@@ -1,17 +1,18 @@
 #pragma once
 
-#include "base/person.h"
-#include "config/data_module.h"
-
 #include <string>
 
 namespace pos {
 
+struct Terminal;
+
 // Sets an operator's new password on both sides, each in the form it keeps: as typed in
 // the back office, as a salted hash in the local copy. Online only; offline the person
-// is told to switch and nothing changes. Shows its own messages. Database errors are
-// passed on; when the server refuses, the local copy is left as it was.
-void ChangePassword(TDM& dm, WorkingMode netMode, Person& person, const std::string& code,
-                    const std::string& newPassword);
+// is told to switch and nothing changes. The server's change is committed only once
+// the local copy holds the new password, and the local copy is put back when that
+// commit fails: each such failure is told to the person, saying which password now
+// holds where, and logged with its reason. Shows its own messages. A server that
+// refuses the update changes nothing on either side; its error is passed on.
+void ChangePassword(Terminal& t, const std::string& code, const std::string& newPassword);
 
 }  // namespace pos

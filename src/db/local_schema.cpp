@@ -1,7 +1,9 @@
 #include "db/local_schema.h"
 #include "db/password_hash.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace pos {
 
@@ -30,28 +32,45 @@ void allowRepeatedOperatorCodes(SqliteDatabase& local)
                         "create index if not exists ix_posoperator_code on PosOperator (Code);");
 }
 
-// Version 3: the file keeps operator passwords only as salted hashes. Files before it
-// hold them as the back office sent them, so every one is hashed.
-void hashOperatorPasswords(SqliteDatabase& local)
+// Hashes every password the table holds as the back office sent it, all at once: each
+// row named by its key column.
+void hashStoredPasswords(SqliteDatabase& local, const std::string& table, const std::string& key, int iterations)
 {
-    RowSet plain = local.query("select OperatorId, Password from PosOperator where Password is not null");
+    RowSet plain = local.query("select " + key + " as RowKey, Password from " + table + " where Password is not null");
+    std::vector<std::string> passwords;
     for (std::size_t r = 0; r < plain.size(); ++r)
-        local.execute("update PosOperator set Password=$1 where OperatorId=$2",
-                      {hashPassword(plain.at(r, "Password").toString()), plain.at(r, "OperatorId")});
+        passwords.push_back(plain.at(r, "Password").toString());
+    const std::vector<std::string> hashes = hashPasswords(passwords, iterations);
+    for (std::size_t r = 0; r < plain.size(); ++r)
+        local.execute("update " + table + " set Password=$1 where " + key + "=$2", {hashes[r], plain.at(r, "RowKey")});
 }
 
-// Version 4: beside each operator's hash, the version of the back office's row it was
-// made from, so a download hashes only the passwords that changed. Tolerates a file
-// that has the column already.
-void keepOperatorRowVersions(SqliteDatabase& local)
+// Beside each hash, the version of the back office's row it was made from, so a download
+// hashes only the passwords that changed. Tolerates a file that has the column already.
+void addServerRowVersion(SqliteDatabase& local, const std::string& table)
 {
-    if (!local.tableColumns("PosOperator").find("ServerRowVersion"))
-        local.executeScript("alter table PosOperator add column ServerRowVersion TEXT;");
+    if (!local.tableColumns(table).find("ServerRowVersion"))
+        local.executeScript("alter table " + table + " add column ServerRowVersion TEXT;");
+}
+
+// Version 3: the file keeps operator passwords only as salted hashes. Files before it
+// hold them as the back office sent them, so every one is hashed.
+void hashOperatorPasswords(SqliteDatabase& local) { hashStoredPasswords(local, "PosOperator", "OperatorId", kPasswordHashIterations); }
+
+// Version 4: the row versions beside the operators' hashes.
+void keepOperatorRowVersions(SqliteDatabase& local) { addServerRowVersion(local, "PosOperator"); }
+
+// Version 5: member-card passwords too are kept only as salted hashes, with their row
+// versions, as the operators' are: the file's key is in every copy of the program.
+void hashMemberCardPasswords(SqliteDatabase& local)
+{
+    addServerRowVersion(local, "B_VIPCards");
+    hashStoredPasswords(local, "B_VIPCards", "CardNo", kCardPasswordHashIterations);
 }
 
 // Append new migrations; never change one that has shipped.
 constexpr Migration kMigrations[] = {createTables, allowRepeatedOperatorCodes, hashOperatorPasswords,
-                                     keepOperatorRowVersions};
+                                     keepOperatorRowVersions, hashMemberCardPasswords};
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "base/number_format.h"
 #include "base/trim.h"
 #include "config/terminal.h"
+#include "db/password_hash.h"
 #include "pricing/auto_discount.h"
 
 #include <exception>
@@ -49,7 +50,10 @@ RowSet ReadMemberCard(MemberStatements& sql, const std::string& cardNo) { return
 
 bool CheckCardPassword(MemberStatements& sql, const std::string& cardNo, const std::string& password)
 {
-    return !sql.cardByPassword.query({cardNo, password}).empty();
+    if (sql.database().dialect() == Dialect::PostgreSql)
+        return !sql.cardByPassword.query({cardNo, password}).empty();
+    // A null password (no row either) matches nothing, as on the server.
+    return passwordMatches(sql.cardPasswordHash.query({cardNo}).first("Password").toString(), password);
 }
 
 bool isStoredValueCard(const RowSet& card) { return card.first("CardType").toString() == kStoredValueCardType; }

@@ -18,7 +18,8 @@ inline constexpr int kHandTypedTicks = 16;
 
 // The card row without its password; no row when there is no such card.
 RowSet ReadMemberCard(MemberStatements& sql, const std::string& cardNo);
-// Whether the password is the card's, compared by the database.
+// Whether the password is the card's: compared by the server online, against the
+// local copy's hash offline.
 bool CheckCardPassword(MemberStatements& sql, const std::string& cardNo, const std::string& password);
 bool isStoredValueCard(const RowSet& card);
 

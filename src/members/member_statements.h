@@ -5,15 +5,17 @@
 namespace pos {
 
 // The member card's reads on the connection of the working mode, and its deductions,
-// which only the server takes. The card's password never leaves the database: the
-// read names every column but that one, and the check asks for the row it matches.
+// which only the server takes. The card's password never leaves the back office: the
+// read names every column but that one, and the server's check asks for the row it
+// matches. The local copy keeps only a salted hash, which the terminal checks.
 class MemberStatements : public StatementSet {
 public:
     explicit MemberStatements(Database& db)
         : StatementSet(db),
           cardByNumber(*this, "select CardNo,HolderName,CardType,DiscountType,Discount,PriceLevel,HandOutDate,"
                               "ValidDate,Amount,TotalAmount,UsedCount,CardState from B_VIPCards where CardNo=$1"),
-          cardByPassword(*this, "select CardNo,CardType from B_VIPCards where CardNo=$1 and Password=$2"),
+          cardByPassword(*this, serverOnly("select CardNo,CardType from B_VIPCards where CardNo=$1 and Password=$2")),
+          cardPasswordHash(*this, localOnly("select Password from B_VIPCards where CardNo=$1")),
           // Taken off what the server holds now, never written back from what the dialog
           // read, so points a sale credited meanwhile stay; no row when there is not enough.
           takePoints(*this, serverOnly("update B_VIPCards set UsedCount=coalesce(UsedCount,0)-$1 "
@@ -25,6 +27,7 @@ public:
 
     Statement cardByNumber;
     Statement cardByPassword;
+    Statement cardPasswordHash;
     Statement takePoints;
     Statement takeTotalAmount;
 };

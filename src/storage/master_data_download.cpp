@@ -28,65 +28,97 @@ std::vector<std::string> dropIndexes(Database& local, const std::string& table)
     return definitions;
 }
 
-// The local copy keeps operator passwords only as salted hashes; a null stays null. An
-// operator whose back-office row is the version the last download hashed keeps that
-// hash (`previous`: the local rows before the download); the others are hashed
-// together, on every processor, as hashing dominates the download at start-up.
-void hashPasswordColumn(const Columns& columns, std::vector<Row>& rows, const RowSet& previous)
+// The tables whose passwords the local copy keeps only as salted hashes (a null stays
+// null), with the column that names each row and the work of their hashes.
+struct PasswordOwner {
+    const char* key;  // the column naming the row
+    int iterations;
+};
+
+std::optional<PasswordOwner> passwordOwner(const std::string& table)
+{
+    if (sameName(table, "PosOperator"))
+        return PasswordOwner{"OperatorId", kPasswordHashIterations};
+    if (sameName(table, "B_VIPCards"))
+        return PasswordOwner{"CardNo", kCardPasswordHashIterations};
+    return std::nullopt;
+}
+
+// The hashes of the local copy before the download, by the row's key and the version of
+// the back-office row each was made from.
+using KeptHashes = std::map<std::pair<std::string, std::string>, std::string>;
+
+KeptHashes keptHashes(Database& local, const std::string& table, const std::string& key)
+{
+    const RowSet previous = local.query("select " + key + " as RowKey, Password, ServerRowVersion from " + table
+                                        + " where Password is not null and ServerRowVersion is not null");
+    KeptHashes kept;
+    for (std::size_t r = 0; r < previous.size(); ++r)
+        kept.emplace(std::pair(previous.at(r, "RowKey").toString(), previous.at(r, "ServerRowVersion").toString()),
+                     previous.at(r, "Password").toString());
+    return kept;
+}
+
+// Gives the row the hash the last download made from the same version of its back-office
+// row; false when its password still has to be hashed.
+bool takeKeptHash(const Columns& columns, const char* key, const KeptHashes& kept, Row& row)
 {
     const auto password = columns.find("Password");
-    if (!password)
-        return;
-    const auto id = columns.find("OperatorId");
+    if (!password || row[*password].isNull())
+        return true;
+    const auto id = columns.find(key);
     const auto version = columns.find("ServerRowVersion");
-    std::map<std::pair<std::string, std::string>, std::string> kept;  // (OperatorId, version) -> hash
-    for (std::size_t r = 0; r < previous.size(); ++r)
-        if (!previous.at(r, "Password").isNull() && !previous.at(r, "ServerRowVersion").isNull())
-            kept.emplace(std::pair(previous.at(r, "OperatorId").toString(), previous.at(r, "ServerRowVersion").toString()),
-                         previous.at(r, "Password").toString());
+    if (!id || !version || row[*version].isNull())
+        return false;
+    const auto same = kept.find(std::pair(row[*id].toString(), row[*version].toString()));
+    if (same == kept.end())
+        return false;
+    row[*password] = same->second;
+    return true;
+}
+
+// Hashing dominates a download whose rows changed: the rows left are hashed together, on
+// every processor.
+void hashPasswordColumn(const Columns& columns, std::vector<Row>& rows, int iterations)
+{
+    const std::size_t password = *columns.find("Password");
     std::vector<std::string> plain;
-    std::vector<Row*> toHash;
-    for (Row& row : rows) {
-        if (row[*password].isNull())
-            continue;
-        if (id && version && !row[*version].isNull()) {
-            const auto same = kept.find(std::pair(row[*id].toString(), row[*version].toString()));
-            if (same != kept.end()) {
-                row[*password] = same->second;
-                continue;
-            }
-        }
-        plain.push_back(row[*password].toString());
-        toHash.push_back(&row);
-    }
-    const std::vector<std::string> hashes = hashPasswords(plain);
-    for (std::size_t i = 0; i < toHash.size(); ++i)
-        (*toHash[i])[*password] = hashes[i];
+    for (const Row& row : rows)
+        plain.push_back(row[password].toString());
+    const std::vector<std::string> hashes = hashPasswords(plain, iterations);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i][password] = hashes[i];
 }
 
 // One local transaction per table: a copy that fails part-way leaves the previous rows
-// (and indexes). The server rows are streamed, so the goods never have to fit in memory.
+// (and indexes). The server rows are streamed, so the goods never have to fit in memory;
+// of a table with passwords only the rows still to be hashed are held until the end.
 void replaceTable(DownloadStatements::Table& table, Database& local, const Params& params = {})
 {
     Transaction transaction(local);
-    const bool passwords = sameName(table.name, "PosOperator");
-    const RowSet previous =
-        passwords ? local.query("select OperatorId, Password, ServerRowVersion from PosOperator") : RowSet();
+    const std::optional<PasswordOwner> owner = passwordOwner(table.name);
+    const char* passwordKey = owner ? owner->key : nullptr;
+    const KeptHashes kept = owner ? keptHashes(local, table.name, owner->key) : KeptHashes();
     std::vector<std::string> indexes = dropIndexes(local, table.name);
     local.execute(std::string("delete from ") + table.name);
     std::optional<RowCopy> copy;
-    std::vector<Row> operators;  // few; kept until all are read and hashed
+    std::vector<Row> toHash;
     table.rows.forEach(params, [&](const Columns& columns, const Row& row) {
         if (!copy)
             copy.emplace(local, table.name, columns);
-        if (passwords)
-            operators.push_back(row);
-        else
+        if (!passwordKey) {
             copy->insert(row);
+            return;
+        }
+        Row stored = row;
+        if (takeKeptHash(columns, passwordKey, kept, stored))
+            copy->insert(stored);
+        else
+            toHash.push_back(std::move(stored));
     });
-    if (copy && passwords) {
-        hashPasswordColumn(copy->source(), operators, previous);
-        for (const Row& row : operators)
+    if (!toHash.empty()) {
+        hashPasswordColumn(copy->source(), toHash, owner->iterations);
+        for (const Row& row : toHash)
             copy->insert(row);
     }
     for (const std::string& definition : indexes)

@@ -35,7 +35,8 @@ protected:
     }
     void change(WorkingMode mode, const std::string& password)
     {
-        ChangePassword(fx_.dm, mode, fx_.person, "1003", password);
+        fx_.state.NetMode = mode;
+        ChangePassword(fx_.terminal, "1003", password);
     }
 
     test::TerminalFixture fx_;
@@ -86,6 +87,79 @@ TEST_F(PasswordChangeTest, ServerFailureLeavesTheLocalCopy)
     EXPECT_EQ(stored(Offline, 3), localBefore);
     EXPECT_EQ(stored(Online, 3), Value("333"));
 }
+
+// The server's change commits only once the local copy holds the new password; every
+// failure after the server took the update leaves both sides with the old password (or
+// says which side holds which) and tells exactly that, with the reason in pos.log.
+struct PartialChange {
+    const char* name;
+    const char* serverScript;  // run on the back office
+    const char* localScript;   // run on the local file; $OLD stands for the old hash
+    const char* message;
+    bool localKeepsOld;
+};
+
+// The back office takes the update and refuses its commit.
+constexpr const char* kRefuseAtCommit =
+    "create function RefuseAtCommit() returns trigger language plpgsql as $$ begin "
+    "raise exception 'refused at commit'; end $$; "
+    "create constraint trigger RefuseAtCommit after update on PosOperator deferrable initially deferred "
+    "for each row execute function RefuseAtCommit();";
+
+const PartialChange kPartialChanges[] = {
+    {"LocalWriteFails", "",
+     "create trigger RefuseWrite before update on PosOperator begin select raise(abort, 'disk full'); end;",
+     "新密码没有保存：本机的密码写入失败，服务器上的密码没有修改，请继续使用原密码。", true},
+    {"ServerCommitFails",
+     kRefuseAtCommit,
+     "", "新密码没有保存：服务器没能提交修改，本机的密码已恢复，请继续使用原密码。", true},
+    {"ConnectionLostAtCommit",
+     "create function LoseAtCommit() returns trigger language plpgsql as $$ begin "
+     "perform pg_terminate_backend(pg_backend_pid()); perform pg_sleep(5); return null; end $$; "
+     "create constraint trigger LoseAtCommit after update on PosOperator deferrable initially deferred "
+     "for each row execute function LoseAtCommit();",
+     "", "提交新密码时与服务器的连接中断，不能确定服务器上是否已改为新密码；本机的密码已恢复为原密码。", true},
+    {"RestoreFailsToo",
+     kRefuseAtCommit,
+     "create trigger RefuseRestore before update on PosOperator when new.Password = '$OLD' "
+     "begin select raise(abort, 'disk full'); end;",
+     "服务器没能提交新密码，本机的密码也没能恢复：连网时请使用原密码，断网时请使用新密码。", false},
+};
+
+void PrintTo(const PartialChange& c, std::ostream* os) { *os << c.name; }
+
+class PasswordChangePartly : public PasswordChangeTest, public ::testing::WithParamInterface<PartialChange> {};
+
+TEST_P(PasswordChangePartly, TellsWhatEachSideHolds)
+{
+    const PartialChange& c = GetParam();
+    const std::string oldHash = stored(Offline, 3).toString();
+    if (*c.serverScript)
+        fx_.office.accountSet().executeScript(c.serverScript);
+    if (*c.localScript) {
+        std::string script = c.localScript;
+        if (const auto at = script.find("$OLD"); at != std::string::npos)
+            script.replace(at, 4, oldHash);
+        fx_.side(Offline).execute(script);
+    }
+    fx_.log.expected = 1;
+
+    change(Online, "q7w8");
+
+    EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{c.message});
+    ASSERT_EQ(fx_.log.entries.size(), 1u);
+    EXPECT_EQ(fx_.log.entries[0].operation, "修改密码");
+    EXPECT_EQ(fx_.log.entries[0].error.find(c.message), 0u) << fx_.log.entries[0].error;
+    EXPECT_EQ(fx_.log.entries[0].error.find("q7w8"), std::string::npos) << "no password in the log";
+    EXPECT_EQ(stored(Online, 3), Value("333"));
+    if (c.localKeepsOld)
+        EXPECT_EQ(stored(Offline, 3).toString(), oldHash);
+    else
+        EXPECT_TRUE(passwordMatches(stored(Offline, 3).toString(), "q7w8"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, PasswordChangePartly, ::testing::ValuesIn(kPartialChanges),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace pos

@@ -80,6 +80,29 @@ TEST(LocalSchema, FirstVersionFileGetsPasswordHashesAndRepeatableCodes)
                                     .toString(), "111")) << "a hash is never hashed again";
 }
 
+// A file of the fourth version holds member-card passwords as the back office sent them.
+TEST(LocalSchema, FourthVersionFileGetsCardPasswordHashes)
+{
+    test::TempDir dir;
+    SqliteDatabase db;
+    ASSERT_TRUE(db.open(dir.file("POS.mdb"), kKey));
+    migrateLocalSchema(db);
+    // The card table as that version left it, in short: no row versions.
+    db.executeScript("drop table B_VIPCards; create table B_VIPCards (CardNo TEXT PRIMARY KEY, Password TEXT);"
+                     "insert into B_VIPCards(CardNo,Password) values('S1','123456'),('S2',''),('S3',null);"
+                     "pragma user_version = 4");
+
+    migrateLocalSchema(db);
+    EXPECT_EQ(userVersion(db), localSchemaVersion());
+    RowSet cards = db.query("select CardNo, Password from B_VIPCards order by CardNo");
+    ASSERT_EQ(cards.size(), 3u);
+    EXPECT_TRUE(passwordMatches(cards.at(0, "Password").toString(), "123456")) << cards.at(0, "Password").toString();
+    EXPECT_FALSE(passwordMatches(cards.at(0, "Password").toString(), ""));
+    EXPECT_TRUE(passwordMatches(cards.at(1, "Password").toString(), ""));
+    EXPECT_TRUE(cards.at(2, "Password").isNull());
+    EXPECT_TRUE(db.tableColumns("B_VIPCards").find("ServerRowVersion")) << "kept beside the hash for the download";
+}
+
 TEST(LocalSchema, FileOfANewerProgramIsRefused)
 {
     test::TempDir dir;

@@ -97,6 +97,38 @@ TEST_F(MemberCardTest, RefusalsInTheirOrderLeaveTheMemberAsItWas)
     }
 }
 
+// The local file holds only the hash of a card's password; offline the typed password is
+// checked against it, and every password is accepted or refused as online. A card with
+// no password at all accepts none, not even an empty one.
+TEST_F(MemberCardTest, PasswordIsCheckedAlikeOnBothSides)
+{
+    for (WorkingMode mode : {Online, Offline}) {
+        test::MemberCardRow noPassword = test::cardOfKind("N1", "", "储值卡", "会员价消费", 100, 0, 0);
+        noPassword.password = Value();
+        test::addMemberCard(f.side(mode), noPassword);
+    }
+    const std::string localHash =
+        f.side(Offline).query("select Password from B_VIPCards where CardNo='S1'").first("Password").toString();
+    const struct {
+        const char* cardNo;
+        std::string password;
+        CardCheckOutcome outcome;
+    } cases[] = {
+        {"S1", "123", CardCheckOutcome::Accepted},     {"S1", "12", CardCheckOutcome::WrongPassword},
+        {"S1", "", CardCheckOutcome::WrongPassword},    {"S1", localHash, CardCheckOutcome::WrongPassword},
+        {"S2", "", CardCheckOutcome::Accepted},         {"S2", "123", CardCheckOutcome::WrongPassword},
+        {"N1", "", CardCheckOutcome::WrongPassword},
+    };
+    for (WorkingMode mode : {Online, Offline}) {
+        f.state.NetMode = mode;
+        for (const auto& c : cases) {
+            member = {};
+            EXPECT_EQ(check(c.cardNo, c.password).outcome, c.outcome)
+                << c.cardNo << " '" << c.password << "' mode " << mode;
+        }
+    }
+}
+
 TEST_F(MemberCardTest, TheCardShownGivesDatesAsDaysAndNeverItsPassword)
 {
     const CardCheck result = check("B1");

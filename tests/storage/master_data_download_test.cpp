@@ -292,6 +292,32 @@ TEST_F(MasterDataDownloadTest, OnlyOperatorsWhoseRowChangedAreHashedAgain)
     EXPECT_TRUE(passwordMatches(hashOf(6), "6"));
 }
 
+// The local file's key is in every copy of the program: a card's password read back from
+// it is a salted hash, never the password. A card whose back-office row has not changed
+// keeps its hash, as an operator does.
+TEST_F(MasterDataDownloadTest, MemberCardsArriveWithHashedPasswords)
+{
+    PgDatabase& server = office.accountSet();
+    server.execute("update B_VIPCards set Password='123' where CardNo='S1'");
+    server.execute("update B_VIPCards set Password='' where CardNo='S2'");
+    server.execute("insert into B_VIPCards(CardNo,Password) values('S3',null)");
+    download(false);
+    const auto passwordOf = [this](const char* cardNo) {
+        return local().query("select Password from B_VIPCards where CardNo=$1", {cardNo}).first("Password");
+    };
+    const std::string s1 = passwordOf("S1").toString(), s2 = passwordOf("S2").toString();
+    EXPECT_TRUE(passwordMatches(s1, "123")) << s1;
+    EXPECT_FALSE(passwordMatches(s1, ""));
+    EXPECT_TRUE(passwordMatches(s2, "")) << s2;
+    EXPECT_TRUE(passwordOf("S3").isNull());
+
+    server.execute("update B_VIPCards set Amount=Amount-1 where CardNo='S2'");
+    download(false);
+    EXPECT_EQ(passwordOf("S1").toString(), s1) << "an unchanged row keeps its hash";
+    EXPECT_NE(passwordOf("S2").toString(), s2);
+    EXPECT_TRUE(passwordMatches(passwordOf("S2").toString(), ""));
+}
+
 TEST_F(MasterDataDownloadTest, ServerTableWithoutRowsEmptiesTheLocalOne)
 {
     office.accountSet().execute("delete from B_VIPCards");

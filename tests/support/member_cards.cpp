@@ -6,10 +6,12 @@ namespace pos::test {
 
 void addMemberCard(Database& db, const MemberCardRow& card)
 {
+    // The local file keeps a card's password as the download leaves it: hashed.
+    const bool hashed = db.dialect() != Dialect::PostgreSql && !card.password.isNull();
     db.execute("insert into B_VIPCards(CardNo,HolderName,Password,CardType,DiscountType,Discount,PriceLevel,"
                "HandOutDate,ValidDate,Amount,TotalAmount,UsedCount,CardState) "
                "values($1,$2,$3,$4,$5,$6,$7,$8,$9,$10,$11,$12,$13)",
-               {card.cardNo, card.holderName, card.password, card.cardType, card.discountType, card.discount,
+               {card.cardNo, card.holderName, hashed ? Value(localPassword(card.password.toString())) : card.password, card.cardType, card.discountType, card.discount,
                 card.priceLevel, card.handOutDate, card.validDate, card.amount, card.totalAmount, card.usedCount,
                 card.cardState});
 }

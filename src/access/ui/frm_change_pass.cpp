@@ -44,7 +44,7 @@ void TfrmChangePass::btnOKClick()
         return;
     }
     if (guarded("修改密码",
-                [&] { ChangePassword(t_.dm, t_.state.NetMode, t_.person, t_.state.OperatorCode, newPass); }))
+                [&] { ChangePassword(t_, t_.state.OperatorCode, newPass); }))
         accept();
 }
 
