@@ -6,7 +6,7 @@
 namespace pos {
 
 TicketTender::TicketTender(Person& person, PaymentStatements& sql, double due)
-    : person_(person), sql_(sql), due_(due)
+    : person_(person), sql_(sql), due_(cents(due))
 {
 }
 
@@ -14,8 +14,8 @@ std::string TicketTender::billCardNo() const { return refused_ ? std::string() :
 
 TenderFocus TicketTender::cashForTheRest()
 {
-    if (due_ > couponAmount()) {
-        cashAmount = generalNumber(due_ - couponAmount());
+    if (due_ > cents(couponAmount())) {
+        cashAmount = generalAmount(due_ - couponAmount());
         return TenderFocus::CashAmount;
     }
     return TenderFocus::PayAmount;
@@ -47,7 +47,7 @@ TenderFocus TicketTender::cardNoEnter()
     readCoupon();
     if (refused_)
         return TenderFocus::CardNo;
-    return due_ > couponAmount() ? cashForTheRest() : TenderFocus::OK;
+    return due_ > cents(couponAmount()) ? cashForTheRest() : TenderFocus::OK;
 }
 
 TenderFocus TicketTender::payAmountEnter()
