@@ -64,7 +64,20 @@ bool TicketTender::totalPasses()
         tenderHint(person_, "购物券金额不能小于零！");
         return false;
     }
-    return totalCoversDue(person_, paid(), due_, "输入金额小于应收金额！", "输入金额太大！");
+    // Negative cash would lower what the customer pays below what the coupon leaves due.
+    if (cents(cash()) < 0) {
+        tenderHint(person_, "补现金金额不能小于零！");
+        return false;
+    }
+    if (!totalCoversDue(person_, paid(), due_, "输入金额小于应收金额！", "输入金额太大！"))
+        return false;
+    // Change beyond the coupon is the customer's own cash paying more than is due: in any
+    // style it would hand the coupon back as cash or book a negative coupon amount.
+    if (overpayment() > cents(couponAmount())) {
+        tenderHint(person_, "找零金额不能大于购物券金额！请减少补现金金额。");
+        return false;
+    }
+    return true;
 }
 
 TenderFocus TicketTender::cashAmountEnter()

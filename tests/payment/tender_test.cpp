@@ -308,6 +308,44 @@ TEST_F(TenderTest, BareAmountAndChangeStyles)
     EXPECT_EQ(star.changeStyle, ChangeInCash);
 }
 
+TEST_F(TenderTest, CouponRefusesNegativeCashAndChangeBeyondTheCoupon)
+{
+    struct {
+        const char* name;
+        double due;
+        const char* coupon;
+        const char* cash;
+        int style;
+        const char* message;
+    } cases[] = {
+        {"NegativeCashWithoutChange", 31, "100", "-69", NoChange, "补现金金额不能小于零！"},
+        {"NegativeCashWithCashChange", 95, "100", "-1", ChangeInCash, "补现金金额不能小于零！"},
+        {"ChangeAsCouponBeyondTheCoupon", 95, "10", "180", ChangeAsCoupon, "找零金额不能大于购物券金额！请减少补现金金额。"},
+        {"NoChangeBeyondTheCoupon", 95, "10", "180", NoChange, "找零金额不能大于购物券金额！请减少补现金金额。"},
+        {"CashChangeBeyondTheCoupon", 95, "10", "180", ChangeInCash, "找零金额不能大于购物券金额！请减少补现金金额。"},
+        {"ChangeOfTheWholeCoupon", 95, "10", "95", ChangeAsCoupon, nullptr},
+        {"ChangeWithinTheCoupon", 95, "100", "0", ChangeAsCoupon, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx_.person.messages.clear();
+        TicketTender tender = coupon(c.due);
+        tender.cardNo = "0";
+        tender.cardNoEnter();
+        tender.payAmount = c.coupon;
+        tender.payAmountEnter();
+        tender.cashAmount = c.cash;
+        tender.changeStyle = c.style;
+        EXPECT_EQ(tender.cashAmountEnter(), c.message ? TenderFocus::PayAmount : TenderFocus::OK);
+        EXPECT_EQ(tender.confirm(), c.message == nullptr);
+        const std::vector<std::string> expected = c.message ? std::vector<std::string>(2, c.message)
+                                                            : std::vector<std::string>{};
+        EXPECT_EQ(messages(), expected);
+        if (!c.message)
+            EXPECT_GE(tender.couponPaid(), 0);
+    }
+}
+
 TEST_F(TenderTest, CouponOfHundredForNinetyFiveInEachChangeStyle)
 {
     struct {
