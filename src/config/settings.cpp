@@ -5,6 +5,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <limits>
+
 namespace pos {
 namespace {
 
@@ -82,7 +85,11 @@ int Settings::charNum() const { return optionWithin("CharNum", 30, 255, 30); }
 
 int Settings::billNum() const { return optionWithin("BillNum", 1, 9, 1); }
 
-int Settings::footerNum() const { return optionWithin("FooterNum", 0, 99, 8); }
+int Settings::footerNum() const
+{
+    // Zero or a negative number feeds no lines; a mistyped huge one the usual 8.
+    return std::max(0, optionWithin("FooterNum", std::numeric_limits<int>::min(), 99, 8));
+}
 
 ServerLogin Settings::serverLogin() const
 {

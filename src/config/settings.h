@@ -55,7 +55,7 @@ public:
 
     int charNum() const;    // bytes per receipt line, 30..255; 30 otherwise
     int billNum() const;    // receipt copies, 1..9; 1 otherwise
-    int footerNum() const;  // empty lines after the footer, 0..99; 8 otherwise
+    int footerNum() const;  // empty lines after the footer, 0..99: none below 0, 8 above 99 or unreadable
 
     // Section "Connection", with the password unscrambled.
     ServerLogin serverLogin() const;

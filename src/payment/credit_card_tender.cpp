@@ -7,13 +7,13 @@
 namespace pos {
 
 CreditCardTender::CreditCardTender(Person& person, double due)
-    : payAmount(generalNumber(due)), cashAmount("0"), person_(person), due_(due)
+    : payAmount(generalAmount(due)), cashAmount("0"), person_(person), due_(cents(due))
 {
 }
 
 bool CreditCardTender::cardAmountPasses()
 {
-    const double card = cardPaid();
+    const double card = cents(cardPaid());
     if (card > due_) {
         tenderHint(person_, "支付金额不能大于应收金额！");
         return false;
@@ -36,7 +36,7 @@ TenderFocus CreditCardTender::payAmountEnter()
     emptyCountsAsZero(payAmount);
     if (!tenderBoxesHoldAmounts(person_, payAmount, cashAmount) || !cardAmountPasses())
         return TenderFocus::PayAmount;
-    cashAmount = generalNumber(due_ - cardPaid());
+    cashAmount = generalAmount(due_ - cardPaid());
     return TenderFocus::CashAmount;
 }
 

@@ -25,6 +25,8 @@ void emptyCountsAsZero(std::string& box)
         box = "0";
 }
 
+double cents(double amount) { return RoundHalfUp(amount, 2); }
+
 void tenderHint(Person& person, const char* text, const char* title)
 {
     person.message(text, title, MessageIcon::Information);
@@ -32,11 +34,11 @@ void tenderHint(Person& person, const char* text, const char* title)
 
 bool totalCoversDue(Person& person, double total, double due, const char* tooLittle, const char* tooMuch)
 {
-    if (total < due) {
+    if (cents(total) < cents(due)) {
         tenderHint(person, tooLittle);
         return false;
     }
-    if (total - due >= 100) {
+    if (cents(total - due) >= 100) {
         tenderHint(person, tooMuch);
         return false;
     }

@@ -6,7 +6,7 @@
 namespace pos {
 
 TicketTender::TicketTender(Person& person, PaymentStatements& sql, double due)
-    : person_(person), sql_(sql), due_(due)
+    : person_(person), sql_(sql), due_(cents(due))
 {
 }
 
@@ -14,8 +14,8 @@ std::string TicketTender::billCardNo() const { return refused_ ? std::string() :
 
 TenderFocus TicketTender::cashForTheRest()
 {
-    if (due_ > couponAmount()) {
-        cashAmount = generalNumber(due_ - couponAmount());
+    if (due_ > cents(couponAmount())) {
+        cashAmount = generalAmount(due_ - couponAmount());
         return TenderFocus::CashAmount;
     }
     return TenderFocus::PayAmount;
@@ -47,7 +47,7 @@ TenderFocus TicketTender::cardNoEnter()
     readCoupon();
     if (refused_)
         return TenderFocus::CardNo;
-    return due_ > couponAmount() ? cashForTheRest() : TenderFocus::OK;
+    return due_ > cents(couponAmount()) ? cashForTheRest() : TenderFocus::OK;
 }
 
 TenderFocus TicketTender::payAmountEnter()
@@ -64,7 +64,20 @@ bool TicketTender::totalPasses()
         tenderHint(person_, "购物券金额不能小于零！");
         return false;
     }
-    return totalCoversDue(person_, paid(), due_, "输入金额小于应收金额！", "输入金额太大！");
+    // Negative cash would lower what the customer pays below what the coupon leaves due.
+    if (cents(cash()) < 0) {
+        tenderHint(person_, "补现金金额不能小于零！");
+        return false;
+    }
+    if (!totalCoversDue(person_, paid(), due_, "输入金额小于应收金额！", "输入金额太大！"))
+        return false;
+    // Change beyond the coupon is the customer's own cash paying more than is due: in any
+    // style it would hand the coupon back as cash or book a negative coupon amount.
+    if (overpayment() > cents(couponAmount())) {
+        tenderHint(person_, "找零金额不能大于购物券金额！请减少补现金金额。");
+        return false;
+    }
+    return true;
 }
 
 TenderFocus TicketTender::cashAmountEnter()

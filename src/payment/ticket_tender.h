@@ -40,7 +40,7 @@ public:
     double couponAmount() const { return amountIn(payAmount); }
     double cash() const { return amountIn(cashAmount); }
     double paid() const { return couponAmount() + cash(); }
-    double overpayment() const { return paid() - due_; }
+    double overpayment() const { return cents(paid() - due_); }
     // CardAmount2: less the overpayment when it goes back as a coupon.
     double couponPaid() const { return changeStyle == ChangeAsCoupon ? couponAmount() - overpayment() : couponAmount(); }
     // The change handed back in cash ("找现金"); none in the other styles.

@@ -14,29 +14,29 @@ VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
     : t_(t),
       bill_(bill),
       devices_(devices),
-      due_(bill.realAmount().toDouble()),
-      chargeAmount_(generalNumber(due_)),
+      due_(cents(bill.realAmount().toDouble())),
+      chargeAmount_(generalAmount(due_)),
       cardNo_(t.member.VIPCardNo)
 {
     const RowSet card = t.sql<PaymentStatements>().readCard.query({cardNo_});
     if (!card.empty()) {
         discount_ = generalNumber(card.first("Discount").toDouble());
-        balanceRead_ = card.first("Amount").toDouble();
+        balanceRead_ = cents(card.first("Amount").toDouble());
         balance_ = generalNumber(balanceRead_);
         totalAmount_ = generalNumber(card.first("TotalAmount").toDouble());
     }
     if (balanceRead_ > due_) {
-        payAmount = generalNumber(due_);
+        payAmount = generalAmount(due_);
         cashAmount = "0.00";
     } else {
         payAmount = balance_;
-        cashAmount = generalNumber(due_ - balanceRead_);
+        cashAmount = generalAmount(due_ - balanceRead_);
     }
 }
 
 bool VIPCardPayment::cardAmountPasses()
 {
-    const double card = amountIn(payAmount);
+    const double card = cents(amountIn(payAmount));
     if (card > balanceRead_) {
         tenderHint(t_.person, "卡内余额不够！");
         return false;
@@ -58,7 +58,7 @@ TenderFocus VIPCardPayment::payAmountEnter()
     emptyCountsAsZero(payAmount);
     if (!tenderBoxesHoldAmounts(t_.person, payAmount, cashAmount) || !cardAmountPasses())
         return TenderFocus::PayAmount;
-    cashAmount = generalNumber(due_ - amountIn(payAmount));
+    cashAmount = generalAmount(due_ - amountIn(payAmount));
     return TenderFocus::CashAmount;
 }
 
@@ -79,8 +79,8 @@ bool VIPCardPayment::confirm()
         return true;  // a saved bill is never saved twice
     if (!tenderBoxesHoldAmounts(t_.person, payAmount, cashAmount) || !cardAmountPasses())
         return false;
-    const double card = amountIn(payAmount);
-    if (card + amountIn(cashAmount) < due_) {
+    const double card = cents(amountIn(payAmount));
+    if (cents(card + amountIn(cashAmount)) < due_) {
         tenderHint(t_.person, "输入金额小于应收金额！", "");
         return false;
     }
@@ -89,7 +89,8 @@ bool VIPCardPayment::confirm()
     const Value cardBefore = bill_.cardAmount3();
     const Value cashBefore = bill_.cashAmount();
     bill_.cardAmount3() = card;
-    bill_.cashAmount() = bill_.realAmount().toDouble() - card;
+    bill_.realAmount() = due_;
+    bill_.cashAmount() = cents(due_ - card);
     bill_.billDate() = paidAt;
     const SaveBillResult saved = SaveSale(t_, bill_);
     if (saved != BillSavedOnServer && saved != BillSavedLocally) {
@@ -102,7 +103,7 @@ bool VIPCardPayment::confirm()
         return false;
     }
     completed_ = true;
-    t_.member.VIPCardBalance = balanceRead_ - card;  // the receipt prints it
+    t_.member.VIPCardBalance = cents(balanceRead_ - card);  // the receipt prints it
     runAfterSale();
     return true;
 }

@@ -138,6 +138,24 @@ int arrowKeyOf(const std::string& code)
     return 0;
 }
 
+bool mapsATypingKeyAlone(const std::string& first, const std::string& second)
+{
+    // Every key that types a printable character is named by that one character.
+    return second.empty() && first.size() == 1 && first[0] > ' ' && first[0] < 127;
+}
+
+std::optional<std::size_t> rowSharingKeys(const RowSet& keyMap, std::size_t row, const std::string& first,
+                                          const std::string& second)
+{
+    if (first.empty() && second.empty())
+        return std::nullopt;
+    for (std::size_t r = 0; r < keyMap.size(); ++r)
+        if (r != row && keyMap.at(r, "FirClientKey").toString() == first
+            && keyMap.at(r, "SecClientKey").toString() == second)
+            return r;
+    return std::nullopt;
+}
+
 void restoreDefaultKeys(RegisterStatements& local) { local.restoreDefaultKeys.execute(); }
 
 }  // namespace pos

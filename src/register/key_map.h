@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/row_set.h"
 #include "register/register_statements.h"
 
+#include <optional>
 #include <string>
 
 namespace pos {
@@ -52,6 +54,16 @@ KeyPair keyDownKeys(int keyCode, KeyModifiers modifiers);
 // The arrow key a line-editing code of the key map ("↑", "→", "↓") stands for; 0 for
 // every other code.
 int arrowKeyOf(const std::string& code);
+
+// Whether two keys map a key that types a character into the input box (a digit, a
+// letter, a punctuation key) alone, with no second key: the key-down lookup then runs the
+// command for the first character of every scan and typed number that starts with it.
+bool mapsATypingKeyAlone(const std::string& first, const std::string& second);
+
+// The row of the key map other than `row` mapped to the same two keys: the lookup finds
+// only one of them. None when the keys are both empty.
+std::optional<std::size_t> rowSharingKeys(const RowSet& keyMap, std::size_t row, const std::string& first,
+                                          const std::string& second);
 
 // Back to the keys the local file came with: every command code typed and ended by
 // Enter, the line-editing codes on their arrow keys.

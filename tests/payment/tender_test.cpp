@@ -8,10 +8,13 @@
 #include "storage/bill_saving.h"
 #include "payment/checkout_terminal.h"
 #include "payment/recording_after_sale.h"
+#include "pricing/bill_arithmetic.h"
+#include "support/goods_line.h"
 #include "support/member_cards.h"
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <optional>
 
 namespace pos {
@@ -55,6 +58,15 @@ protected:
         b.insiderCode() = cardNo;
         fx_.member.VIPCardNo = cardNo;
         fx_.member.VIPCardKind = kStoredValueCard;
+        return b;
+    }
+    // The bill of these line amounts, carrying the stored-value card.
+    Bill& cardBillOfLines(const char* cardNo, const std::vector<double>& amounts)
+    {
+        Bill& b = cardBill(cardNo, amounts.front());
+        for (std::size_t i = 1; i < amounts.size(); ++i)
+            test::appendGoodsLine(b, 101, 1.0, amounts[i]);
+        ComputeBillTotals(b, fx_.state, fx_.totals);
         return b;
     }
     std::vector<std::string> messages() const { return fx_.person.messageTexts(); }
@@ -124,6 +136,93 @@ TEST_F(TenderTest, BankCardAmountsAreCheckedOnEnterAndAgainOnConfirmation)
     typed.payAmount = "120";
     EXPECT_FALSE(typed.confirm());
     EXPECT_EQ(messages(), std::vector<std::string>{"支付金额不能大于应收金额！"});
+}
+
+// Amounts due that are sums of line amounts none of which binary holds exactly; the last
+// one is the amount due as the checkout hands it on, already to the cent.
+struct SumCase {
+    const char* name;
+    std::vector<double> lines;
+    const char* due;   // as the tender shows it
+    const char* part;  // typed as the first tender's amount
+    const char* rest;  // proposed for the cash
+};
+const SumCase kSums[] = {
+    {"TenTenAndTwentyTwenty", {10.10, 20.20}, "30.3", "10.1", "20.2"},
+    {"TenthAndTwoTenths", {0.10, 0.20}, "0.3", "0.1", "0.2"},
+    {"ThreeAtNineteenNinetyNine", {19.99, 19.99, 19.99}, "59.97", "9.99", "49.98"},
+    {"RestOfOneCent", {1.10, 2.20}, "3.3", "3.29", "0.01"},
+    {"DueToTheCent", {30.30}, "30.3", "10.1", "20.2"},
+};
+
+double sumOf(const std::vector<double>& lines) { return std::accumulate(lines.begin(), lines.end(), 0.0); }
+
+TEST_F(TenderTest, BankCardAndCouponTakeTheAmountDueInCents)
+{
+    for (const SumCase& c : kSums) {
+        SCOPED_TRACE(c.name);
+        fx_.person.messages.clear();
+        CreditCardTender whole(fx_.person, sumOf(c.lines));
+        EXPECT_EQ(whole.payAmount, c.due);
+        EXPECT_EQ(whole.payAmountEnter(), TenderFocus::CashAmount);
+        EXPECT_EQ(whole.cashAmount, "0");
+        EXPECT_EQ(whole.cashAmountEnter(), TenderFocus::OK);
+        EXPECT_TRUE(whole.confirm());
+
+        CreditCardTender split(fx_.person, sumOf(c.lines));
+        split.payAmount = c.part;
+        EXPECT_EQ(split.payAmountEnter(), TenderFocus::CashAmount);
+        EXPECT_EQ(split.cashAmount, c.rest);
+        EXPECT_EQ(split.cashAmountEnter(), TenderFocus::OK);
+        EXPECT_TRUE(split.confirm());
+
+        TicketTender bare = coupon(sumOf(c.lines));
+        bare.cardNo = "0";
+        bare.cardNoEnter();
+        bare.payAmount = c.part;
+        EXPECT_EQ(bare.payAmountEnter(), TenderFocus::CashAmount);
+        EXPECT_EQ(bare.cashAmount, c.rest);
+        EXPECT_EQ(bare.cashAmountEnter(), TenderFocus::OK);
+        EXPECT_TRUE(bare.confirm());
+        EXPECT_EQ(bare.overpayment(), 0);
+        EXPECT_EQ(messages(), std::vector<std::string>{});
+    }
+}
+
+TEST_F(TenderTest, StoredValuePaymentTakesTheAmountDueInCents)
+{
+    int n = 0;
+    for (const SumCase& c : kSums) {
+        SCOPED_TRACE(c.name);
+        fx_.person.messages.clear();
+        const std::string exact = "E" + std::to_string(++n), partly = "P" + std::to_string(n);
+        const double due = std::stod(c.due);
+        test::addMemberCard(fx_.side(Online), {.cardNo = exact, .cardType = "储值卡", .amount = due});
+        test::addMemberCard(fx_.side(Online), {.cardNo = partly, .cardType = "储值卡", .amount = std::stod(c.part)});
+
+        // A balance of exactly the amount due pays it all.
+        VIPCardPayment all(fx_.terminal, cardBillOfLines(exact.c_str(), c.lines), devices_);
+        EXPECT_EQ(all.chargeAmount(), c.due);
+        EXPECT_EQ(all.payAmount, c.due);
+        EXPECT_EQ(all.cashAmount, "0");
+        ASSERT_TRUE(all.confirm());
+        RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+        EXPECT_DOUBLE_EQ(saved.first("CardAmount3").toDouble(), due);
+        EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 0);
+        EXPECT_DOUBLE_EQ(balance(exact.c_str()), 0);
+
+        // A smaller balance leaves the rest to the cash, to the cent.
+        VIPCardPayment part(fx_.terminal, cardBillOfLines(partly.c_str(), c.lines), devices_);
+        EXPECT_EQ(part.payAmount, c.part);
+        EXPECT_EQ(part.cashAmount, c.rest);
+        EXPECT_EQ(part.payAmountEnter(), TenderFocus::CashAmount);
+        EXPECT_EQ(part.cashAmount, c.rest);
+        EXPECT_EQ(part.cashAmountEnter(), TenderFocus::OK);
+        ASSERT_TRUE(part.confirm());
+        saved = fx_.savedBill(fx_.reg.bill.billNo());
+        EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), std::stod(c.rest));
+        EXPECT_EQ(messages(), std::vector<std::string>{});
+    }
 }
 
 TEST_F(TenderTest, BankCardPaymentIsSavedWithCardAndCashAmounts)
@@ -207,6 +306,44 @@ TEST_F(TenderTest, BareAmountAndChangeStyles)
     star.changeStyle = ChangeAsCoupon;
     star.switchChangeStyle();
     EXPECT_EQ(star.changeStyle, ChangeInCash);
+}
+
+TEST_F(TenderTest, CouponRefusesNegativeCashAndChangeBeyondTheCoupon)
+{
+    struct {
+        const char* name;
+        double due;
+        const char* coupon;
+        const char* cash;
+        int style;
+        const char* message;
+    } cases[] = {
+        {"NegativeCashWithoutChange", 31, "100", "-69", NoChange, "补现金金额不能小于零！"},
+        {"NegativeCashWithCashChange", 95, "100", "-1", ChangeInCash, "补现金金额不能小于零！"},
+        {"ChangeAsCouponBeyondTheCoupon", 95, "10", "180", ChangeAsCoupon, "找零金额不能大于购物券金额！请减少补现金金额。"},
+        {"NoChangeBeyondTheCoupon", 95, "10", "180", NoChange, "找零金额不能大于购物券金额！请减少补现金金额。"},
+        {"CashChangeBeyondTheCoupon", 95, "10", "180", ChangeInCash, "找零金额不能大于购物券金额！请减少补现金金额。"},
+        {"ChangeOfTheWholeCoupon", 95, "10", "95", ChangeAsCoupon, nullptr},
+        {"ChangeWithinTheCoupon", 95, "100", "0", ChangeAsCoupon, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx_.person.messages.clear();
+        TicketTender tender = coupon(c.due);
+        tender.cardNo = "0";
+        tender.cardNoEnter();
+        tender.payAmount = c.coupon;
+        tender.payAmountEnter();
+        tender.cashAmount = c.cash;
+        tender.changeStyle = c.style;
+        EXPECT_EQ(tender.cashAmountEnter(), c.message ? TenderFocus::PayAmount : TenderFocus::OK);
+        EXPECT_EQ(tender.confirm(), c.message == nullptr);
+        const std::vector<std::string> expected = c.message ? std::vector<std::string>(2, c.message)
+                                                            : std::vector<std::string>{};
+        EXPECT_EQ(messages(), expected);
+        if (!c.message)
+            EXPECT_GE(tender.couponPaid(), 0);
+    }
 }
 
 TEST_F(TenderTest, CouponOfHundredForNinetyFiveInEachChangeStyle)

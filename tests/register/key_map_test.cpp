@@ -70,6 +70,21 @@ TEST(KeyNameTest, KeyDownLooksUpOneModifierWithItsKey)
     }
 }
 
+TEST(KeyNameTest, OnlyAKeyThatTypesACharacterMappedAloneTakesItFromScanning)
+{
+    struct {
+        const char* first;
+        const char* second;
+        bool takes;
+    } cases[] = {
+        {"6", "", true},       {"d", "", true},     {";", "", true},      {"-", "", true},
+        {"6", "Enter", false}, {"Ctrl", "6", false}, {"F6", "", false},    {"Space", "", false},
+        {"Up Arrow", "", false}, {"6/", "", false},  {"", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mapsATypingKeyAlone(c.first, c.second), c.takes) << c.first << "|" << c.second;
+}
+
 TEST_F(RegisterTest, DefaultKeyMapMakesEveryCodeWithEnterStandForItself)
 {
     Database& local = f.dm.conClient();

@@ -55,7 +55,7 @@ TenderWindow::TenderBoxes TenderWindow::addTenderBoxes(DialogForm& form, double 
                                                       std::string& number, const QString& amountCaption,
                                                       std::string& amount, std::string& cash)
 {
-    chargeLabel(form, QString::fromStdString(generalNumber(due)));
+    chargeLabel(form, QString::fromStdString(generalAmount(due)));
     TenderBoxes boxes{form.addEdit(numberCaption, "edtCardNo"), amountEdit(form, amountCaption, "edtPayAmount")};
     bind(TenderFocus::CardNo, boxes.edtCardNo, number);
     bind(TenderFocus::PayAmount, boxes.edtPayAmount, amount);

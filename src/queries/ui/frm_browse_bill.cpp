@@ -110,9 +110,16 @@ void TfrmBrowseBill::loadLines()
     const RowSet& bills = grdMaster_->shownRows();
     if (row < 0 || static_cast<std::size_t>(row) >= bills.size())
         return;
+    // Until the query answers no lines are shown: a failed one must not leave the lines of
+    // another bill on screen or on a reprint.
+    lines_ = RowSet(lines_.columns());
+    linesBillNo_.reset();
+    grdDetail_->setRows(lines_);
+    const std::string billNo = bills.at(static_cast<std::size_t>(row), "BillNo").toString();
     guarded("浏览POS单", [&] {
-        lines_ = BrowseBillLines(t_.sql<BillBrowserStatements>(), bills.at(static_cast<std::size_t>(row), "BillNo").toString());
+        lines_ = BrowseBillLines(t_.sql<BillBrowserStatements>(), billNo);
         grdDetail_->setRows(lines_);
+        linesBillNo_ = billNo;
     });
 }
 
@@ -133,7 +140,10 @@ void TfrmBrowseBill::queryWindow()
 void TfrmBrowseBill::reprint()
 {
     const int row = grdMaster_->currentRecord();
-    if (row < 0)
+    const RowSet& bills = grdMaster_->shownRows();
+    // A bill whose lines were not read is not printed: its receipt would list none or others.
+    if (row < 0 || static_cast<std::size_t>(row) >= bills.size()
+        || linesBillNo_ != bills.at(static_cast<std::size_t>(row), "BillNo").toString())
         return;
     guarded("重打小票", [&] {
         ReprintBill(t_, report_, programDir_, grdMaster_->shownRows(), static_cast<std::size_t>(row), lines_);

@@ -5,6 +5,7 @@
 #include "reports/report_engine.h"
 #include "widgets/frm_base.h"
 
+#include <optional>
 #include <string>
 
 class QLineEdit;
@@ -43,6 +44,7 @@ private:
     QPushButton* btnPrint_;
     QPushButton* btnExit_;
     RowSet lines_;
+    std::optional<std::string> linesBillNo_;  // the bill lines_ belongs to; none after a failed query
 };
 
 }  // namespace pos

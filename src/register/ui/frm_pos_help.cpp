@@ -61,17 +61,43 @@ public:
         const std::string typed = trimmed(value.toString().toStdString());
         const std::string other = rows_.at(r, first ? "SecClientKey" : "FirClientKey").toString();
         const std::string sysKey = rows_.at(r, "SysKey").toString();
+        const std::string firstKey = first ? typed : other, secondKey = first ? other : typed;
+        if (typed != rows_.at(r, first ? "FirClientKey" : "SecClientKey").toString()
+            && mapsATypingKeyAlone(firstKey, secondKey) && !typingKeyConfirmed(r, firstKey))
+            return false;
         RegisterStatements& local = t_.dm.conClient().statements<RegisterStatements>();
-        if (!guarded("修改自定键", [&] {
-                local.setKeys.execute({first ? typed : other, first ? other : typed, sysKey});
-            }))
+        if (!guarded("修改自定键", [&] { local.setKeys.execute({firstKey, secondKey, sysKey}); }))
             return false;
         rows_.at(r, first ? "FirClientKey" : "SecClientKey") = typed;
         emit dataChanged(index, index);
+        warnOfSharedKeys(r, firstKey, secondKey);
         return true;
     }
 
 private:
+    std::string functionOf(std::size_t row) const { return rows_.at(row, "Function").toString(); }
+
+    // A typing key alone is kept only once the shop has been told what it does to scanning.
+    bool typingKeyConfirmed(std::size_t row, const std::string& key)
+    {
+        return t_.person.ask("键“" + key + "”单独使用时，扫描或输入以“" + key
+                                 + "”开头的条码和数量时会被当作命令执行！确实要把它设为“" + functionOf(row)
+                                 + "”的键吗？（建议再设一个自定键二，如 Enter）",
+                             "提示");
+    }
+
+    // Two rows on the same keys: the lookup runs only one of them.
+    void warnOfSharedKeys(std::size_t row, const std::string& first, const std::string& second)
+    {
+        const std::optional<std::size_t> other = rowSharingKeys(rows_, row, first, second);
+        if (!other)
+            return;
+        const std::string keys = second.empty() ? first : first + "+" + second;
+        t_.person.message("“" + functionOf(row) + "”与“" + functionOf(*other) + "”使用同一个键“" + keys
+                              + "”，按下时只会执行其中一个！请修改其中一行。",
+                          "提示", MessageIcon::Information);
+    }
+
     static bool editable(const QModelIndex& index)
     {
         return index.isValid() && (index.column() == kFirstKeyColumn || index.column() == kSecondKeyColumn);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,41 @@ TEST_F(BrowseBillWindowTest, F9ReprintsAndAFailedPrintLeavesTheRegistersValues)
     EXPECT_EQ(f.member.VIPCardNo, "NOW");
     EXPECT_EQ(f.totals.TotalQty, 8);
     EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST_F(BrowseBillWindowTest, AfterAFailedLineQueryNoLinesAreShownOrReprinted)
+{
+    f.settings.setOption("Printer", "有");
+    f.settings.setOption("BillNum", "1");
+    f.settings.setOption("PrintMode", "整张快速打印");
+    f.settings.setOption("PaperSize", "58mm");
+    f.settings.setOption("PrintPort", "LPT2");
+    const std::string printer = f.dir.file("lpt2");
+    f.settings.ini().write(kPortsSection, "LPT2", printer);
+    Texts reported;
+    test::WindowErrorsTo errors([&](const std::string& operation, const std::exception&) {
+        reported.push_back(operation);
+    });
+    TfrmBrowseBill dlg(f.terminal, report, f.dir.path());
+    ASSERT_TRUE(test::showActive(dlg));
+    auto* master = control<SortableGrid>(dlg, "grdMaster");
+    const auto* detail = control<SortableGrid>(dlg, "grdDetail");
+    ASSERT_EQ(column(detail, "Quantity"), (Texts{"2"}));
+
+    f.side(Offline).execute("alter table PosDetail rename to PosDetailGone");
+    master->setCurrentIndex(master->model()->index(1, 0));
+    EXPECT_EQ(reported, Texts{"浏览POS单"});
+    EXPECT_TRUE(detail->shownRows().empty()) << "no lines of B1 under B2";
+    press(dlg, Qt::Key_F9);
+    EXPECT_FALSE(std::filesystem::exists(printer)) << "nothing printed for B2";
+
+    // Lines read again: F9 prints that bill.
+    f.side(Offline).execute("alter table PosDetailGone rename to PosDetail");
+    master->setCurrentIndex(master->model()->index(0, 0));
+    EXPECT_EQ(column(detail, "Quantity"), (Texts{"2"}));
+    press(dlg, Qt::Key_F9);
+    EXPECT_TRUE(std::filesystem::exists(printer));
+    EXPECT_EQ(reported, Texts{"浏览POS单"});
 }
 
 // Stock of two stores in the back office, the selling store 二号店, online.

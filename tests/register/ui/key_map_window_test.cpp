@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace pos {
 namespace {
 
@@ -187,6 +189,68 @@ TEST_F(KeyHelpWindowTest, RestoringTheDefaultsAsksFirst)
     toKey("4/", 2);
     EXPECT_EQ(grid()->currentIndex().data().toString(), QStringLiteral("4/")) << "the grid shows the file again";
     EXPECT_TRUE(dlg_.isVisible());
+}
+
+TEST_F(KeyHelpWindowTest, ATypingKeyAloneIsKeptOnlyOnceTheShopAgrees)
+{
+    const std::string question =
+        "键“6”单独使用时，扫描或输入以“6”开头的条码和数量时会被当作命令执行！确实要把它设为“修改下一商品的数量”"
+        "的键吗？（建议再设一个自定键二，如 Enter）";
+    struct {
+        const char* name;
+        int column;
+        const char* typed;  // "" empties the cell
+        std::optional<bool> answer;  // none: no question
+        const char* keys;            // in the file afterwards
+    } steps[] = {
+        {"DigitWithASecondKey", 2, "6", std::nullopt, "6|Enter"},
+        {"SecondKeyEmptiedRefused", 3, "", false, "6|Enter"},
+        {"SecondKeyEmptiedAgreed", 3, "", true, "6|"},
+        {"FunctionKeyAlone", 2, "F6", std::nullopt, "F6|"},
+        {"DigitAloneAgain", 2, "6", true, "6|"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        fx_.person.questions.clear();
+        if (step.answer)
+            fx_.person.answers = {*step.answer};
+        toKey("-", step.column);
+        typeKeys(*step.typed ? step.typed : "x");
+        if (!*step.typed)
+            press(dlg_, Qt::Key_Backspace);
+        enterCell();
+        EXPECT_EQ(fx_.person.questions, step.answer ? std::vector<std::string>{question} : std::vector<std::string>{});
+        EXPECT_EQ(keysOf("-"), step.keys);
+        toKey("-", step.column);
+        const std::string shown = grid()->currentIndex().data().toString().toStdString();
+        EXPECT_EQ(shown, step.column == 2 ? std::string(step.keys).substr(0, std::string(step.keys).find('|'))
+                                          : std::string(step.keys).substr(std::string(step.keys).find('|') + 1))
+            << "the grid shows what the file holds";
+    }
+    EXPECT_TRUE(fx_.person.messages.empty());
+}
+
+TEST_F(KeyHelpWindowTest, TwoCommandsOnTheSameKeysAreTold)
+{
+    toKey("5/", 2);
+    typeKeys("F5");
+    enterCell();
+    EXPECT_TRUE(fx_.person.messages.empty());
+
+    toKey("5/", 2);
+    typeKeys("4/");
+    enterCell();
+    EXPECT_EQ(fx_.person.messageTexts(),
+              std::vector<std::string>{"“取挂单”与“挂单”使用同一个键“4/+Enter”，按下时只会执行其中一个！请修改其中一行。"});
+    EXPECT_EQ(keysOf("5/"), "4/|Enter") << "kept: the shop may mend either row";
+
+    fx_.person.messages.clear();
+    toKey("4/", 3);
+    typeKeys("x");
+    press(dlg_, Qt::Key_Backspace);
+    enterCell();
+    EXPECT_TRUE(fx_.person.questions.empty()) << "\"4/\" alone is no typing key";
+    EXPECT_TRUE(fx_.person.messages.empty()) << "the two rows differ again";
 }
 
 TEST(RemappedKeyTest, AFunctionKeyMappedToACommandDrivesTheRegister)
