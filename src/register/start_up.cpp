@@ -154,7 +154,7 @@ private:
     bool uploadWaitingBills()
     {
         if (s_.NetMode == Online)
-            UploadOfflineBills(t_.dm, s_, t_.person, t_.clock);
+            UploadOfflineBills(t_.dm, s_, t_.person, t_.clock, t_.log);
         return true;
     }
 
