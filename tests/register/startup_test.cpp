@@ -1,6 +1,7 @@
 #include "access/login.h"
 #include "config/enrollment.h"
 #include "register/start_up.h"
+#include "support/member_cards.h"
 #include "support/operator_data.h"
 #include "support/proxied_server.h"
 #include "support/server_clock_span.h"
@@ -334,6 +335,29 @@ TEST_F(StartUpTest, WaitingBillsAreUploadedAfterTheDownload)
     EXPECT_TRUE(local.query("select * from PosBill").empty());
     EXPECT_EQ(fx_.office.accountSet().query("select * from PosDetail where BillNo=$1", {test::kWaitingBillNo}).size(),
               1u);
+}
+
+// The back office's point rate and no-point flags are read before the upload, so a
+// waiting bill earns what the upload command would give it: 10.00 of goods at one
+// point per 10, the promotion line earning none under NotPointSP.
+TEST_F(StartUpTest, WaitingBillUploadedAtStartUpEarnsTheBackOfficesPoints)
+{
+    arrangeOnline();
+    arrangeWaitingBill();
+    Database& local = fx_.dm.conClient();
+    local.execute("update PosBill set InsiderCode='V1',Amount=30,RealAmount=30,CashAmount=30");
+    local.execute("insert into PosDetail(BillNo,OrderId,GoodsId,Quantity,Price,Amount,Memo) "
+                  "values($1,2,101,2,10,20,'促销')", {test::kWaitingBillNo});
+    test::addMemberCard(fx_.office.accountSet(), {.cardNo = "V1", .cardType = "普通卡"});
+    fx_.office.accountSet().execute(
+        "insert into PosOptions(OptionName,OptionValue) values('PointRate','10'),('NotPointSP','是')");
+    fx_.person.answers = {false};
+
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(local.query("select * from PosBill").empty());
+    EXPECT_DOUBLE_EQ(
+        fx_.office.accountSet().query("select UsedCount from B_VIPCards where CardNo='V1'").first("UsedCount").toDouble(),
+        1);
 }
 
 TEST_F(StartUpTest, ChosenStoreComesFromFixStoreIdWhenTheBackOfficeAllowsChoosing)
