@@ -65,7 +65,7 @@ public:
         for (int run = 0; run < runs; ++run) {
             refill();
             const auto start = std::chrono::steady_clock::now();
-            UploadOfflineBills(f_.dm, f_.state, f_.person, f_.clock);
+            UploadOfflineBills(f_.dm, f_.state, f_.person, f_.clock, f_.log);
             m.ms.push_back(msSince(start));
             checkUploaded("the upload");
             if (!f_.person.messages.empty())

@@ -1,19 +1,22 @@
 #pragma once
 
 #include "base/statement_set.h"
+#include "base/waiting_card_spending.h"
 
 namespace pos {
 
-// The member card's reads on the connection of the working mode, and its deductions,
-// which only the server takes. The card's password never leaves the back office: the
-// read names every column but that one, and the server's check asks for the row it
-// matches. The local copy keeps only a salted hash, which the terminal checks.
+// The member card's reads on the connection of the working mode (offline the balance
+// net of the bills waiting for upload), and its deductions, which only the server takes.
+// The card's password never leaves the back office: the read names every column but that
+// one, and the server's check asks for the row it matches. The local copy keeps only a
+// salted hash, which the terminal checks.
 class MemberStatements : public StatementSet {
 public:
     explicit MemberStatements(Database& db)
         : StatementSet(db),
-          cardByNumber(*this, "select CardNo,HolderName,CardType,DiscountType,Discount,PriceLevel,HandOutDate,"
-                              "ValidDate,Amount,TotalAmount,UsedCount,CardState from B_VIPCards where CardNo=$1"),
+          cardByNumber(*this, "select CardNo,HolderName,CardType,DiscountType,Discount,PriceLevel,HandOutDate,ValidDate,"
+                                  + pick("Amount", kLocalCardBalance)
+                                  + ",TotalAmount,UsedCount,CardState from B_VIPCards where CardNo=$1"),
           cardByPassword(*this, serverOnly("select CardNo,CardType from B_VIPCards where CardNo=$1 and Password=$2")),
           cardPasswordHash(*this, localOnly("select Password from B_VIPCards where CardNo=$1")),
           // Taken off what the server holds now, never written back from what the dialog

@@ -1,11 +1,26 @@
 #include "payment/payment_statements.h"
 
+#include "base/waiting_card_spending.h"
+
+#include <string>
+
 namespace pos {
+namespace {
+
+// Offline a coupon named in a bill waiting for upload is spent already: its CardNo read
+// as the save reads it (spaces dropped, full-width commas as commas, split at commas).
+constexpr const char* kLocalCouponUsed =
+    "case when exists(select 1 from PosBill w where instr(',' || replace(replace(replace(coalesce(w.CardNo,''),"
+    "' ',''),'　',''),'，',',') || ',', ',' || B_GoodsTicket.TicketNo || ',')>0) then 1 else IsEnd end as IsEnd";
+
+}  // namespace
 
 PaymentStatements::PaymentStatements(Database& db)
     : StatementSet(db),
-      readCoupon(*this, "select * from B_GoodsTicket where TicketNo=$1"),
-      readCard(*this, "select Discount,Amount,TotalAmount from B_VIPCards where CardNo=$1")
+      readCoupon(*this, "select TicketNo,Amount," + pick("IsEnd", kLocalCouponUsed)
+                            + " from B_GoodsTicket where TicketNo=$1"),
+      readCard(*this, "select Discount," + pick("Amount", kLocalCardBalance)
+                          + ",TotalAmount from B_VIPCards where CardNo=$1")
 {
 }
 

@@ -25,19 +25,22 @@ VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
         balance_ = generalNumber(balanceRead_);
         totalAmount_ = generalNumber(card.first("TotalAmount").toDouble());
     }
-    if (balanceRead_ > due_) {
+    // A card gone below zero (bills sold offline) offers nothing, and other tenders pay.
+    const double offered = std::clamp(balanceRead_, 0.0, std::max(due_, 0.0));
+    if (offered >= due_) {
         payAmount = generalAmount(due_);
         cashAmount = "0.00";
     } else {
-        payAmount = balance_;
-        cashAmount = generalAmount(due_ - balanceRead_);
+        payAmount = generalAmount(offered);
+        cashAmount = generalAmount(due_ - offered);
     }
 }
 
 bool VIPCardPayment::cardAmountPasses()
 {
     const double card = cents(amountIn(payAmount));
-    if (card > balanceRead_) {
+    // Nothing taken off the card needs a balance, so a card below zero still takes a bill.
+    if (card > 0 && card > balanceRead_) {
         tenderHint(t_.person, "卡内余额不够！");
         return false;
     }

@@ -13,6 +13,18 @@ namespace {
 
 double sumOf(const RowSet& rows, const char* column) { return rows.empty() ? 0 : rows.at(0, column).toDouble(); }
 
+void warnOfWaitingBills(Terminal& t, const DateTime& start, const DateTime& end)
+{
+    const std::int64_t waiting = t.dm.conClient()
+                                     .statements<TakingsStatements>()
+                                     .waitingInWindow.query({t.state.OperatorId, start.text(), end.text()})
+                                     .first("n")
+                                     .toInt();
+    if (waiting > 0)
+        t.person.message("本机还有" + std::to_string(waiting) + "张单据未上传，不在本次统计之内！请上传后再统计。",
+                         "提示", MessageIcon::Information);
+}
+
 }  // namespace
 
 ShiftTakings QueryShiftTakings(TakingsStatements& sql, int operatorId, const DateTime& start, const DateTime& end)
@@ -61,6 +73,8 @@ ShiftTakingsResult RunShiftTakings(Terminal& t, const std::string& startText, co
         return ShiftTakingsResult::BadEnd;
     }
     const ShiftTakings totals = QueryShiftTakings(t.sql<TakingsStatements>(), t.state.OperatorId, *start, *end);
+    if (t.state.NetMode == Online)
+        warnOfWaitingBills(t, *start, *end);
     const std::string port = t.settings.option("PrintPort");
     if (port.empty()) {
         t.person.message("没有设置打印机所接端口！", "提示", MessageIcon::Information);

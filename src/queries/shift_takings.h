@@ -27,12 +27,16 @@ public:
                                    "where OperatorId=$1 and BillDate>=$2 and BillDate<=$3")),
           takingsToday(*this, serverOnly("select sum(coalesce(Amount,0)) as Amount, sum(coalesce(RealAmount,0)) as RealAmount, "
                                          "sum(coalesce(Amount,0)-coalesce(RealAmount,0)) as OAmount from vPosBillMaster "
-                                         "where OperatorId=$1 and BillDate::date=$2::timestamp::date group by OperatorId"))
+                                         "where OperatorId=$1 and BillDate::date=$2::timestamp::date group by OperatorId")),
+          waitingInWindow(*this, localOnly("select count(*) as n from PosBill "
+                                           "where OperatorId=$1 and BillDate>=$2 and BillDate<=$3"))
     {
     }
 
     Statement shiftTakings;
     Statement takingsToday;
+    // The operator's bills of a window still waiting in the local file for upload.
+    Statement waitingInWindow;
 };
 
 // The tender sums of the bills of a window; no bills sum to 0.
@@ -62,7 +66,8 @@ enum class ShiftTakingsResult { BadStart, BadEnd, NoPrinter, Printed };
 
 // The takings window's run: reads both fields, sums the signed-on operator's bills on the
 // working mode's database and prints them on PrintPort. A bad field or a missing port is
-// told to the person; database and device errors pass on.
+// told to the person; online, so are the operator's bills of the window still waiting in
+// the local file, which the server's sums leave out. Database and device errors pass on.
 ShiftTakingsResult RunShiftTakings(Terminal& t, const std::string& startText, const std::string& endText);
 
 // The day's totals of an operator as the server's view gives them.

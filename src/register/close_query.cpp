@@ -19,7 +19,7 @@ bool registerCloseQuery(Terminal& t)
         }
         // The window closes all the same: the bills that did not go wait for the next start.
         try {
-            UploadOfflineBills(t.dm, t.state, t.person, t.clock);
+            UploadOfflineBills(t.dm, t.state, t.person, t.clock, t.log);
         } catch (const std::exception& error) {
             handleRegisterError(t, "上传单据", error);
         }

@@ -398,7 +398,7 @@ void CommandInterpreter::uploadOfflineBills()
 {
     if (t_.state.NetMode != Online)
         return tell("上传数据要在『连网销售』模式下进行！请切换到『连网销售』模式。");
-    UploadOfflineBills(t_.dm, t_.state, t_.person, t_.clock);
+    UploadOfflineBills(t_.dm, t_.state, t_.person, t_.clock, t_.log);
 }
 
 void CommandInterpreter::openCashDrawer()

@@ -154,7 +154,7 @@ private:
     bool uploadWaitingBills()
     {
         if (s_.NetMode == Online)
-            UploadOfflineBills(t_.dm, s_, t_.person, t_.clock);
+            UploadOfflineBills(t_.dm, s_, t_.person, t_.clock, t_.log);
         return true;
     }
 
@@ -199,9 +199,10 @@ const StartUpSequence::Step StartUpSequence::kSteps[] = {
     {"确定销售仓库", &StartUpSequence::fixStore},
     {"读取后台选项", &StartUpSequence::loadServerOptions},
     {"下载基本资料", &StartUpSequence::downloadFromServer},
+    // The waiting bills earn their points by the rate and no-point flags just copied.
+    {"读取金额设置", &StartUpSequence::readAmountSettings},
     {"上传单据", &StartUpSequence::uploadWaitingBills},
     {"读取收银机资料", &StartUpSequence::readMachine},
-    {"读取金额设置", &StartUpSequence::readAmountSettings},
     {"开始第一张单据", &StartUpSequence::startFirstBill},
 };
 

@@ -4,6 +4,7 @@
 #include "db/pg_params.h"
 #include "pricing/bill_arithmetic.h"
 #include "storage/bill_saving.h"
+#include "storage/upload_follow_up.h"
 #include "storage/upload_statements.h"
 
 #include <algorithm>
@@ -65,10 +66,24 @@ std::vector<CardAccount> cardsOfUploadedBills(UploadStatements& server, const st
     return cards;
 }
 
+// Who uploads and where the engine's texts go: the cashier reads Chinese, pos.log keeps
+// the rest.
+struct Uploader {
+    const TPosState& state;
+    Person& person;
+    const Clock& clock;
+    ErrorLog& log;
+
+    void logError(const std::string& error) const
+    {
+        log.write({clock.now().text(), state.OperatorCode, "上传单据", error});
+    }
+};
+
 // The local copies of bills the server holds, in one local transaction. When that
 // fails the bills stay: the next upload finds them on the server and deletes them
 // without sending them again, so the cashier is only told.
-void deleteLocally(UploadStatements& local, Person& person, const std::vector<const Bill*>& bills)
+void deleteLocally(UploadStatements& local, const Uploader& by, const std::vector<const Bill*>& bills)
 {
     if (bills.empty())
         return;
@@ -80,18 +95,20 @@ void deleteLocally(UploadStatements& local, Person& person, const std::vector<co
         }
         transaction.commit();
     } catch (const DbError& e) {
-        person.message(std::string("已上传的单据未能从本机删除：") + e.what()
-                           + "\r\n单据已保存在服务器上，下次上传时会从本机清除，不会重复上传。",
-                       "提示", MessageIcon::Information);
+        by.logError(std::string("已上传的单据未能从本机删除：") + e.what());
+        by.person.message("已上传的单据未能从本机删除！\r\n单据已保存在服务器上，下次上传时会从本机清除，不会重复上传。",
+                          "提示", MessageIcon::Information);
     }
 }
 
 // One round of the upload: the bills of these numbers checked on the server in one
 // statement, those it lacks sent in one round trip, and the local copies of every bill
 // the server holds deleted.
-void uploadRound(TDM& dm, const TPosState& state, Person& person, BillNumbering& numbering,
+void uploadRound(TDM& dm, const Uploader& by, BillNumbering& numbering, UploadFollowUp& followUp,
                  const std::vector<Value>& numbers)
 {
+    const TPosState& state = by.state;
+    Person& person = by.person;
     auto& local = dm.conClient().statements<UploadStatements>();
     auto& server = dm.conServer().statements<UploadStatements>();
     std::vector<std::string> numberTexts;
@@ -120,14 +137,16 @@ void uploadRound(TDM& dm, const TPosState& state, Person& person, BillNumbering&
     }
 
     std::string lostConnection;
-    const std::vector<UploadedBillResult> results =
-        SaveUploadedBills(dm.conServer().statements<SaleStatements>(), numbering, person, state, toSend,
-                          cardsOfUploadedBills(server, toSend, state), lostConnection);
+    followUp.beforeSending(toSend);
+    const std::vector<CardAccount> cards = cardsOfUploadedBills(server, toSend, state);
+    const std::vector<UploadedBillResult> results = SaveUploadedBills(
+        dm.conServer().statements<SaleStatements>(), numbering, person, state, toSend, cards, lostConnection);
     bool unsettled = false;
     for (std::size_t i = 0; i < toSend.size(); ++i) {
         switch (results[i]) {
         case UploadedBillResult::Saved:
             held.push_back(&toSend[i]);
+            followUp.booked(toSend[i], cards[i].cardKind == kStoredValueCard);
             break;
         case UploadedBillResult::NotSaved:
             person.message("上传数据到服务器失败！单号为：" + toSend[i].billNo().toString(), "错误",
@@ -138,16 +157,17 @@ void uploadRound(TDM& dm, const TPosState& state, Person& person, BillNumbering&
             break;
         }
     }
-    deleteLocally(local, person, held);
+    deleteLocally(local, by, held);
     // The network failed twice or the server cannot be reached: the rest waits for the
     // next upload, and the caller hears of the failure.
     if (unsettled)
         throw DbError(lostConnection.empty() ? "server connection lost" : lostConnection, true);
+    followUp.afterBooking();
 }
 
 }  // namespace
 
-void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const Clock& clock)
+void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const Clock& clock, ErrorLog& log)
 {
     if (state.NetMode != Online)
         return person.message("当前模式不是『连网销售』模式,不能上传数据！", "提示", MessageIcon::Information);
@@ -156,12 +176,25 @@ void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const C
         return;
     auto wait = person.pleaseWait("正在上传数据,请稍候...");
     BillNumbering numbering(dm.conClient().statements<NumberingStatements>(), clock);
-    for (std::size_t first = 0; first < waiting.size(); first += kBillsPerRound) {
-        std::vector<Value> numbers;
-        for (std::size_t r = first; r < std::min(waiting.size(), first + kBillsPerRound); ++r)
-            numbers.push_back(waiting.at(r, "BillNo"));
-        uploadRound(dm, state, person, numbering, numbers);
+    const Uploader by{state, person, clock, log};
+    UploadFollowUp followUp(dm.conServer().statements<UploadStatements>());
+    const auto report = [&] { followUp.report(person, [&](const std::string& line) { by.logError(line); }); };
+    try {
+        for (std::size_t first = 0; first < waiting.size(); first += kBillsPerRound) {
+            std::vector<Value> numbers;
+            for (std::size_t r = first; r < std::min(waiting.size(), first + kBillsPerRound); ++r)
+                numbers.push_back(waiting.at(r, "BillNo"));
+            uploadRound(dm, by, numbering, followUp, numbers);
+        }
+    } catch (const DbError& error) {
+        report();  // what was booked before the failure is followed up all the same
+        by.logError(error.what());
+        throw DbError(error.isNetworkFailure()
+                          ? "与服务器的连接中断，上传没有完成！未上传的单据仍保存在本机，下次上传时由服务器核对。"
+                          : "上传数据到服务器失败！未上传的单据仍保存在本机。",
+                      error.isNetworkFailure());
     }
+    report();
 }
 
 }  // namespace pos

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/clock.h"
+#include "base/error_log.h"
 #include "base/person.h"
 #include "base/pos_state.h"
 #include "config/data_module.h"
@@ -17,7 +18,9 @@ namespace pos {
 // is told each time. A bill that fails stays for the next upload. A connection lost
 // during the sending is opened again and asked what arrived, and the rest is sent once
 // more; any other error of the server (the check losing the connection, a second loss,
-// a server that cannot be asked) ends the upload and reaches the caller.
-void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const Clock& clock);
+// a server that cannot be asked) ends the upload and reaches the caller. The cashier's
+// messages are Chinese; an engine's text goes to `log`. A card the bills took below zero
+// and a coupon they spent twice are told and logged for the shop to follow up.
+void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const Clock& clock, ErrorLog& log);
 
 }  // namespace pos

@@ -16,7 +16,8 @@ public:
     Statement updateStock;
     Statement ordinaryCardBooking;
     Statement storedValueCardBooking;
-    // The booking of a payment at checkout: only while the balance covers it.
+    // The booking of a payment at checkout: only while the balance covers it; a card
+    // amount of 0 books on a card below zero too.
     Statement storedValueCardPayment;
     Statement cardExists;
     Statement findBill;

@@ -14,7 +14,11 @@ UploadStatements::UploadStatements(Database& db)
                    serverOnly("select b.BillNo, b.MachineId, to_char(b.BillDate,'YYYY-MM-DD HH24:MI:SS') as BillDate, "
                               "b.RealAmount, (select count(*) from PosDetail d where d.BillNo=b.BillNo) as LineCount "
                               "from PosBill b where b.BillNo=any($1::varchar[])")),
-      cardTypes(*this, serverOnly("select CardNo,CardType from B_VIPCards where CardNo=any($1::varchar[])"))
+      cardTypes(*this, serverOnly("select CardNo,CardType from B_VIPCards where CardNo=any($1::varchar[])")),
+      usedCoupons(*this,
+                  serverOnly("select TicketNo from B_GoodsTicket where TicketNo=any($1::varchar[]) and IsEnd=1")),
+      overdrawnCards(*this, serverOnly("select CardNo,Amount from B_VIPCards "
+                                       "where CardNo=any($1::varchar[]) and coalesce(Amount,0)<0"))
 {
 }
 

@@ -22,6 +22,10 @@ public:
     Statement serverCopies;
     // The kinds of a list of member cards ($1, a text array).
     Statement cardTypes;
+    // Of a list of coupons ($1, a text array) those the server holds as used.
+    Statement usedCoupons;
+    // Of a list of cards ($1, a text array) those below zero, with their balance.
+    Statement overdrawnCards;
 };
 
 }  // namespace pos

@@ -156,6 +156,31 @@ TEST_F(ShiftReceiptTest, BadFieldsAndAMissingPortPrintNothing)
     }
 }
 
+// Online the sums are the server's: the cashier's bills of the window still waiting in
+// the local file (B1, B2, B3, B6 of the day) are missing from them and are told, and the
+// receipt is printed all the same.
+TEST_F(ShiftReceiptTest, OnlineTakingsTellOfTheCashiersBillsWaitingForUpload)
+{
+    f_.state.NetMode = Online;
+    const struct {
+        const char* start;
+        const char* end;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"2024-03-15 00:00", "2024-03-15 23:59", {"本机还有4张单据未上传，不在本次统计之内！请上传后再统计。"}},
+        {"2024-03-15 10:15", "2024-03-15 10:15", {"本机还有1张单据未上传，不在本次统计之内！请上传后再统计。"}},
+        {"2024-03-16 00:00", "2024-03-16 23:59", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        f_.person.messages.clear();
+        test::writeFile(printer(), "");
+        EXPECT_EQ(RunShiftTakings(f_.terminal, c.start, c.end), ShiftTakingsResult::Printed);
+        EXPECT_EQ(f_.person.messageTexts(), c.messages);
+        EXPECT_NE(test::readFile(printer()), "");
+    }
+}
+
 TEST_F(ShiftReceiptTest, ADeviceThatCannotBeWrittenRaises)
 {
     f_.settings.ini().write(kPortsSection, "LPT2", "/dev/pos-test-no-such-printer");

@@ -25,6 +25,7 @@ constexpr const char* kWait = "正在上传数据,请稍候...";
 constexpr const char* kFirst = "07202403150001";  // numbers the fixed clock's day gives
 constexpr const char* kSecond = "07202403150002";
 constexpr const char* kThird = "07202403150003";
+const std::string kFollowUp = "断网期间的单据已照常上传入账，但以下问题请通知后台跟进：";
 
 std::string collision(const std::string& billNo)
 {
@@ -71,7 +72,18 @@ public:
     // The bill reaches the server as a save whose local delete got lost leaves it.
     void alreadyOnServer(Bill b) { EXPECT_EQ(save(b, true), BillSavedOnServer); }
 
-    void upload() { UploadOfflineBills(dm, state, person, clock); }
+    void upload() { UploadOfflineBills(dm, state, person, clock, log); }
+
+    // The errors written to the log by the upload, which names itself in each.
+    std::vector<std::string> loggedErrors() const
+    {
+        std::vector<std::string> errors;
+        for (const ErrorLogEntry& entry : log.entries) {
+            EXPECT_EQ(entry.operation, "上传单据");
+            errors.push_back(entry.error);
+        }
+        return errors;
+    }
 
     std::set<std::string> localBills()
     {
@@ -273,10 +285,13 @@ TEST(OfflineBillUpload, LostLocalDeleteIsMadeUpWithoutSendingAgain)
     f.sellOffline();
     f.local().execute("create trigger keep_bills before delete on PosBill begin select raise(abort, 'disk full'); end");
 
+    f.log.expected = 1;
     f.upload();
-    ASSERT_EQ(f.person.messages.size(), 1u);
-    EXPECT_NE(f.person.messages[0].text.find("已上传的单据未能从本机删除"), std::string::npos);
-    EXPECT_NE(f.person.messages[0].text.find("disk full"), std::string::npos) << "the reason is shown";
+    EXPECT_EQ(f.person.messageTexts(),
+              std::vector<std::string>{"已上传的单据未能从本机删除！\r\n单据已保存在服务器上，下次上传时会从本机清除，不会重复上传。"});
+    ASSERT_EQ(f.log.entries.size(), 1u);
+    EXPECT_EQ(f.log.entries[0].operation, "上传单据");
+    EXPECT_NE(f.log.entries[0].error.find("disk full"), std::string::npos) << "the reason is logged";
     EXPECT_EQ(f.localBills(), std::set<std::string>{kFirst});
     EXPECT_EQ(f.onServer(kFirst), (std::pair<std::int64_t, std::int64_t>{1, 2}));
 
@@ -348,11 +363,19 @@ TEST_P(ConnectionCut, EveryBillArrivesExactlyOnce)
         f.network.proxy.refuseNewConnections();
     const int session = f.dm.conServer().backendPid();
 
+    if (c.uploadEnds)
+        f.log.expected = 1;
     bool ended = false;
     try {
         f.upload();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         ended = true;
+        // The caller shows the text: the cashier's own words, the engine's in the log.
+        EXPECT_EQ(std::string(error.what()),
+                  "与服务器的连接中断，上传没有完成！未上传的单据仍保存在本机，下次上传时由服务器核对。");
+        EXPECT_TRUE(error.isNetworkFailure());
+        ASSERT_EQ(f.log.entries.size(), 1u);
+        EXPECT_EQ(f.log.entries[0].operation, "上传单据");
     }
     EXPECT_TRUE(f.network.proxy.fired());
     EXPECT_EQ(ended, c.uploadEnds);
@@ -409,7 +432,8 @@ namespace {
 
 // At checkout the server refuses a stored-value payment its balance no longer covers
 // and a coupon spent elsewhere; an uploaded bill is a sale already made: it is booked
-// as it stands, even below zero and over a coupon marked used since.
+// as it stands, even below zero and over a coupon marked used since, and the cashier
+// and pos.log hear of both for the shop to follow up.
 TEST(OfflineBillUpload, BooksAStoredValueSaleAndItsCouponThatCheckoutWouldRefuse)
 {
     UploadFixture f;
@@ -436,13 +460,61 @@ TEST(OfflineBillUpload, BooksAStoredValueSaleAndItsCouponThatCheckoutWouldRefuse
     const std::string sold = f.sellOffline(overdrawn).billNo().toString();
     const std::string paidByCoupon = f.sellOffline([](Bill& b) { b.cardNo() = "Q1"; }).billNo().toString();
     f.person.messages.clear();
+    f.log.expected = 2;
     f.upload();
 
-    EXPECT_TRUE(f.person.messages.empty()) << f.person.messageTexts().front();
+    EXPECT_EQ(f.person.messageTexts(), std::vector<std::string>{kFollowUp + "\r\n储值卡S1的余额已低于零：-50.00"
+                                                                + "\r\n购物券Q1已经消费过，又用于单据" + paidByCoupon});
+    EXPECT_EQ(f.loggedErrors(), (std::vector<std::string>{"储值卡S1的余额已低于零：-50.00",
+                                                          "购物券Q1已经消费过，又用于单据" + paidByCoupon}));
     EXPECT_TRUE(f.localBills().empty());
     EXPECT_EQ(f.onServer(sold).first, 1);
     EXPECT_EQ(f.onServer(paidByCoupon).first, 1);
     expectCard(f.card("S1"), {-50, 750, 260});  // 250 points: nothing is on promotion without NotPointSP
+}
+
+}  // namespace
+}  // namespace pos
+
+namespace pos {
+namespace {
+
+// Two offline bills of 150 on one card of 200 and one coupon, as two terminals racing
+// offline (or a terminal before the local checks) leave them: both are booked, the
+// card goes to -100, and the card and the coupon's second use are told once each. A
+// bill with a card amount of 0 on that card adds nothing to follow up.
+TEST(OfflineBillUpload, OneCardAndOneCouponSpentTwiceOfflineAreBookedAndFollowedUp)
+{
+    UploadFixture f;
+    f.server().execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('Q2',20,0)");
+    auto onCard = [](double cardAmount, const char* coupons) {
+        return [=](Bill& b) {
+            b.insiderCode() = "S1";
+            b.cardAmount3() = cardAmount;
+            b.cashAmount() = 0.0;
+            b.realAmount() = cardAmount;
+            b.cardNo() = coupons;
+        };
+    };
+    f.sellOffline(onCard(150, "Q2"));
+    const std::string second = f.sellOffline(onCard(150, "Q3， Q2")).billNo().toString();
+    f.sellOffline(onCard(0, ""));
+    f.person.messages.clear();
+    f.log.expected = 2;
+
+    f.upload();
+
+    EXPECT_TRUE(f.localBills().empty());
+    EXPECT_DOUBLE_EQ(f.card("S1").amount.toDouble(), -100);
+    EXPECT_EQ(f.person.messageTexts(), std::vector<std::string>{kFollowUp + "\r\n储值卡S1的余额已低于零：-100.00"
+                                                                + "\r\n购物券Q2已经消费过，又用于单据" + second});
+    EXPECT_EQ(f.loggedErrors(), (std::vector<std::string>{"储值卡S1的余额已低于零：-100.00",
+                                                          "购物券Q2已经消费过，又用于单据" + second}));
+
+    f.person.messages.clear();
+    f.sellOffline(onCard(0, ""));
+    f.upload();
+    EXPECT_TRUE(f.person.messages.empty()) << "a bill that takes nothing off the card is no news";
 }
 
 }  // namespace

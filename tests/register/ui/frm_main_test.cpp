@@ -267,10 +267,11 @@ TEST_F(MainWindowTest, FailedUploadAtCloseDoesNotKeepTheWindowOpen)
     addWaitingBill();
     fx_.office.registry().execute("alter database " + fx_.office.accountSetName() + " allow_connections false");
     fx_.office.dropClientConnections();
-    fx_.log.expected = 1;
+    fx_.log.expected = 2;  // the engine's text by the upload, the handler's entry
     fx_.person.answers = {true, true};
     frm_.closeRegister();
     EXPECT_FALSE(frm_.isVisible());
+    EXPECT_EQ(fx_.log.entries.at(0).operation, "上传单据");
     EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"网络故障！，系统自动切换到『断网销售』模式。"});
     EXPECT_EQ(fx_.dm.conClient().query("select BillNo from PosBill").size(), 1u);
 }
