@@ -27,11 +27,11 @@ VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
     }
     // A card gone below zero (bills sold offline) offers nothing, and other tenders pay.
     const double offered = std::clamp(balanceRead_, 0.0, std::max(due_, 0.0));
-    if (offered >= due_) {
+    if (balanceRead_ > due_) {
         payAmount = generalAmount(due_);
         cashAmount = "0.00";
     } else {
-        payAmount = generalAmount(offered);
+        payAmount = generalNumber(offered);
         cashAmount = generalAmount(due_ - offered);
     }
 }
