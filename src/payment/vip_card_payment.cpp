@@ -1,6 +1,7 @@
 #include "payment/vip_card_payment.h"
 
 #include "base/number_format.h"
+#include "base/trim.h"
 #include "config/terminal.h"
 #include "payment/payment_statements.h"
 #include "payment/sale_saving.h"
@@ -16,9 +17,9 @@ VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
       devices_(devices),
       due_(bill.realAmount().toDouble()),
       chargeAmount_(generalNumber(due_)),
-      cardNo_(t.member.VIPCardNo)
+      cardNo_(trimmed(bill.insiderCode().toString()))
 {
-    const RowSet card = t.sql<PaymentStatements>().readCard.query({cardNo_});
+    const RowSet card = cardNo_.empty() ? RowSet() : t.sql<PaymentStatements>().readCard.query({cardNo_});
     if (!card.empty()) {
         discount_ = generalNumber(card.first("Discount").toDouble());
         balanceRead_ = card.first("Amount").toDouble();
@@ -37,6 +38,11 @@ VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
 bool VIPCardPayment::cardAmountPasses()
 {
     const double card = amountIn(payAmount);
+    // The save books the card amount against the bill's card: without one nobody pays it.
+    if (card != 0 && cardNo_.empty()) {
+        tenderHint(t_.person, "此单没有会员卡，不能用储值卡支付！");
+        return false;
+    }
     if (card > balanceRead_) {
         tenderHint(t_.person, "卡内余额不够！");
         return false;
