@@ -32,11 +32,14 @@ struct TPosState {
     bool NotPointIP = false;
 };
 
+// No card read, or a reprint of a bill that keeps no card balance or totals: none printed.
+inline constexpr int kCardKindUnknown = 0;
+
 // The member card on the bill in progress.
 struct CurrentMember {
     std::string VIPCardNo;
     std::string VIPHolderName;
-    int VIPCardKind = 0;       // 2 stored-value card, 1 any other
+    int VIPCardKind = kCardKindUnknown;  // 2 stored-value card, 1 any other
     int VIPDiscountType = 0;   // 1 member prices, 2 by cumulative purchases, 3 the card's discount
     double VIPDiscount = 0;
     double VIPTotalAmount = 0;

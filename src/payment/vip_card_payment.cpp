@@ -1,6 +1,7 @@
 #include "payment/vip_card_payment.h"
 
 #include "base/number_format.h"
+#include "base/trim.h"
 #include "config/terminal.h"
 #include "payment/payment_statements.h"
 #include "payment/sale_saving.h"
@@ -16,9 +17,9 @@ VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
       devices_(devices),
       due_(cents(bill.realAmount().toDouble())),
       chargeAmount_(generalAmount(due_)),
-      cardNo_(t.member.VIPCardNo)
+      cardNo_(trimmed(bill.insiderCode().toString()))
 {
-    const RowSet card = t.sql<PaymentStatements>().readCard.query({cardNo_});
+    const RowSet card = cardNo_.empty() ? RowSet() : t.sql<PaymentStatements>().readCard.query({cardNo_});
     if (!card.empty()) {
         discount_ = generalNumber(card.first("Discount").toDouble());
         balanceRead_ = cents(card.first("Amount").toDouble());
@@ -39,6 +40,11 @@ VIPCardPayment::VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices)
 bool VIPCardPayment::cardAmountPasses()
 {
     const double card = cents(amountIn(payAmount));
+    // The save books the card amount against the bill's card: without one nobody pays it.
+    if (card != 0 && cardNo_.empty()) {
+        tenderHint(t_.person, "此单没有会员卡，不能用储值卡支付！");
+        return false;
+    }
     // Nothing taken off the card needs a balance, so a card below zero still takes a bill.
     if (card > 0 && card > balanceRead_) {
         tenderHint(t_.person, "卡内余额不够！");

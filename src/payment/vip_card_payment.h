@@ -15,8 +15,9 @@ struct Terminal;
 // saves the bill and runs the after-sale devices.
 class VIPCardPayment {
 public:
-    // Opening: reads the card of CurrentMember on the working mode's connection and
-    // proposes the split.
+    // Opening: reads the card on the bill (InsiderCode, the card CurrentMember holds) on
+    // the working mode's connection and proposes the split. A bill without a card gets
+    // no card amount.
     VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices);
 
     const std::string& chargeAmount() const { return chargeAmount_; }  // lblChargeAmount

@@ -81,6 +81,10 @@ void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, c
     const Settings& s = ctx.settings;
     const double realAmount = bill.realAmount().toDouble();
     const double changeAmount = bill.changeAmount().toDouble();
+    // Values no card was read for (a reprint) are left out rather than printed as 0.
+    auto cardValue = [&](double value) {
+        return ctx.member.VIPCardKind == kCardKindUnknown ? std::string() : generalNumber(value);
+    };
     const std::pair<const char*, std::string> variables[] = {
         {"小票标题1", s.option("Header1")},
         {"小票标题2", s.option("Header2")},
@@ -102,8 +106,8 @@ void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, c
         {"会员卡号", ctx.member.VIPCardNo},
         {"持卡人", ctx.member.VIPHolderName},
         {"会员积分", generalNumber(ctx.member.VIPUsedCount)},
-        {"累计消费金额", generalNumber(ctx.member.VIPTotalAmount)},
-        {"卡内余额", generalNumber(ctx.member.VIPCardBalance)},
+        {"累计消费金额", cardValue(ctx.member.VIPTotalAmount)},
+        {"卡内余额", cardValue(ctx.member.VIPCardBalance)},
     };
     for (const auto& [name, text] : variables)
         report.setVariable(name, quotedText(text));

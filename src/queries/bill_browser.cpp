@@ -99,6 +99,11 @@ ReprintScope::ReprintScope(TPosState& state, CurrentMember& member, BillTotals& 
     member.VIPCardNo = v.VIPCardNo;
     member.VIPHolderName = v.VIPHolderName;
     member.VIPUsedCount = v.VIPUsedCount;
+    // The old bill keeps neither the card's kind nor its balance and total after that
+    // sale; today's would print as if they were the bill's, so they are left out.
+    member.VIPCardKind = kCardKindUnknown;
+    member.VIPCardBalance = 0;
+    member.VIPTotalAmount = 0;
     totals.DisAmount = v.DisAmount;
     totals.TotalQty = v.TotalQty;
 }

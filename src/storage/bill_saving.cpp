@@ -40,6 +40,16 @@ void writeNumber(Bill& bill, const std::string& number)
 
 bool hasCard(const Bill& bill) { return !bill.insiderCode().toString().empty(); }
 
+// A stored-value amount is booked against the bill's card: without one the bill would be
+// paid by nobody's card.
+bool storedValueHasCard(Person& person, const Bill& bill)
+{
+    if (bill.cardAmount3().toDouble() == 0 || hasCard(bill))
+        return true;
+    person.message("保存失败！原因：此单有储值卡支付金额，却没有会员卡号。", "", MessageIcon::Error);
+    return false;
+}
+
 void saveLocally(SaleStatements& local, const Bill& bill)
 {
     Transaction transaction(local.database());
@@ -272,7 +282,7 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals)
 SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
                         const TPosState& state, Bill& bill, bool keepNumber, const CardAccount& card)
 {
-    if (!passesChecks(person, bill))
+    if (!passesChecks(person, bill) || !storedValueHasCard(person, bill))
         return BillNotSaved;
     try {
         const std::optional<SaveInDoubt> doubt = std::exchange(bill.saveInDoubt, std::nullopt);

@@ -483,6 +483,36 @@ TEST_F(TenderTest, StoredValuePaymentSavesAndTakesTheCardAmountOffTheBalance)
     EXPECT_DOUBLE_EQ(fx_.member.VIPCardBalance, 105);
 }
 
+TEST_F(TenderTest, StoredValuePaymentReadsAndChargesOnlyTheCardOnTheBill)
+{
+    Bill& onBill = cardBill("S2", 95);
+    fx_.member.VIPCardNo = "S1";  // a number the bill does not carry is never charged
+    VIPCardPayment payment(fx_.terminal, onBill, devices_);
+    EXPECT_EQ(payment.cardNo(), "S2");
+    EXPECT_EQ(payment.balance(), "60");
+    ASSERT_TRUE(payment.confirm());
+    EXPECT_DOUBLE_EQ(balance("S2"), 0);
+    EXPECT_DOUBLE_EQ(balance("S1"), 200);
+
+    Bill& noCard = fx_.newBill(95);
+    fx_.member.VIPCardNo = "S1";
+    fx_.member.VIPCardKind = kStoredValueCard;
+    VIPCardPayment without(fx_.terminal, noCard, devices_);
+    EXPECT_EQ(without.cardNo(), "");
+    EXPECT_EQ(without.balance(), "0");
+    EXPECT_EQ(without.payAmount, "0");
+    EXPECT_EQ(without.cashAmount, "95");
+    without.payAmount = "10";
+    EXPECT_EQ(without.payAmountEnter(), TenderFocus::PayAmount);
+    without.cashAmount = "85";
+    EXPECT_FALSE(without.confirm());
+    EXPECT_EQ(messages(), (std::vector<std::string>{"此单没有会员卡，不能用储值卡支付！",
+                                                    "此单没有会员卡，不能用储值卡支付！"}));
+    EXPECT_FALSE(without.completed());
+    EXPECT_EQ(fx_.savedBills(Online).size(), 1u);  // only the first bill
+    EXPECT_DOUBLE_EQ(balance("S1"), 200);
+}
+
 // Another terminal spent from the card since the dialog read its balance.
 TEST_F(TenderTest, StoredValuePaymentBeyondTheServerBalanceIsRefused)
 {

@@ -1,10 +1,13 @@
 #include "queries/bill_browser.h"
 
+#include "base/gbk.h"
 #include "peripherals/device_error.h"
 #include "reports/template_file.h"
 #include "support/member_cards.h"
 #include "support/recording_report_engine.h"
+#include "support/temp_dir.h"
 #include "support/terminal_fixture.h"
+#include "support/text_receipt_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +69,21 @@ protected:
 
     BillBrowserStatements& sql() { return f.terminal.sql<BillBrowserStatements>(); }
 
+    // One copy through POS.frf: `title` over a line per goods.
+    void printThroughTemplate(const std::string& title)
+    {
+        f.settings.setOption("Printer", "有");
+        f.settings.setOption("PrintMode", "模板");
+        f.settings.setOption("BillNum", "1");
+        ReportTemplate receipt;
+        ReportText titleText;
+        titleText.text = title;
+        ReportText line;
+        line.text = "[Code] [Quantity] [Amount]";
+        receipt.bands = {{BandKind::Title, 0, {titleText}}, {BandKind::Data, 5, {line}}};
+        writeTemplateFile(f.dir.file("POS.frf"), receipt);
+    }
+
     std::vector<std::string> billsIn(const std::string& start, const std::string& end)
     {
         const WindowParse parsed = ParseBillWindow(start, end);
@@ -107,16 +125,7 @@ TEST_P(BillBrowserTest, WindowsTakeEveryOperatorsBillsWithinTheirBounds)
 
 TEST_P(BillBrowserTest, ReprintShowsTheBillsValuesAndRestoresTheRegisters)
 {
-    f.settings.setOption("Printer", "有");
-    f.settings.setOption("PrintMode", "模板");
-    f.settings.setOption("BillNum", "1");
-    ReportTemplate receipt;
-    ReportText number;
-    number.text = "[单号] [持卡人]";
-    ReportText line;
-    line.text = "[Code] [Quantity] [Amount]";
-    receipt.bands = {{BandKind::Title, 0, {number}}, {BandKind::Data, 5, {line}}};
-    writeTemplateFile(f.dir.file("POS.frf"), receipt);
+    printThroughTemplate("[单号] [持卡人]");
     f.state.OperatorCode = "9999";
     f.state.ExeManName = "现在的业务员";
     f.member.VIPCardNo = "NOW";
@@ -142,10 +151,7 @@ TEST_P(BillBrowserTest, ReprintShowsTheBillsValuesAndRestoresTheRegisters)
                                                       std::to_string(0.0), std::to_string(0.0)}));
 
     // The text printer on a port that cannot be opened fails after the values were set.
-    f.settings.setOption("PrintMode", "整张快速打印");
-    f.settings.setOption("PaperSize", "58mm");
-    f.settings.setOption("PrintPort", "LPT2");
-    f.settings.ini().write(kPortsSection, "LPT2", f.dir.file("missing/lpt2"));
+    test::printReceiptsAsTextTo(f.settings, f.dir.file("missing/lpt2"));
     EXPECT_THROW(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")), DeviceError);
 
     for (int pass = 0; pass < 2; ++pass) {
@@ -163,6 +169,32 @@ TEST_P(BillBrowserTest, ReprintShowsTheBillsValuesAndRestoresTheRegisters)
     }
     f.settings.setOption("Printer", "有");
     EXPECT_FALSE(ReprintBill(f.terminal, report, f.dir.path(), RowSet(bills.columns()), 0, RowSet()));
+}
+
+// The old bill keeps no card balance or total: a reprint during a stored-value sale
+// prints none, in either print mode, rather than today's.
+TEST_P(BillBrowserTest, ReprintLeavesOutTheCardValuesTheOldBillDoesNotHold)
+{
+    printThroughTemplate("[会员卡号]/[卡内余额]/[累计消费金额]");
+    f.settings.setOption("PrintVIPCard", "是");
+    f.member = {.VIPCardNo = "S9", .VIPCardKind = 2, .VIPTotalAmount = 800, .VIPCardBalance = 188};
+    const RowSet bills = billsOfDay();
+    const std::size_t b2 = rowOf(bills, "B2");
+    test::RecordingReportEngine report;
+
+    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
+    ASSERT_EQ(report.printed.size(), 1u);
+    EXPECT_EQ(test::placedTexts(report.printed[0]), (std::vector<std::string>{"V1//", "G9 2 7.2", "G9 3 12"}));
+
+    test::printReceiptsAsTextTo(f.settings, f.dir.file("lpt2"));
+    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
+    const std::string printed = test::readFile(f.dir.file("lpt2"));
+    EXPECT_NE(printed.find(utf8ToGbk("会员卡号:V1")), std::string::npos);
+    EXPECT_EQ(printed.find(utf8ToGbk("卡内余额")), std::string::npos);
+
+    EXPECT_EQ(f.member.VIPCardKind, 2);
+    EXPECT_DOUBLE_EQ(f.member.VIPCardBalance, 188);
+    EXPECT_DOUBLE_EQ(f.member.VIPTotalAmount, 800);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDatabases, BillBrowserTest, ::testing::Values(Online, Offline),

@@ -176,6 +176,10 @@ TEST(BillSaving, ChecksRefuseTheBillBeforeTakingANumber)
         {"NoOperatorAndNoStore", [](Bill& b) { b.storeId() = 0; b.operatorId() = 0; },
          "此单没有选择销售仓库！请选择销售仓库。", "错误"},
         {"NoOperator", [](Bill& b) { b.operatorId() = 0; }, "保存失败！原因：收银员为空。", ""},
+        {"StoredValueAmountWithoutCard", [](Bill& b) { b.insiderCode() = ""; },
+         "保存失败！原因：此单有储值卡支付金额，却没有会员卡号。", ""},
+        {"StoredValueAmountCardNull", [](Bill& b) { b.insiderCode() = Value(); },
+         "保存失败！原因：此单有储值卡支付金额，却没有会员卡号。", ""},
     };
     SaleFixture f;
     const std::string serverBefore = f.serverTables();
@@ -259,7 +263,8 @@ TEST(BillSaving, MemberCardIsBookedByItsKind)
         {"ReturnEarnsNegativePoints", "V1", 1, -40, 0, 0, 4, "V1", {200, 460, 0}, 0},
         {"CardKindOfTheMemberDecidesNotTheCardType", "S1", 1, 100, 30, 0, 1, "S1", {200, 600, 110}, 110},
         {"UnknownCardChangesNoCard", "X9", 1, 100, 0, 0, 1, "", {}, 110},
-        {"BillWithoutCardBooksNothing", "", 2, 100, 30, 0, 1, "", {}, 10},
+        // (with a card amount it is refused: the checks)
+        {"BillWithoutCardBooksNothing", "", 2, 100, 0, 0, 1, "", {}, 10},
     };
     SaleFixture f;
     for (const CardCase& c : cases) {

@@ -89,13 +89,17 @@ TfrmInsider::TfrmInsider(Terminal& t, const MonotonicClock& clock, QWidget* pare
     connect(btnDecTotalAmount_, &QPushButton::clicked, this,
             [this] { deduct(Deduction::TotalAmount, edtTotalAmount_); });
 
+    connect(edtInsider_, &QLineEdit::textChanged, this, &TfrmInsider::insiderChanged);
+
     swipeOnly_ = t_.settings.optionYes("VIPInput");
     edtInsider_->setEchoMode(swipeOnly_ ? QLineEdit::Password : QLineEdit::Normal);
     setEditable(edtPass_, false);
     edtInsider_->setFocus();
 }
 
-std::string TfrmInsider::cardNo() const { return trimmed(edtInsider_->text().toStdString()); }
+std::string TfrmInsider::cardNo() const { return accepted_ ? member_.VIPCardNo : std::string(); }
+
+std::string TfrmInsider::typedCardNo() const { return trimmed(edtInsider_->text().toStdString()); }
 
 bool TfrmInsider::eventFilter(QObject* watched, QEvent* event)
 {
@@ -121,13 +125,9 @@ bool TfrmInsider::baseKeyDown(QKeyEvent* event)
         btnDecTotalAmount_->click();
         return true;
     }
-    if (focus == edtInsider_) {
-        if (enter) {
-            insiderEnter();
-            return true;
-        }
-        if (swipeOnly_ && edtInsider_->text().isEmpty() && !event->text().isEmpty())
-            swipe_.start();
+    if (focus == edtInsider_ && enter) {
+        insiderEnter();
+        return true;
     } else if (focus == edtPass_ && enter) {
         runCheck();
         return true;
@@ -135,11 +135,34 @@ bool TfrmInsider::baseKeyDown(QKeyEvent* event)
     return TfrmBase::baseKeyDown(event);
 }
 
+void TfrmInsider::insiderChanged(const QString& text)
+{
+    // Whatever was checked belongs to the number that was in the box: a new number, or
+    // none, starts over, the old card's password included.
+    forgetCard();
+    edtPass_->clear();
+    setEditable(edtPass_, false);
+    // Counted from the first change rather than the first key, so a pasted number is
+    // timed too.
+    if (text.isEmpty())
+        swipe_.reset();
+    else if (swipeOnly_ && numberEmpty_)
+        swipe_.start();
+    numberEmpty_ = text.isEmpty();
+}
+
+void TfrmInsider::forgetCard()
+{
+    accepted_ = false;
+    member_ = t_.member;
+}
+
 void TfrmInsider::insiderEnter()
 {
+    forgetCard();
     swipe_.stop();
     bool storedValue = false;
-    if (!guarded(kOperation, [&] { storedValue = isStoredValueCard(ReadMemberCard(t_.sql<MemberStatements>(), cardNo())); }))
+    if (!guarded(kOperation, [&] { storedValue = isStoredValueCard(ReadMemberCard(t_.sql<MemberStatements>(), typedCardNo())); }))
         return;
     if (storedValue)
         return askPassword();
@@ -156,6 +179,8 @@ void TfrmInsider::askPassword()
 
 void TfrmInsider::runCheck()
 {
+    // Only the check that passes now accepts; a refusal leaves no card accepted.
+    forgetCard();
     CurrentMember candidate = member_;
     std::optional<CardCheck> check;
     if (!guarded(kOperation, [&] {
@@ -175,6 +200,8 @@ void TfrmInsider::runCheck()
         btnCancel_->setFocus();
         return;
     case CardCheckOutcome::WrongPassword:
+        // The next try is typed afresh, not appended to the wrong one.
+        edtPass_->clear();
         askPassword();
         return;
     case CardCheckOutcome::Accepted:

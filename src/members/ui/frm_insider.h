@@ -27,7 +27,7 @@ public:
 
     // Whether the dialog closed with a card accepted.
     bool cardAccepted() const { return accepted_; }
-    // The card number typed, blanks trimmed.
+    // The number of the accepted card, blanks trimmed; empty when none is accepted.
     std::string cardNo() const;
     // The member of the accepted card.
     const CurrentMember& member() const { return member_; }
@@ -41,6 +41,9 @@ public slots:
     void reject() override;
 
 private:
+    std::string typedCardNo() const;
+    void insiderChanged(const QString& text);
+    void forgetCard();
     void insiderEnter();
     void runCheck();
     void askPassword();
@@ -51,6 +54,7 @@ private:
     Terminal& t_;
     SwipeTimer swipe_;
     bool swipeOnly_ = false;
+    bool numberEmpty_ = true;  // the swipe count starts when the number stops being empty
     bool accepted_ = false;
     CurrentMember member_;
 

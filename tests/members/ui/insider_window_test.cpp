@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace pos {
@@ -60,7 +61,7 @@ TEST_F(InsiderWindowTest, AStoredValueCardAsksItsPasswordUntilItIsRight)
     EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"输入的密码不正确！"});
     EXPECT_EQ(focused(), "edtPass");
     EXPECT_EQ(edit("edtHolder")->text(), QStringLiteral("持卡S1"));  // shown though refused
-    edit("edtPass")->clear();
+    EXPECT_EQ(edit("edtPass")->text(), "");  // the next try is not appended to the wrong one
     enter("123");
     EXPECT_EQ(focused(), "btnOK");
     EXPECT_EQ(edit("edtCardAmount")->text(), "88.5");
@@ -121,6 +122,101 @@ TEST_F(InsiderWindowTest, SwipeOnlyModeRefusesANumberTypedByHand)
     EXPECT_EQ(focused(), "btnOK");
     test::control<QPushButton>(dlg, "btnOK")->click();
     EXPECT_TRUE(dlg.cardAccepted());
+}
+
+// The number box: a click into it (which empties it), or its text replaced without one.
+void clickIntoNumber(QLineEdit* number) { number->setFocus(Qt::MouseFocusReason); }
+void replaceNumber(QLineEdit* number, const QString& text)
+{
+    number->setFocus(Qt::ActiveWindowFocusReason);
+    number->selectAll();
+    number->insert(text);
+}
+
+struct CardSequence {
+    const char* name;
+    std::function<void()> steps;
+    const char* acceptedCard;  // what 确定 closes with; nullptr: no card
+    double discount = 0;       // the accepted member's
+};
+
+TEST_F(InsiderWindowTest, OKAcceptsOnlyTheCardCheckedForTheNumberNowInTheBox)
+{
+    const CardSequence sequences[] = {
+        {"StoredValueAcceptedThenAnotherEnteredWithoutItsPassword",
+         [this] {
+             enter("S1");
+             enter("123");
+             clickIntoNumber(edit("edtInsider"));
+             enter("S2");
+             EXPECT_EQ(focused(), "edtPass");
+         },
+         nullptr},
+        {"StoredValueAcceptedThenAnotherTypedOverIt",
+         [this] {
+             enter("S1");
+             enter("123");
+             replaceNumber(edit("edtInsider"), "S2");
+             EXPECT_EQ(edit("edtPass")->text(), "");  // S1's password is not S2's
+         },
+         nullptr},
+        {"NumberClearedAfterAcceptance",
+         [this] {
+             enter("S1");
+             enter("123");
+             clickIntoNumber(edit("edtInsider"));
+         },
+         nullptr},
+        {"AcceptedThenRefusedAsBlocked",
+         [this] {
+             enter("A1");
+             clickIntoNumber(edit("edtInsider"));
+             enter("B1");
+         },
+         nullptr},
+        {"AcceptedThenUnknown",
+         [this] {
+             enter("A1");
+             replaceNumber(edit("edtInsider"), "NONE");
+             press(*dlg_, Qt::Key_Return);
+         },
+         nullptr},
+        {"RefusedThenAnotherAccepted",
+         [this] {
+             enter("B1");
+             clickIntoNumber(edit("edtInsider"));
+             enter("S1");
+             enter("123");
+             clickIntoNumber(edit("edtInsider"));
+             enter("A1");
+         },
+         "A1", 95},
+    };
+    for (const CardSequence& s : sequences) {
+        SCOPED_TRACE(s.name);
+        TfrmInsider& dlg = open();
+        s.steps();
+        test::control<QPushButton>(dlg, "btnOK")->click();
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_EQ(dlg.cardAccepted(), s.acceptedCard != nullptr);
+        EXPECT_EQ(dlg.cardNo(), s.acceptedCard ? s.acceptedCard : "");
+        if (s.acceptedCard) {
+            EXPECT_EQ(dlg.member().VIPCardNo, s.acceptedCard);
+            EXPECT_DOUBLE_EQ(dlg.member().VIPDiscount, s.discount);
+        }
+        fx_.person.messages.clear();
+    }
+}
+
+TEST_F(InsiderWindowTest, SwipeOnlyModeTimesAPastedNumberFromThePaste)
+{
+    fx_.settings.setOption("VIPInput", "是");
+    TfrmInsider& dlg = open();
+    edit("edtInsider")->insert("M1");
+    clock_.ms += 160;
+    press(dlg, Qt::Key_Return);
+    EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"不能用手工输入会员卡号！"});
+    EXPECT_FALSE(dlg.cardAccepted());
 }
 
 TEST_F(InsiderWindowTest, F4AndF5TakeOffTheCardShownForAnOperatorWithTheRight)

@@ -5,6 +5,7 @@
 #include "peripherals/device_error.h"
 #include "support/recording_report_engine.h"
 #include "support/terminal_fixture.h"
+#include "support/text_receipt_printer.h"
 #include "support/ui/window_errors_to.h"
 #include "support/ui/window_keys.h"
 #include "widgets/sortable_grid.h"
@@ -104,10 +105,7 @@ TEST_F(BrowseBillWindowTest, F9ReprintsAndAFailedPrintLeavesTheRegistersValues)
 {
     f.settings.setOption("Printer", "有");
     f.settings.setOption("BillNum", "1");
-    f.settings.setOption("PrintMode", "整张快速打印");
-    f.settings.setOption("PaperSize", "58mm");
-    f.settings.setOption("PrintPort", "LPT2");
-    f.settings.ini().write(kPortsSection, "LPT2", f.dir.file("missing/lpt2"));
+    test::printReceiptsAsTextTo(f.settings, f.dir.file("missing/lpt2"));
     f.state.OperatorCode = "9999";
     f.member.VIPCardNo = "NOW";
     f.totals.TotalQty = 8;
