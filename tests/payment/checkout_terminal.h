@@ -2,6 +2,7 @@
 
 #include "pricing/bill_arithmetic.h"
 #include "register/new_bill.h"
+#include "storage/bill_saving.h"
 #include "base/register_state.h"
 #include "support/operator_data.h"
 #include "support/goods_line.h"
@@ -42,6 +43,15 @@ public:
         ComputeBillTotals(reg.bill, state, totals);
         person.messages.clear();
         return reg.bill;
+    }
+    // The same, carrying the stored-value card.
+    Bill& newCardBill(const char* cardNo, double amount)
+    {
+        Bill& b = newBill(amount);
+        b.insiderCode() = cardNo;
+        member.VIPCardNo = cardNo;
+        member.VIPCardKind = kStoredValueCard;
+        return b;
     }
 
     // The bills saved on the side of a working mode.

@@ -27,14 +27,6 @@ protected:
         fx_.side(Offline).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('T100',100,0),('T10',10,0)");
         test::addMemberCard(fx_.side(Offline), {.cardNo = "S1", .cardType = "储值卡", .amount = 200});
     }
-    Bill& cardBill(const char* cardNo, double amount)
-    {
-        Bill& b = fx_.newBill(amount);
-        b.insiderCode() = cardNo;
-        fx_.member.VIPCardNo = cardNo;
-        fx_.member.VIPCardKind = kStoredValueCard;
-        return b;
-    }
     // A bill sold offline earlier, still waiting for upload.
     void waitingBill(const char* billNo, const char* insiderCode, double cardAmount, const char* couponNumbers)
     {
@@ -52,12 +44,12 @@ protected:
 // 50 the first left, and the member dialog shows the same.
 TEST_F(OfflineSpendingTest, TwoOfflineBillsOnOneCardShareItsBalance)
 {
-    VIPCardPayment first(fx_.terminal, cardBill("S1", 150), devices_);
+    VIPCardPayment first(fx_.terminal, fx_.newCardBill("S1", 150), devices_);
     EXPECT_EQ(first.payAmount, "150");
     ASSERT_TRUE(first.confirm());
     EXPECT_EQ(ReadMemberCard(fx_.terminal.sql<MemberStatements>(), "S1").first("Amount").toDouble(), 50);
 
-    VIPCardPayment second(fx_.terminal, cardBill("S1", 150), devices_);
+    VIPCardPayment second(fx_.terminal, fx_.newCardBill("S1", 150), devices_);
     EXPECT_EQ(second.balance(), "50");
     EXPECT_EQ(second.payAmount, "50");
     EXPECT_EQ(second.cashAmount, "100");
@@ -86,7 +78,7 @@ TEST_F(OfflineSpendingTest, CardBelowZeroTakesABillPaidByCash)
     for (WorkingMode mode : {Online, Offline}) {
         SCOPED_TRACE(mode);
         fx_.state.NetMode = mode;
-        VIPCardPayment payment(fx_.terminal, cardBill("S1", 30), devices_);
+        VIPCardPayment payment(fx_.terminal, fx_.newCardBill("S1", 30), devices_);
         EXPECT_EQ(payment.balance(), "-100");
         EXPECT_EQ(payment.payAmount, "0");
         EXPECT_EQ(payment.cashAmount, "30");

@@ -51,19 +51,10 @@ protected:
         return fx_.side(Online).query("select Amount from B_VIPCards where CardNo=$1", {cardNo}).first("Amount")
             .toDouble();
     }
-    // The bill carries the stored-value card.
-    Bill& cardBill(const char* cardNo, double amount)
-    {
-        Bill& b = fx_.newBill(amount);
-        b.insiderCode() = cardNo;
-        fx_.member.VIPCardNo = cardNo;
-        fx_.member.VIPCardKind = kStoredValueCard;
-        return b;
-    }
     // The bill of these line amounts, carrying the stored-value card.
     Bill& cardBillOfLines(const char* cardNo, const std::vector<double>& amounts)
     {
-        Bill& b = cardBill(cardNo, amounts.front());
+        Bill& b = fx_.newCardBill(cardNo, amounts.front());
         for (std::size_t i = 1; i < amounts.size(); ++i)
             test::appendGoodsLine(b, 101, 1.0, amounts[i]);
         ComputeBillTotals(b, fx_.state, fx_.totals);
@@ -407,7 +398,7 @@ TEST_F(TenderTest, CouponUsedElsewhereSinceItWasReadIsRefusedAndAnotherTenderTak
 
 TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
 {
-    VIPCardPayment rich(fx_.terminal, cardBill("S1", 95), devices_);
+    VIPCardPayment rich(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
     EXPECT_EQ(rich.chargeAmount(), "95");
     EXPECT_EQ(rich.cardNo(), "S1");
     EXPECT_EQ(rich.discount(), "95");
@@ -416,7 +407,7 @@ TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
     EXPECT_EQ(rich.payAmount, "95");
     EXPECT_EQ(rich.cashAmount, "0.00");
 
-    VIPCardPayment poor(fx_.terminal, cardBill("S2", 95), devices_);
+    VIPCardPayment poor(fx_.terminal, fx_.newCardBill("S2", 95), devices_);
     EXPECT_EQ(poor.payAmount, "60");
     EXPECT_EQ(poor.cashAmount, "35");
     struct {
@@ -443,7 +434,7 @@ TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
         EXPECT_EQ(focus, c.message ? TenderFocus::PayAmount : TenderFocus::OK);
         EXPECT_EQ(messages(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }
-    VIPCardPayment above(fx_.terminal, cardBill("S1", 95), devices_);
+    VIPCardPayment above(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
     above.payAmount = "96";
     EXPECT_EQ(above.payAmountEnter(), TenderFocus::PayAmount);
     EXPECT_EQ(messages().back(), "支付金额不能大于应收金额！");
@@ -452,7 +443,7 @@ TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
 TEST_F(TenderTest, StoredValuePaymentSavesAndTakesTheCardAmountOffTheBalance)
 {
     fx_.member.VIPCardBalance = 0;
-    VIPCardPayment payment(fx_.terminal, cardBill("S2", 95), devices_);
+    VIPCardPayment payment(fx_.terminal, fx_.newCardBill("S2", 95), devices_);
     // Typed without Enter: the confirmation never overdraws the card.
     payment.payAmount = "70";
     payment.cashAmount = "25";
@@ -477,7 +468,7 @@ TEST_F(TenderTest, StoredValuePaymentSavesAndTakesTheCardAmountOffTheBalance)
     const std::string billNo = fx_.reg.bill.billNo().toString();
     EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 95", "drawer", "print " + billNo, "display 3 0"}));
 
-    VIPCardPayment rich(fx_.terminal, cardBill("S1", 95), devices_);
+    VIPCardPayment rich(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
     ASSERT_TRUE(rich.confirm());
     EXPECT_DOUBLE_EQ(balance("S1"), 105);
     EXPECT_DOUBLE_EQ(fx_.member.VIPCardBalance, 105);
@@ -485,7 +476,7 @@ TEST_F(TenderTest, StoredValuePaymentSavesAndTakesTheCardAmountOffTheBalance)
 
 TEST_F(TenderTest, StoredValuePaymentReadsAndChargesOnlyTheCardOnTheBill)
 {
-    Bill& onBill = cardBill("S2", 95);
+    Bill& onBill = fx_.newCardBill("S2", 95);
     fx_.member.VIPCardNo = "S1";  // a number the bill does not carry is never charged
     VIPCardPayment payment(fx_.terminal, onBill, devices_);
     EXPECT_EQ(payment.cardNo(), "S2");
@@ -516,7 +507,7 @@ TEST_F(TenderTest, StoredValuePaymentReadsAndChargesOnlyTheCardOnTheBill)
 // Another terminal spent from the card since the dialog read its balance.
 TEST_F(TenderTest, StoredValuePaymentBeyondTheServerBalanceIsRefused)
 {
-    VIPCardPayment payment(fx_.terminal, cardBill("S1", 95), devices_);
+    VIPCardPayment payment(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
     fx_.side(Online).execute("update B_VIPCards set Amount=50 where CardNo='S1'");
     EXPECT_FALSE(payment.confirm());
     EXPECT_FALSE(payment.completed());
