@@ -138,8 +138,10 @@ bool TfrmInsider::baseKeyDown(QKeyEvent* event)
 void TfrmInsider::insiderChanged(const QString& text)
 {
     // Whatever was checked belongs to the number that was in the box: a new number, or
-    // none, starts over, the old card's password included.
+    // none, starts over, the old card's password and shown facts included (a deduction
+    // takes the card shown).
     forgetCard();
+    show(MemberCardShown{});
     edtPass_->clear();
     setEditable(edtPass_, false);
     // Counted from the first change rather than the first key, so a pasted number is

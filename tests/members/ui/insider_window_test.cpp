@@ -158,6 +158,8 @@ TEST_F(InsiderWindowTest, OKAcceptsOnlyTheCardCheckedForTheNumberNowInTheBox)
              enter("123");
              replaceNumber(edit("edtInsider"), "S2");
              EXPECT_EQ(edit("edtPass")->text(), "");  // S1's password is not S2's
+             EXPECT_EQ(edit("edtCardNo")->text(), "");  // nor are its facts, which F4 and F5 act on
+             EXPECT_EQ(edit("edtCardAmount")->text(), "");
          },
          nullptr},
         {"NumberClearedAfterAcceptance",
