@@ -55,7 +55,10 @@ void addServerRowVersion(SqliteDatabase& local, const std::string& table)
 
 // Version 3: the file keeps operator passwords only as salted hashes. Files before it
 // hold them as the back office sent them, so every one is hashed.
-void hashOperatorPasswords(SqliteDatabase& local) { hashStoredPasswords(local, "PosOperator", "OperatorId", kPasswordHashIterations); }
+void hashOperatorPasswords(SqliteDatabase& local)
+{
+    hashStoredPasswords(local, "PosOperator", "OperatorId", kPasswordHashIterations);
+}
 
 // Version 4: the row versions beside the operators' hashes.
 void keepOperatorRowVersions(SqliteDatabase& local) { addServerRowVersion(local, "PosOperator"); }

@@ -110,10 +110,8 @@ void Checkout::writePayment()
     const double realAmount = numberIn(due_);
     bill_.realAmount() = realAmount;
     if (withoutPayment()) {
-        for (Value* amount : {&bill_.cashAmount(), &bill_.cardAmount1(), &bill_.cardAmount2(), &bill_.cardAmount3(),
-                              &bill_.changeAmount()})
-            *amount = 0.0;
-        bill_.cardNo() = std::string();  // nothing paid: no coupon is spent
+        clearTenders();  // nothing paid: no coupon is spent either
+        bill_.cardAmount3() = 0.0;
     } else {
         const double card1 = bill_.cardAmount1().toDouble();
         const double card2 = bill_.cardAmount2().toDouble();

@@ -11,8 +11,8 @@ struct Terminal;
 // local file, the server and its account set, enrollment, the offline question, the
 // bill's records, the date check, the sign-on, the selling store, in online mode the
 // back office's options and master data, the amount settings, the upload of waiting
-// bills (online), the terminal's number, and the first bill. Every failure shows its message (where it has one) and returns false;
-// the program then ends.
+// bills (online), the terminal's number, and the first bill. Every failure shows its
+// message (where it has one) and returns false; the program then ends.
 bool StartUp(Terminal& t, StartupWindows& windows, RegisterState& reg);
 
 }  // namespace pos

@@ -97,7 +97,6 @@ void replaceTable(DownloadStatements::Table& table, Database& local, const Param
 {
     Transaction transaction(local);
     const std::optional<PasswordOwner> owner = passwordOwner(table.name);
-    const char* passwordKey = owner ? owner->key : nullptr;
     const KeptHashes kept = owner ? keptHashes(local, table.name, owner->key) : KeptHashes();
     std::vector<std::string> indexes = dropIndexes(local, table.name);
     local.execute(std::string("delete from ") + table.name);
@@ -106,12 +105,12 @@ void replaceTable(DownloadStatements::Table& table, Database& local, const Param
     table.rows.forEach(params, [&](const Columns& columns, const Row& row) {
         if (!copy)
             copy.emplace(local, table.name, columns);
-        if (!passwordKey) {
+        if (!owner) {
             copy->insert(row);
             return;
         }
         Row stored = row;
-        if (takeKeptHash(columns, passwordKey, kept, stored))
+        if (takeKeptHash(columns, owner->key, kept, stored))
             copy->insert(stored);
         else
             toHash.push_back(std::move(stored));

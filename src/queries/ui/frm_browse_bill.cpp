@@ -146,7 +146,7 @@ void TfrmBrowseBill::reprint()
         || linesBillNo_ != bills.at(static_cast<std::size_t>(row), "BillNo").toString())
         return;
     guarded("重打小票", [&] {
-        ReprintBill(t_, report_, programDir_, grdMaster_->shownRows(), static_cast<std::size_t>(row), lines_);
+        ReprintBill(t_, report_, programDir_, bills, static_cast<std::size_t>(row), lines_);
     });
 }
 
