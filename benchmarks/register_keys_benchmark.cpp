@@ -119,7 +119,7 @@ class RegisterKeys {
 public:
     explicit RegisterKeys(int goods)
         : goods_(goods),
-          t_{f_.settings, f_.dm, f_.state, f_.member, f_.totals, person_, f_.clock, f_.log},
+          t_{f_.settings, f_.dm, f_.state, person_, f_.clock, f_.log},
           errorsTo_(setWindowErrorHandler([this](const std::string& operation, const std::exception& error) {
               windowError_ = operation + ": " + error.what();
           }))
@@ -137,8 +137,8 @@ public:
 
     void open()
     {
-        reg_.bill = Bill::open(f_.dm.conClient());
-        startNewBill(t_, reg_);
+        reg_.sale.bill = Bill::open(f_.dm.conClient());
+        startNewBill(t_, reg_.sale);
         frm_.emplace(t_, reg_);
         check(test::showActive(*frm_), "the register window did not become active");
         grid_ = frm_->findChild<QTableView*>(QStringLiteral("DBGrid1"));
@@ -155,7 +155,7 @@ public:
         // taken, each prepared once, straight through libpq or SQLCipher. Offline the scan
         // of the goods' text in memory is the terminal's own work, not in the floor; nor is
         // anything of the window: the keys, the painting, the modal windows.
-        LookupFloor floor(t_.sql<PricingStatements>(), f_.state.StoreId);
+        LookupFloor floor(t_.db().statements<PricingStatements>(), f_.state.StoreId);
         const bool timed = goods_ >= kTimedFrom;
         for (const LookupKind& kind : lookupKinds(goods_)) {
             const Answer answer = !kind.line ? Answer::NotFound : kind.offered > 0 ? Answer::PickList : Answer::Line;
@@ -251,9 +251,9 @@ private:
         check(wrong.empty(), wrong + after);
         check((answer == Answer::Line) == (modal == nullptr), "no modal window answered" + after);
         // The line the answer leads to: the goods typed, or the first row of the pick list.
-        const bool lineOfGoods = reg_.bill.detail.size() == 1 && reg_.bill.line(0).goodsId().toInt() == goods;
+        const bool lineOfGoods = reg_.sale.bill.detail.size() == 1 && reg_.sale.bill.line(0).goodsId().toInt() == goods;
         const bool wantLine = answer != Answer::NotFound;
-        check(wantLine ? lineOfGoods && lines->rowCount() == 1 : reg_.bill.detail.empty(),
+        check(wantLine ? lineOfGoods && lines->rowCount() == 1 : reg_.sale.bill.detail.empty(),
               "unexpected bill" + after);
         return std::chrono::duration<double, std::milli>(*shown - start).count();
     }
@@ -273,9 +273,9 @@ private:
     // The bill emptied as after a sale, painted before the next run starts.
     void clearBill()
     {
-        reg_.bill.detail.clear();
-        reg_.bill.currentLine = 0;
-        reg_.NextOrderId = 1;
+        reg_.sale.bill.detail.clear();
+        reg_.sale.bill.currentLine = 0;
+        reg_.sale.NextOrderId = 1;
         frm_->showLines();
         grid_->viewport()->repaint();
         QCoreApplication::processEvents();

@@ -53,7 +53,7 @@ public:
 class Benchmark {
 public:
     Benchmark(int goods, Report& report)
-        : goods_(goods), report_(report), t_{f_.settings, f_.dm, f_.state, f_.member, f_.totals, person_, f_.clock, f_.log}
+        : goods_(goods), report_(report), t_{f_.settings, f_.dm, f_.state, person_, f_.clock, f_.log}
     {
         f_.state.StoreId = 1;
         f_.state.OperatorId = 3;
@@ -73,7 +73,7 @@ public:
     void lookups(WorkingMode netMode, const char* modeName)
     {
         f_.state.NetMode = netMode;
-        LookupFloor floor(t_.sql<PricingStatements>(), f_.state.StoreId);
+        LookupFloor floor(t_.db().statements<PricingStatements>(), f_.state.StoreId);
         for (const LookupKind& kind : lookupKinds(goods_)) {
             std::uniform_int_distribution<int> pick(kind.lowest, kind.highest);
             Measure m{modeName, kind.name, goods_, {}, {}};
@@ -201,13 +201,13 @@ private:
         return b;
     }
 
-    PricingContext pricing() { return {t_.sql<PricingStatements>(), person_, modeClock_, f_.state, f_.member}; }
+    PricingContext pricing() { return {t_.db().statements<PricingStatements>(), person_, modeClock_, f_.state, f_.sale.member}; }
 
     SaveBillResult save(Bill& b)
     {
         BillNumbering numbering(f_.dm.conClient().statements<NumberingStatements>(), f_.clock);
-        return SaveBill(t_.sql<SaleStatements>(), f_.dm.conClient().statements<SaleStatements>(), numbering, person_,
-                        f_.state, b, false, cardOnScreen(f_.member, f_.totals));
+        return SaveBill(t_.db().statements<SaleStatements>(), f_.dm.conClient().statements<SaleStatements>(), numbering, person_,
+                        f_.state, b, false, cardOf(f_.sale)).result;
     }
 
     void numberBill(Bill& b, const std::string& number)
@@ -230,7 +230,7 @@ private:
     std::vector<SqlStatement> serverStatements(const Bill& b)
     {
         // The bill has no member card, so no points are booked.
-        return serverSaveStatements(f_.dm.conServer().statements<SaleStatements>(), b, f_.member.VIPCardKind, 0);
+        return serverSaveStatements(f_.dm.conServer().statements<SaleStatements>(), b, f_.sale.member.VIPCardKind, 0);
     }
 
     // The online save with the same statements, each waiting for its answer.

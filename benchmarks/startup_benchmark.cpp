@@ -191,8 +191,9 @@ public:
     bool enrolMachine() override { return pos::enrolMachine(t_.settings, t_.dm.conServer(), "07") == EnrolResult::Enrolled; }
     bool signOn() override
     {
-        check(!shiftNames(t_.db().statements<AccessStatements>()).empty(), "no shift listed");
-        return pos::signOn(t_, "01", "pw", "早班") == SignOnResult::SignedOn;
+        AccessStatements& sql = t_.db().statements<AccessStatements>();
+        check(!shiftNames(sql).empty(), "no shift listed");
+        return pos::signOn(sql, t_.state, "01", "pw", "早班") == SignOnResult::SignedOn;
     }
 
 private:
@@ -204,7 +205,7 @@ struct Program {
     explicit Program(test::TerminalFixture& f)
         : settings(IniFile(f.dir.file("POS.ini"))),
           dm(settings, person, clock, f.dir.file("POS.mdb"), f.office.registryName()),
-          terminal{settings, dm, state, member, totals, person, clock, log},
+          terminal{settings, dm, state, person, clock, log},
           frmMain(terminal, reg),
           windows(terminal)
     {
@@ -379,7 +380,7 @@ private:
         check(p.frmMain.isVisible() && input && input->isEnabled(), "the register window is not ready");
         check(p.state.NetMode == Online && p.state.OperatorId == 1 && p.state.MachineId == 5 && p.state.StoreId == 3,
               "the start-up did not sign on online at the terminal's store");
-        check(!p.reg.bill.billNo().toString().empty(), "no first bill");
+        check(!p.reg.sale.bill.billNo().toString().empty(), "no first bill");
         check(p.person.questions.size() == 1 && p.person.answers.empty(), "the goods question was not asked");
         check(p.person.messages.empty(), "the start-up showed a message: " + messages(p.person));
         check(p.dm.conClient().query("select count(*) as n from PosOperator").first("n").toInt() == kOperators,

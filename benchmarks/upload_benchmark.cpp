@@ -106,8 +106,8 @@ private:
             }
             test::payInCash(b, f_.state.StoreId, f_.state.OperatorId, amount);
             check(SaveBill(local.statements<SaleStatements>(), local.statements<SaleStatements>(), numbering,
-                           f_.person, f_.state, b, false, cardOnScreen(f_.member, f_.totals))
-                      == BillSavedLocally,
+                           f_.person, f_.state, b, false, cardOf(f_.sale))
+                          .result == BillSavedLocally,
                   "offline save failed");
         }
         f_.state.NetMode = Online;
@@ -161,7 +161,7 @@ private:
         for (std::size_t r = 0; r < waiting.size(); ++r) {
             const Value billNo = waiting.at(r, "BillNo");
             saves.push_back(serverSaveStatements(
-                serverSql, Bill::of(localSql.billMaster.query({billNo}), localSql.billLines.query({billNo})), 1, 0));
+                serverSql, Bill::of(localSql.billMaster.query({billNo}), localSql.billLines.query({billNo})), MemberCardKind::Other, 0));
         }
 
         SqliteFloor sqlite(local);

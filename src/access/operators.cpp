@@ -17,19 +17,18 @@ std::optional<OperatorMatch> verifyOperator(AccessStatements& sql, const std::st
                                             const std::string& password)
 {
     const bool hashed = sql.database().dialect() != Dialect::PostgreSql;
-    RowSet r;
+    std::vector<OperatorRecord> operators;
     try {
-        r = hashed ? sql.operatorsByCode.query({code}) : sql.operatorByCredentials.query({code, password});
+        operators = hashed ? sql.operatorsWithCode(code) : sql.operatorsWithCredentials(code, password);
     } catch (const DbError& e) {
         // A refused statement may quote the values it was given (a type mismatch does):
         // the password is taken out before the error is shown and logged.
         throw DbError(masked(e.what(), password), e.isNetworkFailure(), "核对操作员密码");
     }
-    for (std::size_t i = 0; i < r.size(); ++i) {
-        if (hashed && !passwordMatches(r.at(i, "Password").toString(), password))
+    for (const OperatorRecord& op : operators) {
+        if (hashed && !passwordMatches(op.password, password))
             continue;
-        return OperatorMatch{static_cast<int>(r.at(i, "OperatorId").toInt()), r.at(i, "Name").toString(),
-                             r.at(i, "SysManager").toInt() == 1};
+        return OperatorMatch{op.id, op.name, op.supervisor};
     }
     return std::nullopt;
 }

@@ -2,7 +2,6 @@
 
 #include "access/access_statements.h"
 #include "access/operators.h"
-#include "config/terminal.h"
 #include "db/password_hash.h"
 
 namespace pos {
@@ -18,22 +17,21 @@ constexpr const char* kSidesDiffer =
 
 // The person reads what happened; the log keeps it with the engine's reason, never the
 // password.
-void tellFailure(Terminal& t, const char* what, const DbError& error, const std::string& password)
+void tellFailure(const PasswordChangeContext& c, const char* what, const DbError& error, const std::string& password)
 {
-    t.person.message(what, "错误", MessageIcon::Error);
-    t.log.write({t.clock.now().text(), t.state.OperatorCode, "修改密码",
+    c.person.message(what, "错误", MessageIcon::Error);
+    c.log.write({c.clock.now().text(), c.state.OperatorCode, "修改密码",
                  std::string(what) + " " + masked(error.what(), password)});
 }
 
 // Puts the local hashes of the operators of the code back as they were; false when the
 // local file refuses.
-bool restoreLocalPasswords(Database& local, const RowSet& before)
+bool restoreLocalPasswords(Database& local, const std::vector<OperatorRecord>& before)
 {
     try {
         Transaction transaction(local);
-        for (std::size_t r = 0; r < before.size(); ++r)
-            local.statements<AccessStatements>().restorePassword.execute(
-                {before.at(r, "Password"), before.at(r, "OperatorId")});
+        for (const OperatorRecord& op : before)
+            local.statements<AccessStatements>().restorePassword(op.id, op.password);
         transaction.commit();
         return true;
     } catch (const DbError&) {
@@ -43,24 +41,24 @@ bool restoreLocalPasswords(Database& local, const RowSet& before)
 
 }  // namespace
 
-void ChangePassword(Terminal& t, const std::string& code, const std::string& newPassword)
+void ChangePassword(const PasswordChangeContext& c, const std::string& code, const std::string& newPassword)
 {
-    if (t.state.NetMode != Online) {
-        t.person.message("修改密码需要在『连网销售』模式下进行！请切换到『连网销售』模式再修改密码。", "提示",
+    if (c.state.NetMode != Online) {
+        c.person.message("修改密码需要在『连网销售』模式下进行！请切换到『连网销售』模式再修改密码。", "提示",
                          MessageIcon::Information);
         return;
     }
     // Hashed first: nothing is written when the hash cannot be made.
     const std::string localForm = hashPassword(newPassword);
-    Database& local = t.dm.conClient();
-    const RowSet before = local.statements<AccessStatements>().operatorsByCode.query({code});
+    Database& local = c.dm.conClient();
+    const std::vector<OperatorRecord> before = local.statements<AccessStatements>().operatorsWithCode(code);
     // The server's change stays uncommitted until the local copy holds the new password.
-    Transaction serverChange(t.dm.conServer());
-    t.dm.conServer().statements<AccessStatements>().setPassword.execute({newPassword, code});
+    Transaction serverChange(c.dm.conServer());
+    c.dm.conServer().statements<AccessStatements>().setPassword(code, newPassword);
     try {
-        local.statements<AccessStatements>().setPassword.execute({localForm, code});
+        local.statements<AccessStatements>().setPassword(code, localForm);
     } catch (const DbError& error) {
-        tellFailure(t, kLocalNotWritten, error, newPassword);
+        tellFailure(c, kLocalNotWritten, error, newPassword);
         return;
     }
     try {
@@ -69,10 +67,10 @@ void ChangePassword(Terminal& t, const std::string& code, const std::string& new
         const char* what = !restoreLocalPasswords(local, before) ? kSidesDiffer
                            : error.isNetworkFailure()            ? kServerUnknown
                                                                   : kServerRefused;
-        tellFailure(t, what, error, newPassword);
+        tellFailure(c, what, error, newPassword);
         return;
     }
-    t.person.message("修改密码成功！", "提示", MessageIcon::Information);
+    c.person.message("修改密码成功！", "提示", MessageIcon::Information);
 }
 
 }  // namespace pos

@@ -6,11 +6,6 @@
 
 namespace pos {
 
-struct Terminal;
-
-// Whether PosOperatorRight has a row for the operator and the right number.
-bool operatorHasRight(AccessStatements& sql, int operatorId, OperatorRight right);
-
 // The supervisor's verdict: the code and password (trimmed) belong to a supervisor
 // (SysManager 1) who holds the right.
 bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, OperatorRight right);
@@ -18,8 +13,9 @@ bool supervisorGrants(AccessStatements& sql, const Credentials& credentials, Ope
 // What the cashier is told when an operation is refused for want of a right.
 inline constexpr const char* kNotAuthorised = "您没有授权使用该操作！";
 
-// Whether the signed-on operator may do what the right guards: the operator's own
-// right, or else a supervisor's grant for this one call. Nothing is remembered.
-bool HasRight(Terminal& t, OperatorRight right);
+// Whether operatorId may do what the right guards, on the statements given: the
+// operator's own right, or else a grant the person asks a supervisor for, for this one
+// call. Nothing is remembered.
+bool HasRight(AccessStatements& sql, Person& person, int operatorId, OperatorRight right);
 
 }  // namespace pos

@@ -2,15 +2,13 @@
 
 #include "access/operators.h"
 #include "base/trim.h"
-#include "config/terminal.h"
 
 namespace pos {
 
-bool UnlocksTerminal(Terminal& t, const std::string& typed)
+bool UnlocksTerminal(AccessStatements& sql, int operatorId, const std::string& operatorCode, const std::string& typed)
 {
-    const std::optional<OperatorMatch> match =
-        verifyOperator(t.db().statements<AccessStatements>(), t.state.OperatorCode, trimmed(typed));
-    return match && match->operatorId == t.state.OperatorId;
+    const std::optional<OperatorMatch> match = verifyOperator(sql, operatorCode, trimmed(typed));
+    return match && match->operatorId == operatorId;
 }
 
 }  // namespace pos

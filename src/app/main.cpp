@@ -25,9 +25,7 @@ int main(int argc, char** argv)
     pos::FileErrorLog log(dir + "pos.log");
     pos::TDM dm(settings, person, clock, dir + "POS.mdb");
     pos::TPosState state;
-    pos::CurrentMember member;
-    pos::BillTotals totals;
-    pos::Terminal terminal{settings, dm, state, member, totals, person, clock, log};
+    pos::Terminal terminal{settings, dm, state, person, clock, log};
     pos::RegisterState reg;
 
     pos::TfrmMain frmMain(terminal, reg);

@@ -53,4 +53,14 @@ Bill Bill::of(RowSet master, RowSet detail)
     return bill;
 }
 
+Bill Bill::emptyLike() const
+{
+    Bill bill;
+    bill.master = RowSet(master.columns());
+    bill.detail = RowSet(detail.columns());
+    bill.columns_ = columns_;
+    bill.lineColumns_ = lineColumns_;
+    return bill;
+}
+
 }  // namespace pos

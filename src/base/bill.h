@@ -112,6 +112,8 @@ struct Bill {
     // A bill over records of that shape (columns in any order and case, more allowed);
     // the same error when one is missing.
     static Bill of(RowSet master, RowSet detail);
+    // A bill of the same shape with no master record and no lines.
+    Bill emptyLike() const;
 
     bool hasMaster() const { return !master.empty(); }
 

@@ -27,4 +27,14 @@ enum class OperatorRight : int {
 // The right number as PosOperatorRight stores it.
 constexpr int rightNumber(OperatorRight right) { return static_cast<int>(right); }
 
+
+// Whether the signed-on operator may do what a right guards, asked at the moment of the
+// operation: the operator's own right, or else a supervisor's grant for this one call.
+// The register answers it on the connection of the working mode; tests script it.
+class Rights {
+public:
+    virtual ~Rights() = default;
+    virtual bool has(OperatorRight right) = 0;
+};
+
 }  // namespace pos

@@ -6,7 +6,8 @@ namespace pos {
 
 enum WorkingMode : int { Offline = 0, Online = 1 };
 
-// Who is signed on, on which terminal, shift and store, in which working mode.
+// Who is signed on, on which terminal, shift and store, in which working mode, with the
+// amount and point settings: what lives as long as the terminal.
 struct TPosState {
     WorkingMode NetMode = Offline;
     std::string IniFileName;
@@ -22,36 +23,11 @@ struct TPosState {
     int StoreId = 0;
     std::string StoreCode;
     std::string StoreName;
-    std::string ExeManCode;
-    std::string ExeManName;
-    int DiscountState = 0;  // 0 none, 1 a line discount used, 2 a whole-bill discount in force
     int Digit = 2;
     int PointRate = 1;
     bool NotPointSP = false;
     bool NotPointLP = false;
     bool NotPointIP = false;
-};
-
-// No card read, or a reprint of a bill that keeps no card balance or totals: none printed.
-inline constexpr int kCardKindUnknown = 0;
-
-// The member card on the bill in progress.
-struct CurrentMember {
-    std::string VIPCardNo;
-    std::string VIPHolderName;
-    int VIPCardKind = kCardKindUnknown;  // 2 stored-value card, 1 any other
-    int VIPDiscountType = 0;   // 1 member prices, 2 by cumulative purchases, 3 the card's discount
-    double VIPDiscount = 0;
-    double VIPTotalAmount = 0;
-    double VIPUsedCount = 0;
-    double VIPCardBalance = 0;
-};
-
-// Running totals of the bill in progress.
-struct BillTotals {
-    double TotalQty = 0;
-    double DisAmount = 0;
-    double NoPointAmount = 0;
 };
 
 inline const char* netModeCaption(WorkingMode netMode) { return netMode == Online ? "连网销售" : "断网销售"; }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "base/clock.h"
 #include "base/statement_set.h"
+
+#include <optional>
+#include <string>
 
 namespace pos {
 
@@ -14,6 +18,14 @@ public:
 
     Statement posAccountSets;
 };
+
+// The first of posAccountSets: the database the terminals work in and its id in
+// S_AccountInfo. None when the registry has no terminal account set.
+struct PosAccountSet {
+    std::string dbName;
+    Value accountId;
+};
+std::optional<PosAccountSet> readPosAccountSet(RegistryStatements& registry);
 
 // The server side of connecting and enrolling, in the account set.
 class ServerStatements : public StatementSet {
@@ -37,5 +49,12 @@ public:
     Statement machineById;
     Statement takeFreeMachine;
 };
+
+// Whether the account set's terminals choose their store; none when it has no parameters.
+std::optional<bool> readSeleStore(ServerStatements& server, const Value& accountId);
+// None when the server's answer does not read as a time.
+std::optional<DateTime> readServerTime(ServerStatements& server);
+// The MachineId of the free row taken for the code; none when no row is free.
+std::optional<std::string> takeFreeMachineId(ServerStatements& server, const std::string& machineCode);
 
 }  // namespace pos

@@ -51,30 +51,29 @@ std::optional<AccountSetChoice> TDM::selectAccountSet()
         person_.message(text, "错误", MessageIcon::Error);
         return std::nullopt;
     };
-    RowSet sets;
+    std::optional<PosAccountSet> set;
     try {
-        sets = server_.statements<RegistryStatements>().posAccountSets.query();
+        set = readPosAccountSet(server_.statements<RegistryStatements>());
     } catch (const DbError& error) {
         // Not the same as a registry without a terminal account set: the server's text says why.
         person_.message(std::string("读取POS帐套失败！\n") + error.what(), "错误", MessageIcon::Error);
         return std::nullopt;
     }
-    if (sets.empty())
+    if (!set)
         return fail("没有找到POS帐套！请在服务器设置POS帐套。");
     AccountSetChoice choice;
-    choice.dbName = sets.first("DBName").toString();
-    Value accountId = sets.first("AccSetID");
+    choice.dbName = set->dbName;
     if (!switchDatabase(choice.dbName))
         return fail("无法连接到POS帐套！");
-    RowSet info;
+    std::optional<bool> seleStore;
     try {
-        info = server_.statements<ServerStatements>().accountInfo.query({accountId});
+        seleStore = readSeleStore(server_.statements<ServerStatements>(), set->accountId);
     } catch (const DbError&) {
         return fail("打开S_AccountInfo表失败！");
     }
-    if (info.empty())
+    if (!seleStore)
         return fail("没有找到POS帐套参数！");
-    choice.seleStore = info.first("SeleStore").toBool();
+    choice.seleStore = *seleStore;
     return choice;
 }
 
@@ -105,8 +104,7 @@ DateTime TDM::serverTime(WorkingMode netMode)
 {
     if (netMode != Online)
         return clock_.now();
-    RowSet r = server_.statements<ServerStatements>().serverTime.query();
-    if (auto t = DateTime::parse(r.first("ServerTime").toString()))
+    if (auto t = readServerTime(server_.statements<ServerStatements>()))
         return *t;
     throw DbError("unreadable server time");
 }

@@ -19,11 +19,11 @@ bool isEnrolled(const Settings& settings, TDM& dm, WorkingMode netMode)
 EnrolResult enrolMachine(Settings& settings, PgDatabase& server, const std::string& machineCode)
 {
     Transaction transaction(server);
-    RowSet taken = server.statements<ServerStatements>().takeFreeMachine.query({machineCode});
-    if (taken.empty())
+    const std::optional<std::string> taken = takeFreeMachineId(server.statements<ServerStatements>(), machineCode);
+    if (!taken)
         return EnrolResult::NotFree;
     const std::string before = settings.option("MachineId");
-    settings.setOption("MachineId", taken.first("MachineId").toString());
+    settings.setOption("MachineId", *taken);
     try {
         transaction.commit();
     } catch (const DbError&) {

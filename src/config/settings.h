@@ -53,6 +53,19 @@ public:
     std::optional<bool> seleStore() const;
     void setSeleStore(bool allowed) { setOption("SeleStore", allowed ? "-1" : "0"); }
 
+    bool hasPrinter() const { return optionPresent("Printer"); }
+    bool hasCustomerDisplay() const { return optionPresent("ClientDisplay"); }
+    std::string printPort() const { return option("PrintPort"); }  // empty: none set
+    std::string displayPort() const { return option("DispPort"); }
+    std::string displayType() const { return option("DispType"); }
+    // The bytes or the drawer-card program that open the cash drawer; empty: none set.
+    std::string drawerCommand() const { return option("OpenMoneyBox"); }
+    // The receipt's two header and two footer lines.
+    std::string header1() const { return option("Header1"); }
+    std::string header2() const { return option("Header2"); }
+    std::string footer1() const { return option("Footer1"); }
+    std::string footer2() const { return option("Footer2"); }
+
     int charNum() const;    // bytes per receipt line, 30..255; 30 otherwise
     int billNum() const;    // receipt copies, 1..9; 1 otherwise
     int footerNum() const;  // empty lines after the footer, 0..99: none below 0, 8 above 99 or unreadable

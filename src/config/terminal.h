@@ -9,27 +9,21 @@
 
 namespace pos {
 
-// What every operation of the register works with: the settings, the connections, the
-// three state records, the person at the terminal, the clock and the error log. Created
-// once by the program (or a test) and passed in; nothing here is global.
+// What the register works with for as long as the terminal runs: the settings, the
+// connections, the terminal's state, the person at the terminal, the clock and the error
+// log. Created once by the program (or a test) and passed in; nothing here is global.
+// Only the register and the program hold it: below them an operation takes what it uses.
 struct Terminal {
     Settings& settings;
     TDM& dm;
     TPosState& state;
-    CurrentMember& member;
-    BillTotals& totals;
     Person& person;
     const Clock& clock;
     ErrorLog& log;
 
-    // The connection of the working mode, chosen at the moment of the call.
+    // The connection of the working mode, chosen at the moment of the call; a
+    // subsystem's statements are `db().statements<Set>()`.
     Database& db() { return dm.current(state.NetMode); }
-    // A subsystem's statements on that connection.
-    template <class Set>
-    Set& sql()
-    {
-        return db().template statements<Set>();
-    }
 };
 
 }  // namespace pos

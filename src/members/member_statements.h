@@ -3,6 +3,9 @@
 #include "base/statement_set.h"
 #include "base/waiting_card_spending.h"
 
+#include <optional>
+#include <string>
+
 namespace pos {
 
 // The member card's reads on the connection of the working mode (offline the balance
@@ -34,5 +37,26 @@ public:
     Statement takePoints;
     Statement takeTotalAmount;
 };
+
+// A member card as cardByNumber reads it, without its password. A null figure stays
+// empty, so the dialog shows it blank rather than as 0.
+struct MemberCardRecord {
+    std::string cardNo;
+    std::string holderName;
+    std::string cardType;
+    std::string handOutDate;  // as stored; the dialog shows the day
+    std::string discountType;
+    std::optional<double> discount;
+    std::optional<double> totalAmount;
+    std::optional<double> usedCount;  // the points
+    std::string validDate;
+    std::optional<double> amount;  // offline less what bills waiting for upload spent
+    std::string cardState;
+};
+// No record when there is no such card.
+std::optional<MemberCardRecord> ReadMemberCard(MemberStatements& sql, const std::string& cardNo);
+
+// The local copy's salted hash of the card's password; empty when null or no such card.
+std::string readCardPasswordHash(MemberStatements& sql, const std::string& cardNo);
 
 }  // namespace pos

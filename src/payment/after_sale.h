@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/bill.h"
+#include "base/sale.h"
 
 namespace pos {
 
@@ -12,7 +12,7 @@ public:
     // kind: DisplayPaid or DisplayChange of the customer display.
     virtual void showOnDisplay(int kind, double amount) = 0;
     virtual void openDrawer() = 0;
-    virtual void printReceipt(const Bill& bill) = 0;
+    virtual void printReceipt(const Sale& sale) = 0;
 };
 
 }  // namespace pos

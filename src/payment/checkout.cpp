@@ -3,11 +3,7 @@
 #include "access/rights.h"
 #include "base/number_format.h"
 #include "base/trim.h"
-#include "peripherals/customer_display.h"
-#include "config/terminal.h"
-#include "payment/credit_card_tender.h"
-#include "payment/sale_saving.h"
-#include "payment/ticket_tender.h"
+#include "payment/payment_statements.h"
 
 namespace pos {
 namespace {
@@ -25,12 +21,13 @@ void hint(Person& person, const char* text) { person.message(text, "提示", Mes
 
 }  // namespace
 
-Checkout::Checkout(Terminal& t, Bill& bill, AfterSale& devices)
-    : t_(t),
-      bill_(bill),
+Checkout::Checkout(const PaymentContext& c, Sale& sale, AfterSale& devices)
+    : c_(c),
+      sale_(sale),
+      bill_(sale.bill),
       devices_(devices),
-      openingAmount_(bill.realAmount().toDouble()),
-      opening_(paymentOf(bill)),
+      openingAmount_(bill_.realAmount().toDouble()),
+      opening_(paymentOf(bill_)),
       due_(amountBoxText(openingAmount_)),
       change_("0.00")
 {
@@ -44,19 +41,24 @@ Checkout::PaymentFields Checkout::paymentOf(const Bill& bill)
 
 CheckoutAmounts Checkout::amounts() const { return {numberIn(due_), numberIn(paid_), numberIn(change_)}; }
 
+TicketTender Checkout::couponTender() const
+{
+    return TicketTender(c_.person, c_.dm.current(c_.state.NetMode).statements<PaymentStatements>(), amounts().due);
+}
+
 std::string Checkout::printCaption() const { return printing_ ? "状态：打印小票" : "状态：不打印小票"; }
 
 void Checkout::writeOff()
 {
     paid_.clear();
-    if (!HasRight(t_, OperatorRight::WriteOff)) {
-        hint(t_.person, kNotAuthorised);
+    if (!c_.rights.has(OperatorRight::WriteOff)) {
+        hint(c_.person, kNotAuthorised);
         return;
     }
-    const double amount = numberIn(t_.person.input("抹零", "抹零金额：", InputKind::Number));
+    const double amount = numberIn(c_.person.input("抹零", "抹零金额：", InputKind::Number));
     // A negative write-off would raise the amount due above the lines.
     if (amount < 0 || amount >= 100 || amount > openingAmount_ / 2) {
-        hint(t_.person, "输入的抹零金额不正确！");
+        hint(c_.person, "输入的抹零金额不正确！");
         return;
     }
     due_ = amountBoxText(openingAmount_ - amount);
@@ -64,7 +66,7 @@ void Checkout::writeOff()
 
 void Checkout::closeWithoutPayment(const char* memo)
 {
-    if (!HasRight(t_, OperatorRight::GiveAway))
+    if (!c_.rights.has(OperatorRight::GiveAway))
         return;
     paid_ = "0";
     change_ = "0";
@@ -84,7 +86,7 @@ bool Checkout::paidAmountPasses()
         paid_ = due_;
     double paid = 0;
     if (!parseNumber(trimmed(paid_), paid)) {
-        hint(t_.person, "输入的客付金额不是数值！");
+        hint(c_.person, "输入的客付金额不是数值！");
         return false;
     }
     // With a coupon on the bill the coupon tender has settled the change: cash back for
@@ -93,12 +95,12 @@ bool Checkout::paidAmountPasses()
         bill_.cardAmount2().toDouble() == 0 ? paid - numberIn(due_) : bill_.changeAmount().toDouble();
     change_ = amountBoxText(change);
     if (change < 0) {
-        hint(t_.person, "客付金额不能小于应收金额！");
+        hint(c_.person, "客付金额不能小于应收金额！");
         return false;
     }
     // Judged as shown, so a difference a hair below 100 that shows as 100.00 is refused too.
     if (numberIn(change_) >= 100) {
-        hint(t_.person, "找赎金额不能大于100！");
+        hint(c_.person, "找赎金额不能大于100！");
         return false;
     }
     return true;
@@ -106,7 +108,7 @@ bool Checkout::paidAmountPasses()
 
 void Checkout::writePayment()
 {
-    const std::string now = t_.dm.serverTime(t_.state.NetMode).text();
+    const std::string now = c_.paidAt().text();
     const double realAmount = numberIn(due_);
     bill_.realAmount() = realAmount;
     if (withoutPayment()) {
@@ -131,10 +133,10 @@ bool Checkout::complete()
     if (!withoutPayment() && !paidAmountPasses())
         return false;
     writePayment();
-    const SaveBillResult saved = SaveSale(t_, bill_);
-    if (saved == BillTenderRefused)
+    const SaveOutcome saved = SaveSale(c_, sale_);
+    if (saved.result == BillTenderRefused)
         dropCoupon();
-    if (saved != BillSavedOnServer && saved != BillSavedLocally)
+    if (!saved.saved())
         return false;
     completed_ = true;
     runAfterSale();
@@ -194,18 +196,6 @@ void Checkout::leave()
     bill_.memo() = opening_.memo;
 }
 
-void Checkout::runAfterSale()
-{
-    auto step = [this](const char* device, const std::function<void()>& action) { RunDeviceStep(t_, device, action); };
-    const Settings& s = t_.settings;
-    if (s.optionPresent("ClientDisplay"))
-        step("顾客显示屏", [this] { devices_.showOnDisplay(DisplayPaid, numberIn(paid_)); });
-    if (s.optionPresent("MoneyBox"))
-        step("钱箱", [this] { devices_.openDrawer(); });
-    if (s.optionPresent("Printer") && printing_)
-        step("小票打印机", [this] { devices_.printReceipt(bill_); });
-    if (s.optionPresent("ClientDisplay"))
-        step("顾客显示屏", [this] { devices_.showOnDisplay(DisplayChange, numberIn(change_)); });
-}
+void Checkout::runAfterSale() { RunAfterSale(c_, devices_, sale_, numberIn(paid_), numberIn(change_), printing_); }
 
 }  // namespace pos

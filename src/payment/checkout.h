@@ -1,15 +1,14 @@
 #pragma once
 
 #include "payment/after_sale.h"
-#include "base/bill.h"
+#include "payment/credit_card_tender.h"
+#include "payment/sale_saving.h"
+#include "payment/ticket_tender.h"
+#include "base/sale.h"
 
 #include <string>
 
 namespace pos {
-
-struct Terminal;
-class CreditCardTender;
-class TicketTender;
 
 // Memo of a bill closed by F11 without payment, and of a free bill (F12).
 inline constexpr const char* kUnpaidBillMemo = "挂单";
@@ -22,13 +21,14 @@ struct CheckoutAmounts {
     double change = 0;
 };
 
-// The payment of the bill in progress: the texts of the amount boxes (due, paid, change),
-// the print and completed flags, and what the keys of the checkout dialog do. Works on
-// the bill in place; the window shows the texts and passes on what the cashier types.
+// The payment of the sale in progress: the texts of the amount boxes (due, paid,
+// change), the print and completed flags, and what the keys of the checkout dialog do.
+// Works on the sale's bill in place; the window shows the texts and passes on what the
+// cashier types.
 class Checkout {
 public:
     // Opening: due is the bill's RealAmount, paid empty, change "0.00", printing on.
-    Checkout(Terminal& t, Bill& bill, AfterSale& devices);
+    Checkout(const PaymentContext& c, Sale& sale, AfterSale& devices);
 
     const std::string& due() const { return due_; }  // "%-7.2f"
     const std::string& paid() const { return paid_; }
@@ -55,6 +55,9 @@ public:
     // master and the paid and change boxes, then the completion step runs.
     bool payByCard(const CreditCardTender& tender);
     bool payByCoupon(const TicketTender& tender);
+    // The tenders of "/" and F8, over the amount due now.
+    CreditCardTender cardTender() const { return CreditCardTender(c_.person, amounts().due); }
+    TicketTender couponTender() const;
     // Leaving before completion puts back every payment field this checkout wrote: an
     // unpaid or free mark (so that the next checkout asks for right 7 anew) and the amounts
     // and coupon numbers of a tender whose save failed, which the next checkout must not
@@ -69,7 +72,8 @@ private:
     void runAfterSale();
     void dropCoupon();
 
-    Terminal& t_;
+    const PaymentContext c_;
+    Sale& sale_;
     Bill& bill_;
     AfterSale& devices_;
     const double openingAmount_;  // RealAmount when the checkout opened

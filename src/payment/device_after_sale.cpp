@@ -1,21 +1,24 @@
 #include "payment/device_after_sale.h"
 
 #include "peripherals/cash_drawer.h"
-#include "peripherals/receipt_printing.h"
-#include "config/terminal.h"
 
 namespace pos {
 
-DeviceAfterSale::DeviceAfterSale(Terminal& t, DisplayPort& display, Launcher& launcher, ReportEngine& report,
-                                 std::string programDir)
-    : t_(t), display_(display), launcher_(launcher), report_(report), programDir_(std::move(programDir))
+DeviceAfterSale::DeviceAfterSale(ReceiptContext receipt, DisplayPort& display, Launcher& launcher, ReportEngine& report)
+    : receipt_(std::move(receipt)), display_(display), launcher_(launcher), report_(report)
 {
 }
 
-void DeviceAfterSale::showOnDisplay(int kind, double amount) { ShowOnCustomerDisplay(t_.settings, display_, kind, amount); }
+void DeviceAfterSale::showOnDisplay(int kind, double amount)
+{
+    ShowOnCustomerDisplay(receipt_.settings, display_, kind, amount);
+}
 
-void DeviceAfterSale::openDrawer() { OpenCashDrawer(t_.settings, t_.person, launcher_, programDir_); }
+void DeviceAfterSale::openDrawer()
+{
+    OpenCashDrawer(receipt_.settings, receipt_.person, launcher_, receipt_.programDir);
+}
 
-void DeviceAfterSale::printReceipt(const Bill& bill) { PrintBill(ReceiptContext::of(t_, programDir_), report_, bill); }
+void DeviceAfterSale::printReceipt(const Sale& sale) { PrintBill(receipt_, report_, sale); }
 
 }  // namespace pos

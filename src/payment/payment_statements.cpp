@@ -24,4 +24,21 @@ PaymentStatements::PaymentStatements(Database& db)
 {
 }
 
+std::optional<Coupon> findCoupon(PaymentStatements& sql, const std::string& ticketNo)
+{
+    const RowSet coupon = sql.readCoupon.query({ticketNo});
+    if (coupon.empty())
+        return std::nullopt;
+    return Coupon{coupon.first("Amount").toDouble(), coupon.first("IsEnd").toInt() == 1};
+}
+
+std::optional<CardFigures> findCard(PaymentStatements& sql, const std::string& cardNo)
+{
+    const RowSet card = sql.readCard.query({cardNo});
+    if (card.empty())
+        return std::nullopt;
+    return CardFigures{card.first("Discount").toDouble(), card.first("Amount").toDouble(),
+                       card.first("TotalAmount").toDouble()};
+}
+
 }  // namespace pos

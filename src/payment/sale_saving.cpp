@@ -1,31 +1,46 @@
 #include "payment/sale_saving.h"
 
-#include "config/terminal.h"
+#include "peripherals/customer_display.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace pos {
 
-SaveBillResult SaveSale(Terminal& t, Bill& bill)
+SaveOutcome SaveSale(const PaymentContext& c, Sale& sale)
 {
-    BillNumbering numbering(t.dm.conClient().statements<NumberingStatements>(), t.clock);
-    const SaveBillResult result = SaveBill(t.db().statements<SaleStatements>(),
-                                           t.dm.conClient().statements<SaleStatements>(), numbering, t.person,
-                                           t.state, bill, false, cardOnScreen(t.member, t.totals));
+    BillNumbering numbering(c.dm.conClient().statements<NumberingStatements>(), c.clock);
+    const SaveOutcome outcome = SaveBill(c.dm.current(c.state.NetMode).statements<SaleStatements>(),
+                                         c.dm.conClient().statements<SaleStatements>(), numbering, c.person, c.state,
+                                         sale.bill, false, cardOf(sale));
+    sale.member.VIPUsedCount += outcome.pointsBooked;
     // An unknown outcome has said what to do; "failed" would invite charging again.
-    if (result != BillSavedOnServer && result != BillSavedLocally && result != BillOutcomeUnknown)
-        t.person.message("保存数据失败！", "错误", MessageIcon::Error);
-    return result;
+    if (!outcome.saved() && outcome.result != BillOutcomeUnknown)
+        c.person.message("保存数据失败！", "错误", MessageIcon::Error);
+    return outcome;
 }
 
-void RunDeviceStep(Terminal& t, const char* device, const std::function<void()>& action)
+void RunAfterSale(const PaymentContext& c, AfterSale& devices, const Sale& sale, double paid, double change,
+                  bool print)
 {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        t.person.message(std::string("单据已保存，但") + device + "出错：" + error.what(), "错误", MessageIcon::Error);
-    }
+    auto step = [&c](const char* device, const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const std::exception& error) {
+            c.person.message(std::string("单据已保存，但") + device + "出错：" + error.what(), "错误",
+                             MessageIcon::Error);
+        }
+    };
+    const Settings& s = c.settings;
+    if (s.hasCustomerDisplay())
+        step("顾客显示屏", [&] { devices.showOnDisplay(DisplayPaid, paid); });
+    if (s.optionPresent("MoneyBox"))
+        step("钱箱", [&] { devices.openDrawer(); });
+    if (s.hasPrinter() && print)
+        step("小票打印机", [&] { devices.printReceipt(sale); });
+    if (s.hasCustomerDisplay())
+        step("顾客显示屏", [&] { devices.showOnDisplay(DisplayChange, change); });
 }
 
 }  // namespace pos

@@ -26,13 +26,13 @@ void TicketTender::readCoupon()
     numberRead_ = trimmed(cardNo);
     refused_ = true;
     payAmount = "0";
-    const RowSet coupon = sql_.readCoupon.query({numberRead_});
-    if (coupon.empty())
+    const std::optional<Coupon> coupon = findCoupon(sql_, numberRead_);
+    if (!coupon)
         return tenderHint(person_, "在数据库中未找到该购物券！", "");
-    if (coupon.first("IsEnd").toInt() == 1)
+    if (coupon->used)
         return tenderHint(person_, "该购物券已消费, 不能再次消费！", "");
     refused_ = false;
-    payAmount = generalNumber(coupon.first("Amount").toDouble());
+    payAmount = generalNumber(coupon->amount);
 }
 
 TenderFocus TicketTender::cardNoEnter()

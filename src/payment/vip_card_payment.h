@@ -1,24 +1,23 @@
 #pragma once
 
 #include "payment/after_sale.h"
+#include "payment/sale_saving.h"
 #include "payment/tender.h"
-#include "base/bill.h"
+#include "base/sale.h"
 
 #include <string>
 
 namespace pos {
-
-struct Terminal;
 
 // The stored-value card payment "储值卡支付" of a bill carrying a stored-value card: the
 // card pays as much as its balance allows, cash the rest. Confirming writes the payment,
 // saves the bill and runs the after-sale devices.
 class VIPCardPayment {
 public:
-    // Opening: reads the card on the bill (InsiderCode, the card CurrentMember holds) on
-    // the working mode's connection and proposes the split. A bill without a card gets
-    // no card amount.
-    VIPCardPayment(Terminal& t, Bill& bill, AfterSale& devices);
+    // Opening: reads the card on the bill (InsiderCode, the sale's member card) on the
+    // working mode's connection and proposes the split. A bill without a card gets no
+    // card amount.
+    VIPCardPayment(const PaymentContext& c, Sale& sale, AfterSale& devices);
 
     const std::string& chargeAmount() const { return chargeAmount_; }  // lblChargeAmount
     const std::string& cardNo() const { return cardNo_; }              // edtCardNo
@@ -40,7 +39,8 @@ private:
     bool cardAmountPasses();
     void runAfterSale();
 
-    Terminal& t_;
+    const PaymentContext c_;
+    Sale& sale_;
     Bill& bill_;
     AfterSale& devices_;
     double due_;

@@ -53,7 +53,7 @@ std::optional<std::int32_t> readWholeNumber(std::string_view s)
 
 void sendThroughPrinter(const Settings& settings, Person& person, const std::string& command)
 {
-    std::string port = settings.option("PrintPort");
+    std::string port = settings.printPort();
     if (port.empty()) {
         person.message("没有设置打印机连接端口！", kPrompt, MessageIcon::Information);
         return;
@@ -63,7 +63,7 @@ void sendThroughPrinter(const Settings& settings, Person& person, const std::str
 
 void sendThroughDisplay(const Settings& settings, Person& person, const std::string& command)
 {
-    std::string port = settings.option("DispPort");
+    std::string port = settings.displayPort();
     if (port.empty()) {
         person.message("没有设置顾客显示屏连接端口！", kPrompt, MessageIcon::Information);
         return;
@@ -77,7 +77,7 @@ void sendThroughDisplay(const Settings& settings, Person& person, const std::str
 
 bool commandMissing(const Settings& settings, Person& person)
 {
-    if (!settings.option("OpenMoneyBox").empty())
+    if (!settings.drawerCommand().empty())
         return false;
     person.message("没有设置打开钱箱指令！", kPrompt, MessageIcon::Question);
     return true;
@@ -94,7 +94,7 @@ void startDrawerCard(const Settings& settings, Person& person, Launcher& launche
 {
     if (commandMissing(settings, person))
         return;
-    const std::string name = settings.option("OpenMoneyBox");
+    const std::string name = settings.drawerCommand();
     if (!plainFileName(name)) {
         person.message("钱箱卡程序只能是收银程序目录中的文件名！", kPrompt, MessageIcon::Information);
         return;
@@ -125,7 +125,7 @@ void OpenCashDrawer(const Settings& settings, Person& person, Launcher& launcher
 {
     if (commandMissing(settings, person))
         return;
-    std::string command = DrawerCommandBytes(settings.option("OpenMoneyBox"));
+    std::string command = DrawerCommandBytes(settings.drawerCommand());
     std::string connection = settings.option("MoneyBoxConn");
     if (connection == "接打印机")
         sendThroughPrinter(settings, person, command);

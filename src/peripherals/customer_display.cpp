@@ -127,16 +127,16 @@ std::vector<std::string> CustomerDisplayWrites(const std::string& dispType, int 
 
 void InitCustomerDisplay(const Settings& settings, DisplayPort& port)
 {
-    if (!settings.optionPresent("ClientDisplay"))
+    if (!settings.hasCustomerDisplay())
         return;
     port.release();
-    if (auto speed = displaySpeed(settings.option("DispType")))
-        port.init(settings.devicePath(comPortName(comPortNumber(settings.option("DispPort")))), *speed);
+    if (auto speed = displaySpeed(settings.displayType()))
+        port.init(settings.devicePath(comPortName(comPortNumber(settings.displayPort()))), *speed);
 }
 
 void ShowOnCustomerDisplay(const Settings& settings, DisplayPort& port, int kind, double amount)
 {
-    for (const std::string& bytes : CustomerDisplayWrites(settings.option("DispType"), kind, amount))
+    for (const std::string& bytes : CustomerDisplayWrites(settings.displayType(), kind, amount))
         port.send(bytes);
 }
 

@@ -14,7 +14,7 @@ constexpr const char* kPrompt = "提示";
 // The text path's port and paper; false, with the message, when one is missing.
 bool portSettingsComplete(const ReceiptContext& ctx)
 {
-    if (ctx.settings.option("PrintPort").empty()) {
+    if (ctx.settings.printPort().empty()) {
         ctx.person.message("没有设置打印机所接端口！", kPrompt, MessageIcon::Information);
         return false;
     }
@@ -27,11 +27,11 @@ bool portSettingsComplete(const ReceiptContext& ctx)
 
 std::string templatePath(const ReceiptContext& ctx) { return ctx.programDir + "POS.frf"; }
 
-void loadWithBill(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+void loadWithBill(const ReceiptContext& ctx, ReportEngine& report, const Sale& sale)
 {
-    report.bindLines(bill.detail);
+    report.bindLines(sale.bill.detail);
     report.load(templatePath(ctx));
-    SetBillTemplateVariables(ctx, report, bill);
+    SetBillTemplateVariables(ctx, report, sale);
 }
 
 std::string billTime(const Value& billDate)
@@ -42,80 +42,82 @@ std::string billTime(const Value& billDate)
 
 }  // namespace
 
-void PrintBill(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+void PrintBill(const ReceiptContext& ctx, ReportEngine& report, const Sale& sale)
 {
     const std::string mode = ctx.settings.option("PrintMode");
     if (mode.empty())
         ctx.person.message("没有设置小票打印方式！", kPrompt, MessageIcon::Information);
     else if (mode == "整张快速打印")
-        PrintBillText(ctx, bill);
+        PrintBillText(ctx, sale);
     else if (mode == "逐条快速打印")
         portSettingsComplete(ctx);
     else
-        PrintBillTemplate(ctx, report, bill);
+        PrintBillTemplate(ctx, report, sale);
 }
 
-void PrintBillText(const ReceiptContext& ctx, const Bill& bill)
+void PrintBillText(const ReceiptContext& ctx, const Sale& sale)
 {
     const int copies = ctx.settings.billNum();
     if (!portSettingsComplete(ctx))
         return;
-    const std::string port = ctx.settings.option("PrintPort");
+    const std::string port = ctx.settings.printPort();
     const int width = ctx.settings.charNum();
     for (int copy = 0; copy < copies; ++copy)
-        WriteReceiptText(ctx.settings, port, bill, width, ctx.state, ctx.member, ctx.totals);
+        WriteReceiptText(ctx.settings, port, sale, width, ctx.header);
 }
 
-void PrintBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+void PrintBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Sale& sale)
 {
     const int copies = ctx.settings.billNum();
     for (int copy = 0; copy < copies; ++copy) {
-        loadWithBill(ctx, report, bill);
+        loadWithBill(ctx, report, sale);
         report.prepare();
         report.print();
     }
 }
 
-void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+void SetBillTemplateVariables(const ReceiptContext& ctx, ReportEngine& report, const Sale& sale)
 {
+    const Bill& bill = sale.bill;
+    const CurrentMember& member = sale.member;
     const Settings& s = ctx.settings;
     const double realAmount = bill.realAmount().toDouble();
     const double changeAmount = bill.changeAmount().toDouble();
     // Values no card was read for (a reprint) are left out rather than printed as 0.
     auto cardValue = [&](double value) {
-        return ctx.member.VIPCardKind == kCardKindUnknown ? std::string() : generalNumber(value);
+        return member.VIPCardKind == MemberCardKind::Unknown ? std::string() : generalNumber(value);
     };
     const std::pair<const char*, std::string> variables[] = {
-        {"小票标题1", s.option("Header1")},
-        {"小票标题2", s.option("Header2")},
-        {"小票尾注1", s.option("Footer1")},
-        {"小票尾注2", s.option("Footer2")},
+        {"小票标题1", s.header1()},
+        {"小票标题2", s.header2()},
+        {"小票尾注1", s.footer1()},
+        {"小票尾注2", s.footer2()},
         {"单号", bill.billNo().toString()},
         {"开单时间", billTime(bill.billDate())},
         {"应收金额", generalAmount(realAmount)},
         {"客付金额", generalAmount(realAmount + changeAmount)},
         {"找零金额", generalAmount(changeAmount)},
-        {"收银员代码", ctx.state.OperatorCode},
-        {"收银员名称", ctx.state.OperatorName},
-        {"收银机号", ctx.state.MachineCode},
-        {"收银机名", ctx.state.MachineName},
-        {"班次代码", ctx.state.ClassCode},
-        {"班次名称", ctx.state.ClassName},
-        {"仓库代码", ctx.state.StoreCode},
-        {"仓库名称", ctx.state.StoreName},
-        {"会员卡号", ctx.member.VIPCardNo},
-        {"持卡人", ctx.member.VIPHolderName},
-        {"会员积分", generalNumber(ctx.member.VIPUsedCount)},
-        {"累计消费金额", cardValue(ctx.member.VIPTotalAmount)},
-        {"卡内余额", cardValue(ctx.member.VIPCardBalance)},
+        {"收银员代码", ctx.header.OperatorCode},
+        {"收银员名称", ctx.header.OperatorName},
+        {"收银机号", ctx.header.MachineCode},
+        {"收银机名", ctx.header.MachineName},
+        {"班次代码", ctx.header.ClassCode},
+        {"班次名称", ctx.header.ClassName},
+        {"仓库代码", ctx.header.StoreCode},
+        {"仓库名称", ctx.header.StoreName},
+        {"会员卡号", member.VIPCardNo},
+        {"持卡人", member.VIPHolderName},
+        {"会员积分", generalNumber(member.VIPUsedCount)},
+        {"累计消费金额", cardValue(member.VIPTotalAmount)},
+        {"卡内余额", cardValue(member.VIPCardBalance)},
     };
     for (const auto& [name, text] : variables)
         report.setVariable(name, quotedText(text));
 }
 
-void DesignBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Bill& bill)
+void DesignBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const Sale& sale)
 {
-    report.bindLines(bill.detail);
+    report.bindLines(sale.bill.detail);
     try {
         report.load(templatePath(ctx));
     } catch (const ReportError& error) {
@@ -125,7 +127,7 @@ void DesignBillTemplate(const ReceiptContext& ctx, ReportEngine& report, const B
                            MessageIcon::Information);
         report.setTemplate({});
     }
-    SetBillTemplateVariables(ctx, report, bill);
+    SetBillTemplateVariables(ctx, report, sale);
     report.design();
 }
 

@@ -11,7 +11,6 @@
 namespace pos {
 namespace {
 
-constexpr int kStoredValueCard = 2;
 
 // Every width below counts bytes of GBK text; a cut may split a Chinese character.
 std::string spaces(int count) { return std::string(static_cast<std::size_t>(std::max(0, count)), ' '); }
@@ -103,19 +102,20 @@ private:
 
 }  // namespace
 
-std::string ReceiptText(const Settings& settings, const Bill& bill, int width, const TPosState& state,
-                        const CurrentMember& member, const BillTotals& totals)
+std::string ReceiptText(const Settings& settings, const Sale& sale, int width, const ReceiptHeader& header)
 {
+    const Bill& bill = sale.bill;
+    const CurrentMember& member = sale.member;
     const Layout layout{width, settings.optionYes("DiscountCol"), settings.optionYes("GoodsOneLine")};
     const bool printBillNo = settings.optionYes("PrintBillNo");
     const bool printVIPCard = settings.optionYes("PrintVIPCard");
     const bool printPoint = settings.optionYes("PrintPoint");
     const bool printExeMan = settings.optionYes("PrintExeMan");
     const bool printDisAmount = settings.optionYes("PrintDisAmount");
-    const std::string header1 = utf8ToGbk(settings.option("Header1"));
-    const std::string header2 = utf8ToGbk(settings.option("Header2"));
-    const std::string footer1 = utf8ToGbk(settings.option("Footer1"));
-    const std::string footer2 = utf8ToGbk(settings.option("Footer2"));
+    const std::string header1 = utf8ToGbk(settings.header1());
+    const std::string header2 = utf8ToGbk(settings.header2());
+    const std::string footer1 = utf8ToGbk(settings.footer1());
+    const std::string footer2 = utf8ToGbk(settings.footer2());
     const int footerNum = settings.footerNum();
 
     // The totals are printed to the cent, rounded as the screen rounds them.
@@ -125,25 +125,25 @@ std::string ReceiptText(const Settings& settings, const Bill& bill, int width, c
     ReceiptBuilder r(layout);
     r.line(centred(header1, width));
     r.line(marked(header2, width));
-    r.utf8Line("收银员:" + state.OperatorCode + " 时间:" + billTime(bill.billDate()));
+    r.utf8Line("收银员:" + header.OperatorCode + " 时间:" + billTime(bill.billDate()));
     if (printBillNo)
         r.utf8Line("单号:" + bill.billNo().toString());
     if (printVIPCard) {
         r.utf8Line("会员卡号:" + member.VIPCardNo + " 持卡人:" + member.VIPHolderName);
-        if (!member.VIPCardNo.empty() && member.VIPCardKind == kStoredValueCard)
+        if (member.hasStoredValueCard())
             r.utf8Line("卡内余额:" + twoDecimals(member.VIPCardBalance) + " ");
     }
     if (printPoint)
         r.utf8Line("会员积分:" + generalNumber(member.VIPUsedCount));
     if (printExeMan)
-        r.utf8Line("业务员:" + state.ExeManName);
+        r.utf8Line("业务员:" + sale.ExeManName);
     r.line("");
     r.columnHeader();
     r.rule();
     for (std::size_t i = 0; i < bill.detail.size(); ++i)
         r.goodsLine(bill.line(i));
     r.rule();
-    r.utf8Line("总 数 量：" + total(generalNumber(totals.TotalQty)) + " 应收金额："
+    r.utf8Line("总 数 量：" + total(generalNumber(sale.totals.TotalQty)) + " 应收金额："
                + total(generalAmount(amount(bill.realAmount()))));
     r.utf8Line("客付金额：" + total(generalAmount(amount(bill.realAmount()) + amount(bill.changeAmount()))) + " 找零金额："
                + total(generalAmount(amount(bill.changeAmount()))));
@@ -151,7 +151,7 @@ std::string ReceiptText(const Settings& settings, const Bill& bill, int width, c
         r.utf8Line("付 现 金：" + total(generalAmount(amount(bill.cashAmount()))) + " 付购物券："
                    + total(generalAmount(amount(bill.cardAmount2()))));
     if (printDisAmount)
-        r.utf8Line("优惠金额：" + total(twoDecimals(totals.DisAmount)));
+        r.utf8Line("优惠金额：" + total(twoDecimals(sale.totals.DisAmount)));
     r.line("");
     r.line(marked(footer1, width));
     r.line(marked(footer2, width));
@@ -160,10 +160,10 @@ std::string ReceiptText(const Settings& settings, const Bill& bill, int width, c
     return r.take();
 }
 
-void WriteReceiptText(const Settings& settings, const std::string& device, const Bill& bill, int width,
-                      const TPosState& state, const CurrentMember& member, const BillTotals& totals)
+void WriteReceiptText(const Settings& settings, const std::string& device, const Sale& sale, int width,
+                      const ReceiptHeader& header)
 {
-    writeToPrinter(settings, device, ReceiptText(settings, bill, width, state, member, totals));
+    writeToPrinter(settings, device, ReceiptText(settings, sale, width, header));
 }
 
 }  // namespace pos

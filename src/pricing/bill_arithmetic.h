@@ -3,6 +3,7 @@
 #include "base/bill.h"
 #include "base/number_format.h"
 #include "base/pos_state.h"
+#include "base/sale.h"
 
 #include <cstddef>
 

@@ -127,12 +127,13 @@ void AddGoodsByInput(const PricingContext& c, const std::string& input, double g
     const std::size_t picked = several ? c.person.pickGoods(found.goods) : 0;
     const RowSet& rows = found.goods.rows();
     const std::size_t g = std::min(picked, rows.size() - 1);
-    const std::int64_t goodsId = rows.at(g, "GoodsId").toInt();
+    GoodsRow goods = readGoods(rows, g);
+    const std::int64_t goodsId = goods.goodsId;
 
     double price = givenPrice;
     if (found.hit == Hit::Label) {
         // The label holds an amount; the quantity is what that amount buys.
-        const double regular = rows.at(g, "SPrice1").toDouble();
+        const double regular = goods.regularPrice.toDouble();
         if (regular == 0) {
             tell(c.person, "该商品的零售价为0，不能按金额条码计算数量！");
             return;
@@ -140,10 +141,10 @@ void AddGoodsByInput(const PricingContext& c, const std::string& input, double g
         quantity = found.labelAmount / regular;
     } else if (found.hit == Hit::Package) {
         // Packages are counted in units, each at its share of the package price.
-        const double unitRate = rows.at(g, "UnitRate").toDouble();
-        quantity *= unitRate;
+        const PackagePrice package = readPackagePrice(rows, g);
+        quantity *= package.unitRate;
         if (quantity != 0)
-            price = rows.at(g, "PKPrice").toDouble() / unitRate;
+            price = package.price / package.unitRate;
     }
 
     // A typed price or a package price overrides every price rule.
@@ -168,15 +169,15 @@ void AddGoodsByInput(const PricingContext& c, const std::string& input, double g
     added.billNo() = bill.billNo();
     added.orderId() = nextOrderId;
     added.goodsId() = goodsId;
-    added.code() = rows.at(g, "Code");
-    added.barCode() = rows.at(g, "BarCode");
-    added.name() = rows.at(g, "Name").toString() + nameSuffix(kind);
-    added.unit1() = rows.at(g, "Unit1");
+    added.code() = std::move(goods.code);
+    added.barCode() = std::move(goods.barCode);
+    added.name() = std::move(goods.name) + nameSuffix(kind);
+    added.unit1() = std::move(goods.unit1);
     added.quantity() = quantity;
     // Online, promotion, special and member prices are never discounted further.
     added.discount() = online && kind != PriceKind::Regular ? 100.0 : discount;
     added.price() = determined.price;
-    added.sPrice1() = rows.at(g, "SPrice1");
+    added.sPrice1() = std::move(goods.regularPrice);
     if (kind != PriceKind::Regular)
         added.memo() = priceTag(kind);
     LineAmount(bill, line, c.state.Digit);

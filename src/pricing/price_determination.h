@@ -5,6 +5,7 @@
 #include "base/clock.h"
 #include "base/person.h"
 #include "base/pos_state.h"
+#include "base/sale.h"
 #include "pricing/pricing_statements.h"
 
 #include <cstddef>

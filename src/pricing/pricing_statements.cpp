@@ -54,4 +54,67 @@ PricingStatements::PricingStatements(Database& db)
 {
 }
 
+GoodsRow readGoods(const RowSet& goods, std::size_t r)
+{
+    const Columns& c = goods.columns();
+    const Row& row = goods.row(r);
+    return GoodsRow{row[c.index("GoodsId")].toInt(), row[c.index("Code")],  row[c.index("BarCode")],
+                    row[c.index("Name")].toString(), row[c.index("Unit1")], row[c.index("SPrice1")]};
+}
+
+PackagePrice readPackagePrice(const RowSet& goods, std::size_t r)
+{
+    const Columns& c = goods.columns();
+    const Row& row = goods.row(r);
+    return PackagePrice{row[c.index("UnitRate")].toDouble(), row[c.index("PKPrice")].toDouble()};
+}
+
+namespace {
+
+std::optional<DateTime> dateOf(const Value& v)
+{
+    if (v.isNull())
+        return std::nullopt;
+    return DateTime::parse(v.toString());
+}
+
+}  // namespace
+
+std::optional<PricingRow> readPricingRow(PricingStatements& sql, int storeId, int goodsId)
+{
+    const RowSet rows = sql.pricingRow.query({storeId, goodsId});
+    if (rows.empty())
+        return std::nullopt;
+    auto number = [&rows](const char* column) { return rows.first(column).toDouble(); };
+    PricingRow row;
+    row.promotionBegin = dateOf(rows.first("SPBeginDate"));
+    row.promotionEnd = dateOf(rows.first("SPEndDate"));
+    row.promotionQuantity = number("SPQuantity");
+    row.promotionSold = number("SPMakeQty");
+    row.promotionPrice = number("SPPrice");
+    row.perBillLimit = number("SPBillQty");
+    row.specialPriceOn = rows.first("IsLowPrice").toInt() == 1;
+    row.specialPrice = number("LowPrice");
+    row.levelPrices = {number("SPrice1"), number("SPrice2"), number("SPrice3"), number("SPrice4")};
+    row.insiderPrice = number("InSiderPrice");
+    return row;
+}
+
+std::vector<DiscountBand> readDiscountBands(PricingStatements& sql)
+{
+    const RowSet rows = sql.discountBands.query();
+    const Columns& c = rows.columns();
+    std::vector<DiscountBand> bands;
+    if (rows.empty())
+        return bands;
+    const std::size_t down = c.index("DownAmount"), up = c.index("UpAmount"), rate = c.index("Discount");
+    bands.reserve(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const Row& row = rows.row(r);
+        bands.push_back({static_cast<double>(row[down].toInt()), static_cast<double>(row[up].toInt()),
+                         row[rate].toDouble()});
+    }
+    return bands;
+}
+
 }  // namespace pos

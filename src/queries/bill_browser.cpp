@@ -66,68 +66,42 @@ RowSet BrowseBills(BillBrowserStatements& sql, const BillWindow& window)
 
 RowSet BrowseBillLines(BillBrowserStatements& sql, const std::string& billNo) { return sql.lines.query({billNo}); }
 
-ReprintValues ReprintValuesOf(BillBrowserStatements& sql, const RowSet& bills, std::size_t row, const RowSet& lines)
+Sale ReprintSaleOf(BillBrowserStatements& sql, const RowSet& bills, std::size_t row, const RowSet& lines)
 {
-    ReprintValues v;
-    if (row < bills.size()) {
-        v.OperatorCode = bills.at(row, "OperatorCode").toString();
-        v.ExeManCode = bills.at(row, "ExeManCode").toString();
-        v.ExeManName = bills.at(row, "ExeManName").toString();
-        v.VIPCardNo = bills.at(row, "InsiderCode").toString();
-    }
-    if (!v.VIPCardNo.empty()) {
-        const RowSet card = sql.card.query({v.VIPCardNo});
-        if (!card.empty()) {
-            v.VIPHolderName = card.at(0, "HolderName").toString();
-            v.VIPUsedCount = card.at(0, "UsedCount").toDouble();
-        }
-    }
-    for (std::size_t r = 0; r < lines.size(); ++r) {
-        const double quantity = lines.at(r, "Quantity").toDouble();
-        v.TotalQty += quantity;
-        v.DisAmount += quantity * lines.at(r, "SPrice1").toDouble() - lines.at(r, "Amount").toDouble();
-    }
-    return v;
-}
-
-ReprintScope::ReprintScope(TPosState& state, CurrentMember& member, BillTotals& totals, const ReprintValues& v)
-    : state_(state), member_(member), totals_(totals), savedState_(state), savedMember_(member), savedTotals_(totals)
-{
-    state.OperatorCode = v.OperatorCode;
-    state.ExeManCode = v.ExeManCode;
-    state.ExeManName = v.ExeManName;
-    member.VIPCardNo = v.VIPCardNo;
-    member.VIPHolderName = v.VIPHolderName;
-    member.VIPUsedCount = v.VIPUsedCount;
-    // The old bill keeps neither the card's kind nor its balance and total after that
-    // sale; today's would print as if they were the bill's, so they are left out.
-    member.VIPCardKind = kCardKindUnknown;
-    member.VIPCardBalance = 0;
-    member.VIPTotalAmount = 0;
-    totals.DisAmount = v.DisAmount;
-    totals.TotalQty = v.TotalQty;
-}
-
-ReprintScope::~ReprintScope()
-{
-    state_ = std::move(savedState_);
-    member_ = std::move(savedMember_);
-    totals_ = savedTotals_;
-}
-
-bool ReprintBill(Terminal& t, ReportEngine& report, std::string programDir, const RowSet& bills, std::size_t row,
-                 const RowSet& lines)
-{
-    // An empty list has no bill to print: a receipt of nothing would only waste paper.
-    if (!t.settings.optionPresent("Printer") || row >= bills.size())
-        return false;
-    BillBrowserStatements& sql = t.sql<BillBrowserStatements>();
-    const ReprintValues values = ReprintValuesOf(sql, bills, row, lines);
     RowSet master(bills.columns());
     master.append(bills.row(row));
-    const Bill bill = Bill::of(std::move(master), lines);
-    const ReprintScope scope(t.state, t.member, t.totals, values);
-    PrintBill(ReceiptContext::of(t, std::move(programDir)), report, bill);
+    Sale sale;
+    sale.bill = Bill::of(std::move(master), lines);
+    sale.ExeManCode = bills.at(row, "ExeManCode").toString();
+    sale.ExeManName = bills.at(row, "ExeManName").toString();
+    CurrentMember& member = sale.member;
+    member.VIPCardNo = sale.bill.insiderCode().toString();
+    if (!member.VIPCardNo.empty()) {
+        const RowSet card = sql.card.query({member.VIPCardNo});
+        if (!card.empty()) {
+            member.VIPHolderName = card.at(0, "HolderName").toString();
+            member.VIPUsedCount = card.at(0, "UsedCount").toDouble();
+        }
+    }
+    for (std::size_t r = 0; r < sale.bill.detail.size(); ++r) {
+        const ConstBillLine line = std::as_const(sale.bill).line(r);
+        const double quantity = line.quantity().toDouble();
+        sale.totals.TotalQty += quantity;
+        sale.totals.DisAmount += quantity * line.sPrice1().toDouble() - line.amount().toDouble();
+    }
+    return sale;
+}
+
+bool ReprintBill(ReceiptContext receipt, ReportEngine& report, BillBrowserStatements& sql, const RowSet& bills,
+                 std::size_t row, const RowSet& lines)
+{
+    // An empty list has no bill to print: a receipt of nothing would only waste paper.
+    if (!receipt.settings.hasPrinter() || row >= bills.size())
+        return false;
+    const Sale sale = ReprintSaleOf(sql, bills, row, lines);
+    receipt.header.OperatorCode = bills.at(row, "OperatorCode").toString();
+    receipt.header.OperatorName = bills.at(row, "OperatorName").toString();
+    PrintBill(receipt, report, sale);
     return true;
 }
 

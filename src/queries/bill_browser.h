@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/pos_state.h"
+#include "base/sale.h"
 #include "base/statement_set.h"
-#include "config/terminal.h"
+#include "peripherals/receipt_printing.h"
 #include "reports/report_engine.h"
 
 #include <optional>
@@ -48,43 +48,18 @@ WindowFields InitialWindowFields(const std::string& now);
 RowSet BrowseBills(BillBrowserStatements& sql, const BillWindow& window);
 RowSet BrowseBillLines(BillBrowserStatements& sql, const std::string& billNo);
 
-// The register's values a receipt reads, as a reprint of a saved bill sets them.
-struct ReprintValues {
-    std::string OperatorCode;
-    std::string VIPCardNo;
-    std::string VIPHolderName;
-    double VIPUsedCount = 0;
-    std::string ExeManCode;
-    std::string ExeManName;
-    double DisAmount = 0;
-    double TotalQty = 0;
-};
-
-// The reprint values of row `row` of the bill list, over that bill's lines.
-ReprintValues ReprintValuesOf(BillBrowserStatements& sql, const RowSet& bills, std::size_t row, const RowSet& lines);
-
-// Puts reprint values into the register's records and puts the register's own back when
-// it goes out of scope, however the print in between ended.
-class ReprintScope {
-public:
-    ReprintScope(TPosState& state, CurrentMember& member, BillTotals& totals, const ReprintValues& values);
-    ~ReprintScope();
-    ReprintScope(const ReprintScope&) = delete;
-    ReprintScope& operator=(const ReprintScope&) = delete;
-
-private:
-    TPosState& state_;
-    CurrentMember& member_;
-    BillTotals& totals_;
-    TPosState savedState_;
-    CurrentMember savedMember_;
-    BillTotals savedTotals_;
-};
+// The sale a reprint prints for row `row` of the bill list, over that bill's lines: the
+// bill as saved, its member card (holder and points as the server holds them now), its
+// salesman and the totals of its lines. The card's kind, balance and cumulative
+// purchases after that sale are not kept, so the member's kind stays Unknown and they
+// are not printed.
+Sale ReprintSaleOf(BillBrowserStatements& sql, const RowSet& bills, std::size_t row, const RowSet& lines);
 
 // Prints the receipt of row `row` of the bill list again, through the sale's receipt
 // printing, when the terminal has a printer ("Printer" is "有"); nothing otherwise. The
-// register's values are back before a print failure passes on. Returns whether it printed.
-bool ReprintBill(Terminal& t, ReportEngine& report, std::string programDir, const RowSet& bills, std::size_t row,
-                 const RowSet& lines);
+// receipt names the bill's own cashier; the terminal, shift and store are `receipt`'s.
+// Returns whether it printed; a print failure passes on.
+bool ReprintBill(ReceiptContext receipt, ReportEngine& report, BillBrowserStatements& sql, const RowSet& bills,
+                 std::size_t row, const RowSet& lines);
 
 }  // namespace pos

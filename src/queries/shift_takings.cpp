@@ -2,9 +2,7 @@
 
 #include "base/gbk.h"
 #include "base/number_format.h"
-#include "base/person.h"
-#include "config/terminal.h"
-#include "config/working_mode_clock.h"
+#include "config/working_connection.h"
 #include "peripherals/printer_port.h"
 #include "queries/time_field.h"
 
@@ -13,15 +11,12 @@ namespace {
 
 double sumOf(const RowSet& rows, const char* column) { return rows.empty() ? 0 : rows.at(0, column).toDouble(); }
 
-void warnOfWaitingBills(Terminal& t, const DateTime& start, const DateTime& end)
+void warnOfWaitingBills(const ShiftTakingsContext& c, const DateTime& start, const DateTime& end)
 {
-    const std::int64_t waiting = t.dm.conClient()
-                                     .statements<TakingsStatements>()
-                                     .waitingInWindow.query({t.state.OperatorId, start.text(), end.text()})
-                                     .first("n")
-                                     .toInt();
+    const std::int64_t waiting =
+        CountWaitingBills(c.dm.conClient().statements<TakingsStatements>(), c.state.OperatorId, start, end);
     if (waiting > 0)
-        t.person.message("本机还有" + std::to_string(waiting) + "张单据未上传，不在本次统计之内！请上传后再统计。",
+        c.person.message("本机还有" + std::to_string(waiting) + "张单据未上传，不在本次统计之内！请上传后再统计。",
                          "提示", MessageIcon::Information);
 }
 
@@ -32,6 +27,11 @@ ShiftTakings QueryShiftTakings(TakingsStatements& sql, int operatorId, const Dat
     const RowSet rows = sql.shiftTakings.query({operatorId, start.text(), end.text()});
     return {sumOf(rows, "RealAmount"), sumOf(rows, "CashAmount"), sumOf(rows, "CardAmount3"),
             sumOf(rows, "CardAmount1"), sumOf(rows, "CardAmount2")};
+}
+
+std::int64_t CountWaitingBills(TakingsStatements& local, int operatorId, const DateTime& start, const DateTime& end)
+{
+    return local.waitingInWindow.query({operatorId, start.text(), end.text()}).first("n").toInt();
 }
 
 std::string ShiftReceiptText(const std::string& operatorCode, const ShiftTakings& totals, const DateTime& start,
@@ -59,9 +59,10 @@ void PrintShiftReceipt(const Settings& settings, const std::string& device, cons
     writeToPrinter(settings, device, ShiftReceiptText(operatorCode, totals, start, end, settings.footerNum()));
 }
 
-ShiftTakingsResult RunShiftTakings(Terminal& t, const std::string& startText, const std::string& endText)
+ShiftTakingsResult RunShiftTakings(const ShiftTakingsContext& c, const std::string& startText,
+                                   const std::string& endText)
 {
-    auto badTime = [&t] { t.person.message("输入的时间格式不正确！", "", MessageIcon::Information); };
+    auto badTime = [&c] { c.person.message("输入的时间格式不正确！", "", MessageIcon::Information); };
     const std::optional<DateTime> start = ReadTimeField(startText, 0);
     if (!start) {
         badTime();
@@ -72,15 +73,16 @@ ShiftTakingsResult RunShiftTakings(Terminal& t, const std::string& startText, co
         badTime();
         return ShiftTakingsResult::BadEnd;
     }
-    const ShiftTakings totals = QueryShiftTakings(t.sql<TakingsStatements>(), t.state.OperatorId, *start, *end);
-    if (t.state.NetMode == Online)
-        warnOfWaitingBills(t, *start, *end);
-    const std::string port = t.settings.option("PrintPort");
+    const ShiftTakings totals = QueryShiftTakings(
+        WorkingConnection(c.dm, c.state).db().statements<TakingsStatements>(), c.state.OperatorId, *start, *end);
+    if (c.state.NetMode == Online)
+        warnOfWaitingBills(c, *start, *end);
+    const std::string port = c.settings.option("PrintPort");
     if (port.empty()) {
-        t.person.message("没有设置打印机所接端口！", "提示", MessageIcon::Information);
+        c.person.message("没有设置打印机所接端口！", "提示", MessageIcon::Information);
         return ShiftTakingsResult::NoPrinter;
     }
-    PrintShiftReceipt(t.settings, port, t.state.OperatorCode, totals, *start, *end);
+    PrintShiftReceipt(c.settings, port, c.state.OperatorCode, totals, *start, *end);
     return ShiftTakingsResult::Printed;
 }
 

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "base/clock.h"
+#include "base/person.h"
+#include "base/pos_state.h"
 #include "base/statement_set.h"
+#include "config/data_module.h"
 #include "config/settings.h"
 
 #include <optional>
 #include <string>
 
 namespace pos {
-
-struct Terminal;
 
 // The takings of an operator: the shift sums on the connection of the working mode, the
 // day's totals on the server's view of the bills.
@@ -51,6 +52,9 @@ struct ShiftTakings {
 // The bills of operatorId with start <= BillDate <= end, both ends to the second.
 ShiftTakings QueryShiftTakings(TakingsStatements& sql, int operatorId, const DateTime& start, const DateTime& end);
 
+// How many bills of operatorId with start <= BillDate <= end wait in the local file.
+std::int64_t CountWaitingBills(TakingsStatements& local, int operatorId, const DateTime& start, const DateTime& end);
+
 // The shift receipt in GBK with CR LF line ends: operator, the window to the minute,
 // the five tender sums and footerNum empty lines.
 std::string ShiftReceiptText(const std::string& operatorCode, const ShiftTakings& totals, const DateTime& start,
@@ -61,6 +65,15 @@ std::string ShiftReceiptText(const std::string& operatorCode, const ShiftTakings
 void PrintShiftReceipt(const Settings& settings, const std::string& device, const std::string& operatorCode,
                        const ShiftTakings& totals, const DateTime& start, const DateTime& end);
 
+// What the takings run works with: both connections, the working mode and the signed-on
+// operator (read at the call), the printer settings and the person told.
+struct ShiftTakingsContext {
+    TDM& dm;
+    const TPosState& state;
+    const Settings& settings;
+    Person& person;
+};
+
 // What Enter in the end field of the takings window came to.
 enum class ShiftTakingsResult { BadStart, BadEnd, NoPrinter, Printed };
 
@@ -68,7 +81,7 @@ enum class ShiftTakingsResult { BadStart, BadEnd, NoPrinter, Printed };
 // working mode's database and prints them on PrintPort. A bad field or a missing port is
 // told to the person; online, so are the operator's bills of the window still waiting in
 // the local file, which the server's sums leave out. Database and device errors pass on.
-ShiftTakingsResult RunShiftTakings(Terminal& t, const std::string& startText, const std::string& endText);
+ShiftTakingsResult RunShiftTakings(const ShiftTakingsContext& c, const std::string& startText, const std::string& endText);
 
 // The day's totals of an operator as the server's view gives them.
 struct TakingsToday {

@@ -20,6 +20,16 @@ StockQueryStatements::StockQueryStatements(Database& db)
 {
 }
 
+std::vector<StockStore> StockStores(StockQueryStatements& sql)
+{
+    const RowSet rows = sql.stores.query();
+    std::vector<StockStore> stores;
+    stores.reserve(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        stores.push_back({rows.at(r, "StoreId").toInt(), rows.at(r, "Name").toString()});
+    return stores;
+}
+
 std::optional<long long> FindStockGoods(StockQueryStatements& server, const std::string& text)
 {
     RowSet found = server.goodsByCode.query({text});
@@ -30,17 +40,17 @@ std::optional<long long> FindStockGoods(StockQueryStatements& server, const std:
     return found.at(0, "GoodsId").toInt();
 }
 
-StoreChoice ChooseStore(const RowSet& stores, const std::string& typed, int pickedRow)
+StoreChoice ChooseStore(const std::vector<StockStore>& stores, const std::string& typed, int pickedRow)
 {
     const std::string name = trimmed(typed);
     if (name.empty())
         return {};
     if (pickedRow >= 0 && static_cast<std::size_t>(pickedRow) < stores.size() &&
-        trimmed(stores.at(static_cast<std::size_t>(pickedRow), "Name").toString()) == name)
-        return {true, stores.at(static_cast<std::size_t>(pickedRow), "StoreId").toInt()};
-    for (std::size_t r = 0; r < stores.size(); ++r) {
-        if (trimmed(stores.at(r, "Name").toString()) == name)
-            return {true, stores.at(r, "StoreId").toInt()};
+        trimmed(stores[static_cast<std::size_t>(pickedRow)].name) == name)
+        return {true, stores[static_cast<std::size_t>(pickedRow)].id};
+    for (const StockStore& store : stores) {
+        if (trimmed(store.name) == name)
+            return {true, store.id};
     }
     return {false, std::nullopt};
 }

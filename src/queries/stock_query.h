@@ -21,18 +21,25 @@ public:
     Statement stock;
 };
 
+// A store of the store list.
+struct StockStore {
+    long long id = 0;
+    std::string name;
+};
+std::vector<StockStore> StockStores(StockQueryStatements& sql);
+
 // The GoodsId of the goods item with that code, else of the one with that bar code.
 std::optional<long long> FindStockGoods(StockQueryStatements& server, const std::string& text);
 
-// The store field's text against the store list (columns StoreId, Name): no store for
+// The store field's text against the store list: no store for
 // an empty text, the StoreId of the named store, or nullopt for a name not in the list.
 // `pickedRow` is the list row the cashier picked: while the text still is its name, its
-// own StoreId counts, so of two stores with one name the picked one is queried.
+// own id counts, so of two stores with one name the picked one is queried.
 struct StoreChoice {
     bool known = true;
     std::optional<long long> storeId;
 };
-StoreChoice ChooseStore(const RowSet& stores, const std::string& typed, int pickedRow = -1);
+StoreChoice ChooseStore(const std::vector<StockStore>& stores, const std::string& typed, int pickedRow = -1);
 
 RowSet QueryStock(StockQueryStatements& server, std::optional<long long> storeId, std::optional<long long> goodsId);
 

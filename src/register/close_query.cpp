@@ -11,7 +11,7 @@ bool registerCloseQuery(Terminal& t)
 {
     if (!t.person.ask("你真的要退出系统吗？", ""))
         return false;
-    const auto waiting = t.dm.conClient().statements<RegisterStatements>().waitingBills.query().first("n").toInt();
+    const auto waiting = countWaitingBills(t.dm.conClient().statements<RegisterStatements>());
     if (waiting > 0 && t.person.ask("本机有单据未上传，您要上传到服务器吗？", "")) {
         if (t.state.NetMode == Offline && !t.dm.switchWorkingMode(t.state)) {
             t.person.message("上传数据失败！", "提示", MessageIcon::Information);

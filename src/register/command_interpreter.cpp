@@ -11,8 +11,13 @@
 #include "pricing/goods_lookup.h"
 #include "register/employee_lookup.h"
 #include "register/store_lookup.h"
+#include "register/terminal_receipt.h"
+#include "register/terminal_rights.h"
 #include "config/terminal.h"
 #include "config/working_mode_clock.h"
+#include "payment/device_after_sale.h"
+#include "payment/tender.h"
+#include "payment/vip_card_payment.h"
 #include "storage/bill_saving.h"
 #include "storage/held_bills.h"
 #include "storage/master_data_download.h"
@@ -20,10 +25,6 @@
 
 namespace pos {
 namespace {
-
-// Operations that other parts of the register bring; until they are wired into this
-// table their codes are still commands (never goods), which run only the common refresh.
-constexpr auto kNotWiredYet = nullptr;
 
 constexpr const char* kCalculators[] = {"gnome-calculator", "kcalc", "galculator", "xcalc"};
 
@@ -132,8 +133,7 @@ void CommandInterpreter::run(const std::string& text)
 {
     for (const Command& command : kCommands) {
         if (text == command.code) {
-            if (command.run)
-                (this->*command.run)();
+            (this->*command.run)();
             return;
         }
     }
@@ -145,8 +145,8 @@ void CommandInterpreter::afterEnter()
 {
     lines_.refreshTotals();
     view_.setText(EditBox::Input, "");
-    if (t_.settings.optionPresent("ClientDisplay"))
-        ShowOnCustomerDisplay(t_.settings, devices_.display, DisplayTotal, reg_.bill.realAmount().toDouble());
+    if (t_.settings.hasCustomerDisplay())
+        ShowOnCustomerDisplay(t_.settings, devices_.display, DisplayTotal, reg_.sale.bill.realAmount().toDouble());
     view_.showLines();
 }
 
@@ -157,9 +157,11 @@ void CommandInterpreter::goodsInput(const std::string& text)
     const double quantity = boxNumber(view_.text(EditBox::Quantity), "quantity");
     const double discount = RoundHalfUp(boxNumber(view_.text(EditBox::Discount), "discount"), 4);
     const WorkingModeClock clock(t_.dm, t_.state);
-    AddGoodsByInput({t_.db().statements<PricingStatements>(), t_.person, clock, t_.state, t_.member}, text, price, quantity, discount, reg_.bill, reg_.NextOrderId);
+    Sale& sale = reg_.sale;
+    AddGoodsByInput({t_.db().statements<PricingStatements>(), t_.person, clock, t_.state, sale.member}, text, price,
+                    quantity, discount, sale.bill, sale.NextOrderId);
     // A line discount served this goods input only; a whole-bill discount stays.
-    if (t_.state.DiscountState < 2)
+    if (sale.DiscountState != BillDiscountState::WholeBill)
         view_.setText(EditBox::Discount, "100");
     view_.setText(EditBox::Quantity, "1");
     view_.setText(EditBox::Price, "");
@@ -169,8 +171,7 @@ void CommandInterpreter::tell(const char* text) { t_.person.message(text, "提�
 
 void CommandInterpreter::refuse() { tell(kNotAuthorised); }
 
-bool CommandInterpreter::granted(OperatorRight right) { return HasRight(t_, right); }
-
+bool CommandInterpreter::granted(OperatorRight right) { return TerminalRights(t_).has(right); }
 
 // After a completed, held or deleted bill: the next one starts without lines, discount
 // or member. They go before the server is asked for the time, so a lost connection can
@@ -181,40 +182,57 @@ void CommandInterpreter::startNextBill()
     lines_.refreshTotals();
     view_.showLines();
     try {
-        view_.showBillHeader(startNewBill(t_, reg_));
+        view_.showBillHeader(startNewBill(t_, reg_.sale));
     } catch (...) {
-        view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+        view_.showBillHeader(currentBillHeader(t_.state, reg_.sale));
         throw;
     }
 }
 
 void CommandInterpreter::clearEntry()
 {
-    reg_.bill.detail.clear();
-    reg_.bill.currentLine = 0;
+    reg_.sale = reg_.sale.next();
     view_.setText(EditBox::Discount, "100");
-    reg_.NextOrderId = 1;
-    t_.state.DiscountState = 0;
-    t_.member.VIPCardNo.clear();
+}
+
+void CommandInterpreter::applyMemberDiscount()
+{
+    const CurrentMember& member = reg_.sale.member;
+    if (member.VIPCardNo.empty() || !isWholeBillRate(member.VIPDiscountType))
+        return;
+    view_.setText(EditBox::Discount, generalNumber(member.VIPDiscount));
+    reg_.sale.DiscountState = BillDiscountState::WholeBill;
 }
 
 void CommandInterpreter::checkout()
 {
-    if (reg_.bill.detail.empty())
+    Sale& sale = reg_.sale;
+    if (sale.bill.detail.empty())
         return tell("空单不能收款！");
-    if (reg_.bill.storeId().toInt() == 0)
+    if (sale.bill.storeId().toInt() == 0)
         return tell("没有选择仓库！");
     lines_.refreshTotals();
+    TerminalRights rights(t_);
+    const PaymentContext payment{t_.dm, t_.state, t_.settings, t_.person, rights, t_.clock};
+    DeviceAfterSale devices(terminalReceipt(t_), devices_.display, devices_.launcher, devices_.report);
+    const std::string totalQty = generalNumber(sale.totals.TotalQty);
     std::optional<CheckoutAmounts> paid;
-    if (!t_.member.VIPCardNo.empty() && t_.member.VIPCardKind == kStoredValueCard) {
+    if (sale.member.hasStoredValueCard()) {
         // Paid from the card's balance, cash for the rest; no change.
-        if (const std::optional<double> due = view_.payFromCard())
-            paid = CheckoutAmounts{*due, *due, 0.0};
+        VIPCardPayment cardPayment(payment, sale, devices);
+        view_.payFromCard(cardPayment, totalQty);
+        if (cardPayment.completed()) {
+            const double due = amountIn(cardPayment.chargeAmount());
+            paid = CheckoutAmounts{due, due, 0.0};
+        }
     } else {
-        paid = view_.charge();
+        Checkout checkout(payment, sale, devices);
+        view_.charge(checkout, totalQty);
+        if (checkout.completed())
+            paid = checkout.amounts();
     }
     if (paid) {
-        reg_.previous = {paid->due, paid->paid, paid->change};
+        sale.previous = {paid->due, paid->paid, paid->change};
         view_.showPreviousBill();
         startNextBill();
     }
@@ -222,9 +240,9 @@ void CommandInterpreter::checkout()
 
 void CommandInterpreter::holdBill()
 {
-    if (reg_.bill.detail.empty())
+    if (reg_.sale.bill.detail.empty())
         return tell("空单不能挂单！");
-    if (!HoldBill(t_.dm.conClient().statements<HeldBillStatements>(), t_.person, reg_.bill))
+    if (!HoldBill(t_.dm.conClient().statements<HeldBillStatements>(), t_.person, reg_.sale.bill))
         return;
     startNextBill();
     view_.setText(EditBox::Quantity, "1");
@@ -232,44 +250,35 @@ void CommandInterpreter::holdBill()
 
 void CommandInterpreter::recallHeldBill()
 {
-    if (!reg_.bill.detail.empty())
+    if (!reg_.sale.bill.detail.empty())
         return tell("正在销售，不能取挂单！");
     Database& local = t_.dm.conClient();
     HeldBillStatements& held = local.statements<HeldBillStatements>();
     const std::optional<std::string> holdNo = view_.chooseHeldBill(HeldBillNumbers(held));
     if (!holdNo) {
-        reg_.NextOrderId = 1;
+        reg_.sale.NextOrderId = 1;
         return;
     }
     BillNumbering numbering(local.statements<NumberingStatements>(), t_.clock);
     const WorkingModeClock clock(t_.dm, t_.state);
-    RecallBill(held, t_.sql<PricingStatements>(), numbering, clock, *holdNo, t_.state, t_.member, reg_.bill,
-               reg_.NextOrderId);
+    RecallBill(held, t_.db().statements<PricingStatements>(), numbering, clock, *holdNo, t_.state.MachineCode,
+               reg_.sale);
     // Goods added to the recalled bill get the member's discount as after reading the card.
-    const int discountType = t_.member.VIPDiscountType;
-    if (!t_.member.VIPCardNo.empty() && (discountType == 2 || discountType == 3)) {
-        view_.setText(EditBox::Discount, generalNumber(t_.member.VIPDiscount));
-        t_.state.DiscountState = 2;
-    }
-    view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+    applyMemberDiscount();
+    view_.showBillHeader(currentBillHeader(t_.state, reg_.sale));
 }
 
 void CommandInterpreter::memberCard()
 {
-    if (!reg_.bill.detail.empty())
+    if (!reg_.sale.bill.detail.empty())
         return tell("请在开单之前输入会员卡号！");
     const std::optional<MemberCardRead> card = view_.readMemberCard();
     if (!card)
         return;
-    t_.member = card->member;
-    reg_.bill.insiderCode() = trimmed(card->cardNo);
-    // The member's rate is a whole-bill discount: every goods input of the bill gets it.
-    const int discountType = t_.member.VIPDiscountType;
-    if (discountType == 2 || discountType == 3) {
-        view_.setText(EditBox::Discount, generalNumber(t_.member.VIPDiscount));
-        t_.state.DiscountState = 2;
-    }
-    view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+    reg_.sale.member = card->member;
+    reg_.sale.bill.insiderCode() = trimmed(card->cardNo);
+    applyMemberDiscount();
+    view_.showBillHeader(currentBillHeader(t_.state, reg_.sale));
 }
 
 void CommandInterpreter::clearHeldBills()
@@ -281,7 +290,7 @@ void CommandInterpreter::clearHeldBills()
 
 void CommandInterpreter::lineDiscount()
 {
-    if (t_.state.DiscountState >= 2)
+    if (reg_.sale.DiscountState == BillDiscountState::WholeBill)
         return tell("现在是整单折扣状态，不能进行单个货品折扣！");
     if (!granted(OperatorRight::Discount))
         return refuse();
@@ -311,10 +320,10 @@ void CommandInterpreter::deleteLineByNumber()
     // Left without confirming, the dialog answers "0", which no line carries.
     long long orderId = 0;
     parseInt(trimmed(t_.person.input("货品序号输入", "货品序号：", InputKind::Integer)), orderId);
-    RowSet& lines = reg_.bill.detail;
+    RowSet& lines = reg_.sale.bill.detail;
     for (std::size_t r = 0; r < lines.size(); ++r) {
-        if (reg_.bill.line(r).orderId().toInt() == orderId) {
-            deleteLine(reg_.bill, r);
+        if (reg_.sale.bill.line(r).orderId().toInt() == orderId) {
+            deleteLine(reg_.sale.bill, r);
             return;
         }
     }
@@ -330,9 +339,11 @@ void CommandInterpreter::chooseStore()
     const std::string code = t_.person.input("选择仓库", "仓库代码：", InputKind::Text);
     if (code.empty())
         return tell("你没有指定仓库代码！");
-    if (!GetStoreByCode(t_, code))
+    const std::optional<Store> store = GetStoreByCode(t_.db().statements<RegisterStatements>(), code);
+    if (!store)
         return tell("你指定的仓库不存在！");
-    reg_.bill.storeId() = t_.state.StoreId;
+    sellFrom(t_.state, *store);
+    reg_.sale.bill.storeId() = t_.state.StoreId;
     view_.showStore();
     t_.settings.setOption("FixStoreId", std::to_string(t_.state.StoreId));
 }
@@ -340,9 +351,9 @@ void CommandInterpreter::chooseStore()
 void CommandInterpreter::wholeBillDiscount()
 {
     // Each discount state has its own reason; a second whole-bill discount is not a line discount.
-    if (t_.state.DiscountState >= 2)
+    if (reg_.sale.DiscountState == BillDiscountState::WholeBill)
         return tell("现在是整单折扣状态，不能进行整单折扣！");
-    if (t_.state.DiscountState != 0)
+    if (reg_.sale.DiscountState != BillDiscountState::None)
         return tell("现在是单个货品折扣状态，不能进行整单折扣！");
     if (!granted(OperatorRight::Discount))
         return;
@@ -353,7 +364,7 @@ void CommandInterpreter::wholeBillDiscount()
 
 void CommandInterpreter::changeCurrentQuantity()
 {
-    Bill& bill = reg_.bill;
+    Bill& bill = reg_.sale.bill;
     if (bill.detail.empty())
         return;
     // Left without confirming, the dialog answers "0", which changes nothing.
@@ -456,7 +467,7 @@ void CommandInterpreter::leaveProgram() { view_.closeRegister(); }
 
 void CommandInterpreter::designReceipt()
 {
-    DesignBillTemplate(ReceiptContext::of(t_, t_.settings.directory()), devices_.report, reg_.bill);
+    DesignBillTemplate(terminalReceipt(t_), devices_.report, reg_.sale);
 }
 
 // The common refresh after Enter is all these codes do.
@@ -476,18 +487,18 @@ void CommandInterpreter::chooseSalesman()
     const std::string code = t_.person.input("选择业务员", "业务员代码：", InputKind::Text);
     if (code.empty())
         return tell("你没有输入业务员代码！");
-    const std::optional<Employee> salesman = GetEmployee(t_, code);
+    const std::optional<Employee> salesman = GetEmployee(t_.db().statements<RegisterStatements>(), code);
     if (!salesman)
         return tell("你指定的业务员不存在！");
-    reg_.bill.exeManId() = salesman->EmployId;
-    t_.state.ExeManCode = code;
-    t_.state.ExeManName = salesman->Name;
-    view_.showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+    reg_.sale.bill.exeManId() = salesman->EmployId;
+    reg_.sale.ExeManCode = code;
+    reg_.sale.ExeManName = salesman->Name;
+    view_.showBillHeader(currentBillHeader(t_.state, reg_.sale));
 }
 
 void CommandInterpreter::giveAway()
 {
-    Bill& bill = reg_.bill;
+    Bill& bill = reg_.sale.bill;
     if (bill.detail.empty() || !granted(OperatorRight::GiveAway))
         return;
     const std::size_t line = bill.currentLine;

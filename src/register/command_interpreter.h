@@ -43,9 +43,6 @@ public:
     // Enter: the trimmed text as a command code or goods input, then the totals, the
     // empty box and the customer display, whatever the command did.
     void enter();
-    // The entry state of an empty bill: no lines, the first line number, the discount box
-    // at 100, no discount and no member card. The window starts with it too.
-    void clearEntry();
 
 private:
     using Operation = void (CommandInterpreter::*)();
@@ -63,7 +60,12 @@ private:
     void tell(const char* text);
     void refuse();
     bool granted(OperatorRight right);
+    // A new sale: no lines, the first line number, no discount, member or salesman, and
+    // the discount box at 100.
+    void clearEntry();
     void startNextBill();
+    // The member's rate as a whole-bill discount, when the card on the sale has one.
+    void applyMemberDiscount();
 
     void checkout();
     void holdBill();

@@ -5,14 +5,15 @@
 
 namespace pos {
 
-struct Terminal;
+class RegisterStatements;
 
 struct Employee {
     int EmployId = 0;
     std::string Name;
 };
 
-// The salesman with this code, read on the side of the working mode; nullopt when none.
-std::optional<Employee> GetEmployee(Terminal& t, const std::string& code);
+// The salesman with this code, read with the statements of the working mode; nullopt
+// when none.
+std::optional<Employee> GetEmployee(RegisterStatements& sql, const std::string& code);
 
 }  // namespace pos

@@ -144,14 +144,23 @@ bool mapsATypingKeyAlone(const std::string& first, const std::string& second)
     return second.empty() && first.size() == 1 && first[0] > ' ' && first[0] < 127;
 }
 
+KeyMapColumns::KeyMapColumns(const Columns& keyMap)
+    : sysKey(keyMap.index("SysKey")),
+      function(keyMap.index("Function")),
+      firstKey(keyMap.index("FirClientKey")),
+      secondKey(keyMap.index("SecClientKey"))
+{
+}
+
 std::optional<std::size_t> rowSharingKeys(const RowSet& keyMap, std::size_t row, const std::string& first,
                                           const std::string& second)
 {
     if (first.empty() && second.empty())
         return std::nullopt;
+    const KeyMapColumns column(keyMap.columns());
     for (std::size_t r = 0; r < keyMap.size(); ++r)
-        if (r != row && keyMap.at(r, "FirClientKey").toString() == first
-            && keyMap.at(r, "SecClientKey").toString() == second)
+        if (r != row && keyMap.row(r)[column.firstKey].toString() == first
+            && keyMap.row(r)[column.secondKey].toString() == second)
             return r;
     return std::nullopt;
 }

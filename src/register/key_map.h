@@ -60,6 +60,15 @@ int arrowKeyOf(const std::string& code);
 // command for the first character of every scan and typed number that starts with it.
 bool mapsATypingKeyAlone(const std::string& first, const std::string& second);
 
+// Where the columns of a keyMap result are in its rows.
+struct KeyMapColumns {
+    explicit KeyMapColumns(const Columns& keyMap);
+    std::size_t sysKey;    // the command's default code
+    std::size_t function;  // what the command does, as shown
+    std::size_t firstKey;
+    std::size_t secondKey;
+};
+
 // The row of the key map other than `row` mapped to the same two keys: the lookup finds
 // only one of them. None when the keys are both empty.
 std::optional<std::size_t> rowSharingKeys(const RowSet& keyMap, std::size_t row, const std::string& first,

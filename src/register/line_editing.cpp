@@ -1,6 +1,7 @@
 #include "register/line_editing.h"
 
 #include "access/rights.h"
+#include "register/terminal_rights.h"
 #include "base/number_format.h"
 #include "base/trim.h"
 #include "pricing/bill_arithmetic.h"
@@ -64,7 +65,7 @@ void LineEntry::priceEnter()
     if (!text.empty() && !parseNumber(text, price))
         return refuseBox("您输入的单价不是数值！", MessageIcon::Question, EditBox::Price, "");
     // A negative price makes the next line a refund, as a negative quantity does.
-    if (price < 0 && !HasRight(t_, OperatorRight::Return))
+    if (price < 0 && !TerminalRights(t_).has(OperatorRight::Return))
         return refuseBox("您没有退货权限！", MessageIcon::Information, EditBox::Price, "");
     backToInput();
 }
@@ -77,7 +78,7 @@ void LineEntry::quantityEnter()
         refusal = "您输入的数量不是数值！";
     else if (quantity == 0)
         refusal = "输入的数量不能为0！";
-    else if (quantity < 0 && !HasRight(t_, OperatorRight::Return))
+    else if (quantity < 0 && !TerminalRights(t_).has(OperatorRight::Return))
         refusal = "您没有退货权限！";
     if (refusal)
         return refuseBox(refusal, MessageIcon::Information, EditBox::Quantity, "1");
@@ -94,26 +95,26 @@ void LineEntry::discountEnter()
         return refuseBox("折扣必须在1-100之间 ！", MessageIcon::Question, EditBox::Discount, "100");
     backToInput();
     // A discount already in use on the bill keeps its kind; the value only stays in the box.
-    if (t_.state.DiscountState != 0 || discount >= 100)
+    if (reg_.sale.DiscountState != BillDiscountState::None || discount >= 100)
         return;
     if (reg_.discountTarget == DiscountTarget::NextLine) {
-        t_.state.DiscountState = 1;
+        reg_.sale.DiscountState = BillDiscountState::LineDiscount;
         return;
     }
-    ApplyBillDiscount(reg_.bill, discount, t_.state.Digit);
+    ApplyBillDiscount(reg_.sale.bill, discount, t_.state.Digit);
     refreshTotals();
     view_.showLines();
-    t_.state.DiscountState = 2;
+    reg_.sale.DiscountState = BillDiscountState::WholeBill;
 }
 
 void LineEntry::startGridEditing(LineField field)
 {
-    if (reg_.bill.detail.empty())
+    if (reg_.sale.bill.detail.empty())
         return;
     std::optional<OperatorRight> right;  // the quantity needs none
     if (field != LineField::Quantity)
         right = field == LineField::Price ? OperatorRight::Price : OperatorRight::Discount;
-    if (right && !HasRight(t_, *right)) {
+    if (right && !TerminalRights(t_).has(*right)) {
         t_.person.message(kNotAuthorised, "", MessageIcon::Information);
         return;
     }
@@ -124,7 +125,7 @@ void LineEntry::startGridEditing(LineField field)
 
 bool LineEntry::minusAllowed()
 {
-    const bool granted = HasRight(t_, OperatorRight::Return);
+    const bool granted = TerminalRights(t_).has(OperatorRight::Return);
     returnGranted_ = returnGranted_ || granted;
     return granted;
 }
@@ -132,7 +133,7 @@ bool LineEntry::minusAllowed()
 bool LineEntry::changeLine(std::size_t line, LineField field, const std::string& text)
 {
     double value = 0;
-    if (line >= reg_.bill.detail.size() || !parseNumber(trimmed(text), value))
+    if (line >= reg_.sale.bill.detail.size() || !parseNumber(trimmed(text), value))
         return false;
     // A negative quantity or price is a refund: only after a granted "-".
     if (field != LineField::Discount && value < 0 && !returnGranted_)
@@ -152,24 +153,24 @@ bool LineEntry::changeLine(std::size_t line, LineField field, const std::string&
     }
     if (field == LineField::Quantity)
         return changeQuantity(line, value);
-    changeLineValue(reg_.bill, line, field, value, t_.state.Digit);
+    changeLineValue(reg_.sale.bill, line, field, value, t_.state.Digit);
     return true;
 }
 
 bool LineEntry::changeQuantity(std::size_t line, double quantity)
 {
     const WorkingModeClock clock(t_.dm, t_.state);
-    const PricingContext pricing{t_.sql<PricingStatements>(), t_.person, clock, t_.state, t_.member};
-    if (!ChangePromotionalQuantity(pricing, reg_.bill, line, quantity))
+    const PricingContext pricing{t_.db().statements<PricingStatements>(), t_.person, clock, t_.state, reg_.sale.member};
+    if (!ChangePromotionalQuantity(pricing, reg_.sale.bill, line, quantity))
         return false;
-    changeLineValue(reg_.bill, line, LineField::Quantity, quantity, t_.state.Digit);
+    changeLineValue(reg_.sale.bill, line, LineField::Quantity, quantity, t_.state.Digit);
     return true;
 }
 
 void LineEntry::deleteCurrentLine()
 {
-    if (reg_.bill.currentLine < reg_.bill.detail.size()) {
-        deleteLine(reg_.bill, reg_.bill.currentLine);
+    if (reg_.sale.bill.currentLine < reg_.sale.bill.detail.size()) {
+        deleteLine(reg_.sale.bill, reg_.sale.bill.currentLine);
         view_.showLines();
     }
 }
@@ -183,6 +184,6 @@ void LineEntry::endGridEditing()
     view_.focusBox(EditBox::Input);
 }
 
-void LineEntry::refreshTotals() { view_.showTotals(RefreshTotals(t_.state, t_.totals, reg_)); }
+void LineEntry::refreshTotals() { view_.showTotals(RefreshTotals(t_.state, reg_.sale)); }
 
 }  // namespace pos

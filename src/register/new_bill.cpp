@@ -40,20 +40,19 @@ std::string memberCaption(const CurrentMember& member)
     return member.VIPCardNo.empty() ? std::string() : member.VIPCardNo + "  " + member.VIPHolderName;
 }
 
-BillHeader currentBillHeader(const TPosState& state, const CurrentMember& member, const RegisterState& reg)
+BillHeader currentBillHeader(const TPosState& state, const Sale& sale)
 {
-    return BillHeader{reg.bill.hasMaster() ? reg.bill.billNo().toString() : std::string(),
+    return BillHeader{sale.bill.hasMaster() ? sale.bill.billNo().toString() : std::string(),
                       state.OperatorCode,
                       state.MachineName,
                       state.ClassName,
-                      memberCaption(member),
-                      state.ExeManName};
+                      memberCaption(sale.member),
+                      sale.ExeManName};
 }
 
-BillHeader NewBill(BillNumbering& numbering, const Clock& modeClock, TPosState& state, CurrentMember& member,
-                   BillTotals& totals, RegisterState& reg)
+BillHeader NewBill(BillNumbering& numbering, const Clock& modeClock, const TPosState& state, Sale& sale)
 {
-    Bill& bill = reg.bill;
+    Bill& bill = sale.bill;
     if (!bill.hasMaster())
         bill.master.append();
     const TPosState& s = state;
@@ -75,23 +74,24 @@ BillHeader NewBill(BillNumbering& numbering, const Clock& modeClock, TPosState& 
     bill.memo() = "";
     bill.isCloseOff() = false;
 
-    state.ExeManCode.clear();
-    state.ExeManName.clear();
+    sale.ExeManCode.clear();
+    sale.ExeManName.clear();
+    CurrentMember& member = sale.member;
     member.VIPCardNo.clear();
     member.VIPHolderName.clear();
     member.VIPTotalAmount = 0;
     member.VIPUsedCount = 0;
-    totals.DisAmount = 0;
-    totals.NoPointAmount = 0;
-    return currentBillHeader(state, member, reg);
+    sale.totals.DisAmount = 0;
+    sale.totals.NoPointAmount = 0;
+    return currentBillHeader(state, sale);
 }
 
-BillHeader startNewBill(Terminal& t, RegisterState& reg)
+BillHeader startNewBill(Terminal& t, Sale& sale)
 {
     BillNumbering numbering(t.dm.conClient().statements<NumberingStatements>(), t.clock);
     const WorkingModeClock modeClock(t.dm, t.state);
     const TimeWithoutServer clock(modeClock, t.clock);
-    BillHeader header = NewBill(numbering, clock, t.state, t.member, t.totals, reg);
+    BillHeader header = NewBill(numbering, clock, t.state, sale);
     if (clock.lostServer())
         std::rethrow_exception(clock.lostServer());
     return header;

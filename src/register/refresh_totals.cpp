@@ -2,7 +2,6 @@
 
 #include "base/number_format.h"
 #include "pricing/bill_arithmetic.h"
-#include "config/terminal.h"
 
 namespace pos {
 
@@ -10,10 +9,10 @@ std::string amountDueText(double amount) { return twoDecimals(amount, 7); }
 
 std::string previousAmountText(double amount) { return twoDecimals(amount, 9); }
 
-TotalsShown RefreshTotals(const TPosState& state, BillTotals& totals, RegisterState& reg)
+TotalsShown RefreshTotals(const TPosState& state, Sale& sale)
 {
-    const BillSums sums = ComputeBillTotals(reg.bill, state, totals);
-    totals.TotalQty = sums.quantity;
+    const BillSums sums = ComputeBillTotals(sale.bill, state, sale.totals);
+    sale.totals.TotalQty = sums.quantity;
     return TotalsShown{generalNumber(sums.quantity), amountDueText(sums.amount)};
 }
 

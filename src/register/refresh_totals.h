@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/pos_state.h"
-#include "base/register_state.h"
+#include "base/sale.h"
 
 #include <string>
 
@@ -13,10 +13,10 @@ struct TotalsShown {
     std::string amountDue;  // edtAmount: "%7.2f"
 };
 
-// Recomputes the bill's totals by the bill arithmetic (Amount and RealAmount of the
-// master record, DisAmount and NoPointAmount of BillTotals), keeps the quantity in
+// Recomputes the sale's totals by the bill arithmetic (Amount and RealAmount of the
+// master record, DisAmount and NoPointAmount of its totals), keeps the quantity in
 // TotalQty and returns what the register shows. The bill must have its master record.
-TotalsShown RefreshTotals(const TPosState& state, BillTotals& totals, RegisterState& reg);
+TotalsShown RefreshTotals(const TPosState& state, Sale& sale);
 
 // Screen formats of amounts.
 std::string amountDueText(double amount);       // "%7.2f"

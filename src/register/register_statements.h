@@ -45,4 +45,7 @@ public:
     Statement restoreDefaultKeys;
 };
 
+// How many bills of the local file wait for upload.
+inline std::int64_t countWaitingBills(RegisterStatements& local) { return local.waitingBills.query().first("n").toInt(); }
+
 }  // namespace pos

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "payment/checkout.h"
+#include "payment/vip_card_payment.h"
 #include "register/new_bill.h"
 #include "register/refresh_totals.h"
 
@@ -60,12 +61,11 @@ public:
     // The grid is read-only again.
     virtual void endGridEditing() = 0;
 
-    // The checkout dialog over the bill; its three amount boxes once it completed the
-    // sale, nullopt when it was left without.
-    virtual std::optional<CheckoutAmounts> charge() = 0;
-    // The stored-value card payment over the bill; the amount due once it completed the
-    // sale, nullopt when it was left without.
-    virtual std::optional<double> payFromCard() = 0;
+    // The checkout dialog over the register's checkout of the sale, and the stored-value
+    // card payment over its card payment, shown until the cashier leaves them; the
+    // register reads the outcome from what it handed over. totalQty: the quantity label.
+    virtual void charge(Checkout& checkout, const std::string& totalQty) = 0;
+    virtual void payFromCard(VIPCardPayment& payment, const std::string& totalQty) = 0;
     // The device and receipt settings dialog.
     virtual void showOptions() = 0;
     // The dialog in which the signed-on operator changes the operator's own password.

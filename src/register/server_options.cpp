@@ -4,6 +4,7 @@
 #include "config/terminal.h"
 
 #include <algorithm>
+#include <utility>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -26,18 +27,31 @@ bool listed(const std::array<std::string_view, N>& names, const std::string& nam
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+// The back office's options as names and values.
+std::vector<IniEntry> backOfficeOptions(RegisterStatements& server)
+{
+    const RowSet rows = server.serverOptions.query();
+    std::vector<IniEntry> options;
+    if (rows.empty())
+        return options;
+    const std::size_t name = rows.columns().index("OptionName"), value = rows.columns().index("OptionValue");
+    options.reserve(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        options.push_back({rows.row(r)[name].toString(), rows.row(r)[value].toString()});
+    return options;
+}
+
 }  // namespace
 
 void LoadServerOptions(Terminal& t)
 {
     if (t.state.NetMode != Online)
         return;
-    RowSet options = t.dm.conServer().statements<RegisterStatements>().serverOptions.query();
     std::vector<IniEntry> copied;
-    for (std::size_t r = 0; r < options.size(); ++r) {
-        const std::string name = options.at(r, "OptionName").toString();
+    for (IniEntry& option : backOfficeOptions(t.dm.conServer().statements<RegisterStatements>())) {
+        const std::string& name = option.key;
         if (listed(kAlwaysFromServer, name) || (listed(kUnlessSetLocally, name) && t.settings.option(name).empty()))
-            copied.push_back({name, options.at(r, "OptionValue").toString()});
+            copied.push_back(std::move(option));
     }
     // One write: a start-up cut short leaves the file as it was, not half copied.
     if (!copied.empty())

@@ -5,6 +5,7 @@
 #include "base/number_format.h"
 #include "register/error_handler.h"
 #include "register/new_bill.h"
+#include "register/register_statements.h"
 #include "register/server_options.h"
 #include "register/store_lookup.h"
 #include "config/terminal.h"
@@ -82,7 +83,7 @@ private:
             prepareServerStatements(t_.dm.conServer());
         s_.StoreId = 0;
         t_.settings.setSeleStore(accountSet->seleStore);
-        return accountSet->seleStore || GetPosStore(t_) || fail(kNoPosStore);
+        return accountSet->seleStore || takePosStore() || fail(kNoPosStore);
     }
 
     // A MachineId that is not a number names no PosMachine row: such a terminal is not
@@ -104,7 +105,7 @@ private:
 
     bool openBill()
     {
-        reg_.bill = Bill::open(t_.dm.conClient());
+        reg_.sale.bill = Bill::open(t_.dm.conClient());
         return true;
     }
 
@@ -123,12 +124,22 @@ private:
             return fail("无法进入『断网销售』模式，因为有些基本料还未下载到本地。\r\n"
                         "请进入『连网销售』模式，系统会自动从服务器上下载基本资料并配置该POS机。");
         if (!*seleStore)
-            return GetPosStore(t_) || fail(kNoPosStore);
+            return takePosStore() || fail(kNoPosStore);
         if (const auto fixed = idOption(t_.settings, "FixStoreId")) {
+            const Store store = GetStoreById(t_.db().statements<RegisterStatements>(), *fixed).value_or(Store{});
             s_.StoreId = *fixed;
-            GetStoreById(t_, s_.StoreId);
+            s_.StoreCode = store.code;
+            s_.StoreName = store.name;
         }
         return true;
+    }
+
+    bool takePosStore()
+    {
+        const std::optional<Store> store = GetPosStore(t_.db().statements<RegisterStatements>());
+        if (store)
+            sellFrom(s_, *store);
+        return store.has_value();
     }
 
     bool signOn() { return windows_.signOn(); }
@@ -161,7 +172,9 @@ private:
     bool readMachine()
     {
         s_.MachineId = idOption(t_.settings, "MachineId").value_or(0);
-        GetMachine(t_, s_.MachineId);
+        const Machine machine = GetMachine(t_.db().statements<RegisterStatements>(), s_.MachineId);
+        s_.MachineCode = machine.code;
+        s_.MachineName = machine.name;
         return true;
     }
 
@@ -177,7 +190,7 @@ private:
 
     bool startFirstBill()
     {
-        startNewBill(t_, reg_);
+        startNewBill(t_, reg_.sale);
         return true;
     }
 

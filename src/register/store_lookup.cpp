@@ -1,50 +1,42 @@
 #include "register/store_lookup.h"
 #include "register/register_statements.h"
 
-#include "config/terminal.h"
-
 namespace pos {
 namespace {
 
-void takeStore(TPosState& s, const RowSet& store)
+std::optional<Store> firstStore(const RowSet& rows)
 {
-    s.StoreId = static_cast<int>(store.first("StoreId").toInt());
-    s.StoreCode = store.first("Code").toString();
-    s.StoreName = store.first("Name").toString();
+    if (rows.empty())
+        return std::nullopt;
+    return Store{static_cast<int>(rows.first("StoreId").toInt()), rows.first("Code").toString(),
+                 rows.first("Name").toString()};
 }
 
 }  // namespace
 
-bool GetPosStore(Terminal& t)
+std::optional<Store> GetPosStore(RegisterStatements& sql) { return firstStore(sql.posStore.query()); }
+
+std::optional<Store> GetStoreById(RegisterStatements& sql, int storeId)
 {
-    RowSet store = t.db().statements<RegisterStatements>().posStore.query();
-    if (store.empty())
-        return false;
-    takeStore(t.state, store);
-    return true;
+    return firstStore(sql.storeById.query({storeId}));
 }
 
-void GetStoreById(Terminal& t, int storeId)
+std::optional<Store> GetStoreByCode(RegisterStatements& sql, const std::string& code)
 {
-    RowSet store = t.db().statements<RegisterStatements>().storeById.query({storeId});
-    t.state.StoreCode = store.first("Code").toString();
-    t.state.StoreName = store.first("Name").toString();
+    return firstStore(sql.storeByCode.query({code}));
 }
 
-bool GetStoreByCode(Terminal& t, const std::string& code)
+Machine GetMachine(RegisterStatements& sql, int machineId)
 {
-    RowSet store = t.db().statements<RegisterStatements>().storeByCode.query({code});
-    if (store.empty())
-        return false;
-    takeStore(t.state, store);
-    return true;
+    const RowSet machine = sql.machineById.query({machineId});
+    return Machine{machine.first("MachineCode").toString(), machine.first("MachineName").toString()};
 }
 
-void GetMachine(Terminal& t, int machineId)
+void sellFrom(TPosState& s, const Store& store)
 {
-    RowSet machine = t.db().statements<RegisterStatements>().machineById.query({machineId});
-    t.state.MachineCode = machine.first("MachineCode").toString();
-    t.state.MachineName = machine.first("MachineName").toString();
+    s.StoreId = store.id;
+    s.StoreCode = store.code;
+    s.StoreName = store.name;
 }
 
 }  // namespace pos

@@ -1,23 +1,36 @@
 #pragma once
 
+#include "base/pos_state.h"
+
+#include <optional>
 #include <string>
 
 namespace pos {
 
-struct Terminal;
+class RegisterStatements;
 
-// Stores and terminals, read on the side of the working mode; the results go into
-// TPosState.
+struct Store {
+    int id = 0;
+    std::string code;
+    std::string name;
+};
 
-// The first store terminals sell from (IsPos=1) becomes the selling store; false when
-// there is none.
-bool GetPosStore(Terminal& t);
-// StoreCode and StoreName of the store with this id; both empty when there is none.
-void GetStoreById(Terminal& t, int storeId);
-// The store with this code becomes the selling store; false when there is none.
-bool GetStoreByCode(Terminal& t, const std::string& code);
-// MachineCode and MachineName of this terminal's PosMachine row; both empty when the row
-// is missing, so bill numbers then begin with the date.
-void GetMachine(Terminal& t, int machineId);
+// A terminal's PosMachine row; both empty when the row is missing, so bill numbers then
+// begin with the date.
+struct Machine {
+    std::string code;
+    std::string name;
+};
+
+// Stores and terminals, read with the statements of the working mode.
+
+// The first store terminals sell from (IsPos=1); nullopt when there is none.
+std::optional<Store> GetPosStore(RegisterStatements& sql);
+std::optional<Store> GetStoreById(RegisterStatements& sql, int storeId);
+std::optional<Store> GetStoreByCode(RegisterStatements& sql, const std::string& code);
+Machine GetMachine(RegisterStatements& sql, int machineId);
+
+// The store becomes the one the terminal sells from.
+void sellFrom(TPosState& s, const Store& store);
 
 }  // namespace pos

@@ -23,18 +23,18 @@ void BillNumbering::dayRoll()
 std::string BillNumbering::next(const std::string& machineCode, bool consume)
 {
     const DateTime today = clock_.now().date();
-    RowSet counter = sql_.read.query();
+    const std::optional<BillCounter> counter = readBillCounter(sql_);
 
     DateTime day = today;
     std::int64_t maxNo = 1;
-    if (counter.empty()) {
+    if (!counter) {
         sql_.create.execute({today.text()});
     } else {
         // The counter may run ahead of the calendar after a day roll; it only ever moves forward.
-        auto stored = DateTime::parse(counter.first("BillDate").toString());
+        const std::optional<DateTime>& stored = counter->billDate;
         if (stored && stored->date() >= today) {
             day = stored->date();
-            maxNo = counter.first("MaxNo").toInt();
+            maxNo = counter->maxNo;
         } else {
             sql_.startDay.execute({today.text()});
         }

@@ -78,10 +78,9 @@ void refuseUsedCoupons(SaleStatements& server, const Bill& bill)
     const std::optional<SqlStatement> lock = usedCouponsLocked(bill.cardNo().toString());
     if (!lock)
         return;
-    const RowSet coupons = server.database().query(lock->sql, lock->params);
-    for (std::size_t r = 0; r < coupons.size(); ++r)
-        if (coupons.at(r, "IsEnd").toInt() == 1)
-            throw TenderRefused("购物券" + coupons.at(r, "TicketNo").toString()
+    for (const LockedCoupon& coupon : readLockedCoupons(server.database().query(lock->sql, lock->params)))
+        if (coupon.used)
+            throw TenderRefused("购物券" + coupon.ticketNo
                                 + "已在其他收银台消费，不能再次消费！请改用其他方式付款。");
 }
 
@@ -100,11 +99,11 @@ void bookStoredValuePayment(SaleStatements& server, const Bill& bill, double poi
 
 // At checkout the tenders are checked under lock first; an uploaded bill is a sale
 // already made and is booked as it stands.
-void saveOnServer(SaleStatements& server, const Bill& bill, int cardKind, double points, bool atCheckout)
+void saveOnServer(SaleStatements& server, const Bill& bill, MemberCardKind cardKind, double points, bool atCheckout)
 {
     PgDatabase& connection = serverConnection(server);
     Transaction transaction(connection);
-    const bool checkedPayment = atCheckout && cardKind == kStoredValueCard && hasCard(bill);
+    const bool checkedPayment = atCheckout && cardKind == MemberCardKind::StoredValue && hasCard(bill);
     if (atCheckout) {
         refuseUsedCoupons(server, bill);
         if (checkedPayment)
@@ -243,7 +242,7 @@ std::vector<UploadedBillResult> SaveUploadedBills(SaleStatements& server, BillNu
     return results;
 }
 
-std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, int cardKind,
+std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, MemberCardKind cardKind,
                                                double points, bool cardBooking)
 {
     std::vector<SqlStatement> statements;
@@ -262,7 +261,7 @@ std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bil
     if (cardBooking && hasCard(bill)) {
         const Value cardNo = bill.insiderCode();
         const double realAmount = bill.realAmount().toDouble();
-        if (cardKind == kStoredValueCard)
+        if (cardKind == MemberCardKind::StoredValue)
             statements.push_back({server.storedValueCardBooking.sql(),
                                   {bill.cardAmount3().toDouble(), realAmount, points, cardNo}});
         else
@@ -274,12 +273,9 @@ std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bil
     return statements;
 }
 
-CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals)
-{
-    return CardAccount{member.VIPCardKind, totals.NoPointAmount, &member.VIPUsedCount};
-}
+CardAccount cardOf(const Sale& sale) { return CardAccount{sale.member.VIPCardKind, sale.totals.NoPointAmount}; }
 
-SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
+SaveOutcome SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
                         const TPosState& state, Bill& bill, bool keepNumber, const CardAccount& card)
 {
     if (!passesChecks(person, bill) || !storedValueHasCard(person, bill))
@@ -323,9 +319,7 @@ SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumberin
             }
         }
         // Only a stored bill raises the member's points, so a failed try cannot count twice.
-        if (card.points && hasCard(bill))
-            *card.points += points;
-        return BillSavedOnServer;
+        return SaveOutcome(BillSavedOnServer, hasCard(bill) ? points : 0);
     } catch (const TenderRefused& refusal) {
         person.message(refusal.what(), "提示", MessageIcon::Error);
         return BillTenderRefused;

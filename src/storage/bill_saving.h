@@ -3,6 +3,7 @@
 #include "base/bill.h"
 #include "base/person.h"
 #include "base/pos_state.h"
+#include "base/sale.h"
 #include "db/pg_pipeline.h"
 #include "storage/bill_numbering.h"
 #include "storage/sale_statements.h"
@@ -27,24 +28,31 @@ enum SaveBillResult {
     BillOutcomeUnknown = 4,
 };
 
-constexpr int kStoredValueCard = 2;  // the card kind whose balance pays
+// What a save did: its result, and the points it raised on the bill's member card, which
+// are more than 0 only once the server is known to hold the bill.
+struct SaveOutcome {
+    SaveBillResult result = BillNotSaved;
+    double pointsBooked = 0;
+
+    SaveOutcome(SaveBillResult result, double pointsBooked = 0) : result(result), pointsBooked(pointsBooked) {}
+    bool saved() const { return result == BillSavedOnServer || result == BillSavedLocally; }
+};
 
 // The member card side of a save, for a bill whose InsiderCode names a card.
 struct CardAccount {
-    int cardKind = 1;           // kStoredValueCard or ordinary
-    double noPointAmount = 0;   // the part of RealAmount that earns no points
-    double* points = nullptr;   // when set, raised by the points of the bill once it is on the server
+    MemberCardKind cardKind = MemberCardKind::Other;  // a stored-value card's balance pays
+    double noPointAmount = 0;  // the part of RealAmount that earns no points
 };
 
-// The bill on the screen: its card facts are those of the member card and the totals.
-CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals);
+// The sale's card facts: those of its member card and its totals.
+CardAccount cardOf(const Sale& sale);
 
 // Writes the completed bill as one unit with the statements of the working mode
 // (state.NetMode). Unless keepNumber is set, the bill first takes its number from the
 // local counter, consumed whatever happens next. Every database failure is handled
 // here: rolled back, the counter moved to the next day, the message shown, BillNotSaved
-// returned; the bill stays in memory and the working mode stays as it is. The member's
-// points are raised only through card.points.
+// returned; the bill stays in memory and the working mode stays as it is. The points
+// booked on the card come back with a bill saved on the server, for the screen's member.
 //
 // When the server connection breaks during an online save, the server is asked again
 // whether it holds the bill's number: if so the bill is saved (only the answer was
@@ -61,7 +69,7 @@ CardAccount cardOnScreen(CurrentMember& member, const BillTotals& totals);
 // stands. A bill being uploaded
 // (keepNumber) already waits there: it stays, and BillNotSaved comes back without a
 // message of the save's own.
-SaveBillResult SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
+SaveOutcome SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& numbering, Person& person,
                         const TPosState& state, Bill& bill, bool keepNumber, const CardAccount& card);
 
 // What became of one bill given to SaveUploadedBills.
@@ -87,7 +95,7 @@ std::vector<UploadedBillResult> SaveUploadedBills(SaleStatements& server, BillNu
 // lines (display columns the server lacks are dropped), the stock booking of every
 // line, the member card booking when the bill has a card (unless booked already), the
 // coupon marking.
-std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, int cardKind,
+std::vector<SqlStatement> serverSaveStatements(SaleStatements& server, const Bill& bill, MemberCardKind cardKind,
                                                double points, bool cardBooking = true);
 
 }  // namespace pos

@@ -64,4 +64,16 @@ std::optional<SqlStatement> usedCouponsLocked(const std::string& cardNo)
                        ") order by TicketNo for update");
 }
 
+std::vector<LockedCoupon> readLockedCoupons(const RowSet& rows)
+{
+    std::vector<LockedCoupon> coupons;
+    if (rows.empty())
+        return coupons;
+    const std::size_t ticketNo = rows.columns().index("TicketNo"), isEnd = rows.columns().index("IsEnd");
+    coupons.reserve(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        coupons.push_back({rows.row(r)[ticketNo].toString(), rows.row(r)[isEnd].toInt() == 1});
+    return coupons;
+}
+
 }  // namespace pos

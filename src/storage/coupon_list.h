@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/row_set.h"
 #include "db/pg_pipeline.h"
 
 #include <optional>
@@ -21,5 +22,12 @@ std::optional<SqlStatement> couponMarking(const std::string& cardNo);
 // that a coupon spent by another terminal since it was read is seen before it is spent
 // twice; nothing when CardNo names no coupon.
 std::optional<SqlStatement> usedCouponsLocked(const std::string& cardNo);
+
+// A row of usedCouponsLocked's answer.
+struct LockedCoupon {
+    std::string ticketNo;
+    bool used = false;
+};
+std::vector<LockedCoupon> readLockedCoupons(const RowSet& rows);
 
 }  // namespace pos

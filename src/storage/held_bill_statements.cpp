@@ -19,4 +19,25 @@ HeldBillStatements::HeldBillStatements(Database& local)
 {
 }
 
+std::optional<HeldBill> readHeldBill(HeldBillStatements& local, const std::string& holdNo)
+{
+    const RowSet held = local.heldBill.query({holdNo});
+    if (held.empty())
+        return std::nullopt;
+    return HeldBill{held.first("ExeManId"),
+                    held.first("InsiderCode"),
+                    held.first("ExeManCode").toString(),
+                    held.first("ExeManName").toString(),
+                    held.first("HolderName").toString(),
+                    held.first("TotalAmount").toDouble(),
+                    held.first("UsedCount").toDouble(),
+                    held.first("CardType").toString(),
+                    held.first("DiscountType").toString(),
+                    held.first("VIPDiscount").toDouble()};
+}
+
+std::string readLargestHoldNo(HeldBillStatements& local) { return local.largestHoldNo.query().first("BillNo").toString(); }
+
+std::string holdNumberAt(const RowSet& holdNumbers, std::size_t r) { return holdNumbers.at(r, "BillNo").toString(); }
+
 }  // namespace pos

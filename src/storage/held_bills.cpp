@@ -16,7 +16,7 @@ constexpr long long kLargestHoldNo = 9999;
 long long nextHoldNo(HeldBillStatements& local)
 {
     long long largest = 0;
-    if (!parseInt(local.largestHoldNo.query().first("BillNo").toString(), largest))
+    if (!parseInt(readLargestHoldNo(local), largest))
         largest = 0;
     return largest + 1;
 }
@@ -27,24 +27,22 @@ bool refuseHold(Person& person, const char* text, const char* title)
     return false;
 }
 
-void restoreMember(PricingStatements& pricing, const RowSet& held, CurrentMember& member)
+void restoreMember(PricingStatements& pricing, const HeldBill& held, CurrentMember& member)
 {
-    member.VIPCardNo = held.first("InsiderCode").toString();
-    member.VIPHolderName = held.first("HolderName").toString();
-    member.VIPTotalAmount = held.first("TotalAmount").toDouble();
-    member.VIPUsedCount = held.first("UsedCount").toDouble();
-    member.VIPCardKind = held.first("CardType").toString() == "储值卡" ? 2 : 1;
-    const std::string discountType = held.first("DiscountType").toString();
-    if (discountType == "会员价消费") {
-        member.VIPDiscountType = 1;
+    member.VIPCardNo = held.insiderCode.toString();
+    member.VIPHolderName = held.holderName;
+    member.VIPTotalAmount = held.totalAmount;
+    member.VIPUsedCount = held.usedCount;
+    member.VIPCardKind = held.cardType == "储值卡" ? MemberCardKind::StoredValue : MemberCardKind::Other;
+    if (held.discountType == "会员价消费") {
+        member.VIPDiscountType = MemberDiscountType::MemberPrices;
         member.VIPDiscount = 100;
-    } else if (discountType == "累计消费折扣") {
-        member.VIPDiscountType = 2;
+    } else if (held.discountType == "累计消费折扣") {
+        member.VIPDiscountType = MemberDiscountType::Cumulative;
         member.VIPDiscount = AutoDiscountRate(pricing, member.VIPTotalAmount);
     } else {
-        member.VIPDiscountType = 3;
-        const double rate = held.first("VIPDiscount").toDouble();
-        member.VIPDiscount = rate == 0 ? 100 : rate;
+        member.VIPDiscountType = MemberDiscountType::CardDiscount;
+        member.VIPDiscount = held.discount == 0 ? 100 : held.discount;
     }
 }
 
@@ -102,27 +100,27 @@ bool HoldBill(HeldBillStatements& local, Person& person, const Bill& bill)
 RowSet HeldBillNumbers(HeldBillStatements& local) { return local.holdNumbers.query(); }
 
 void RecallBill(HeldBillStatements& local, PricingStatements& pricing, BillNumbering& numbering,
-                const Clock& modeClock, const std::string& holdNo, TPosState& state, CurrentMember& member,
-                Bill& bill, int& nextOrderId)
+                const Clock& modeClock, const std::string& holdNo, const std::string& machineCode, Sale& sale)
 {
-    const RowSet held = local.heldBill.query({holdNo});
-    if (held.empty())
+    const std::optional<HeldBill> held = readHeldBill(local, holdNo);
+    if (!held)
         return;
     const RowSet lines = local.heldLines.query({holdNo});
     // Everything that may fail is read before the bill changes.
-    const std::string billNo = numbering.peek(state.MachineCode);
+    const std::string billNo = numbering.peek(machineCode);
     const std::string billDate = modeClock.now().text();
-    CurrentMember card = member;
-    restoreMember(pricing, held, card);
-    member = card;
+    CurrentMember card = sale.member;
+    restoreMember(pricing, *held, card);
+    sale.member = card;
+    Bill& bill = sale.bill;
     bill.billNo() = billNo;
     bill.billDate() = billDate;
-    bill.exeManId() = held.first("ExeManId");
-    bill.insiderCode() = held.first("InsiderCode");
-    state.ExeManCode = held.first("ExeManCode").toString();
-    state.ExeManName = held.first("ExeManName").toString();
+    bill.exeManId() = held->exeManId;
+    bill.insiderCode() = held->insiderCode;
+    sale.ExeManCode = held->exeManCode;
+    sale.ExeManName = held->exeManName;
     restoreLines(lines, bill);
-    nextOrderId = static_cast<int>(bill.detail.size()) + 1;
+    sale.NextOrderId = static_cast<int>(bill.detail.size()) + 1;
     try {
         Transaction transaction(local.database());
         local.deleteBill.execute({holdNo});

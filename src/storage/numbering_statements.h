@@ -1,6 +1,10 @@
 #pragma once
 
+#include "base/clock.h"
 #include "base/statement_set.h"
+
+#include <cstdint>
+#include <optional>
 
 namespace pos {
 
@@ -23,5 +27,13 @@ public:
     Statement consume;
     Statement dayRoll;
 };
+
+// The counter's one row: its day (none when unreadable) and the next number of that day.
+struct BillCounter {
+    std::optional<DateTime> billDate;
+    std::int64_t maxNo = 0;
+};
+// None before the first number of the file.
+std::optional<BillCounter> readBillCounter(NumberingStatements& local);
 
 }  // namespace pos

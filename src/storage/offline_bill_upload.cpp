@@ -1,7 +1,6 @@
 #include "storage/offline_bill_upload.h"
 
 #include "base/trim.h"
-#include "db/pg_params.h"
 #include "pricing/bill_arithmetic.h"
 #include "storage/bill_saving.h"
 #include "storage/upload_follow_up.h"
@@ -23,24 +22,14 @@ constexpr std::size_t kBillsPerRound = 500;
 // The server's bill under the number is the local one: sold on the same terminal at the
 // same moment, for the same amount, with as many lines. Anything else is another sale
 // that got the number after the local counter went back (a replaced or restored file).
-bool sameBill(const RowSet& serverCopies, std::size_t row, const Bill& local)
+bool sameBill(const ServerCopy& copy, const Bill& local)
 {
-    const Value& machineId = serverCopies.at(row, "MachineId");
-    const bool sameMachine = machineId.isNull() ? local.machineId().isNull()
-                                                : !local.machineId().isNull()
-                                                      && machineId.toInt() == local.machineId().toInt();
-    return sameMachine && serverCopies.at(row, "BillDate").toString() == local.billDate().toString().substr(0, 19)
-        && std::fabs(serverCopies.at(row, "RealAmount").toDouble() - local.realAmount().toDouble()) < 0.005
-        && serverCopies.at(row, "LineCount").toInt() == static_cast<std::int64_t>(local.detail.size());
-}
-
-// The rows of a result by the text of one column.
-std::map<std::string, std::size_t> rowsBy(const RowSet& rows, const char* column)
-{
-    std::map<std::string, std::size_t> index;
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        index.emplace(rows.at(r, column).toString(), r);
-    return index;
+    const bool sameMachine = copy.machineId.isNull() ? local.machineId().isNull()
+                                                     : !local.machineId().isNull()
+                                                           && copy.machineId.toInt() == local.machineId().toInt();
+    return sameMachine && copy.billDate == local.billDate().toString().substr(0, 19)
+        && std::fabs(copy.realAmount - local.realAmount().toDouble()) < 0.005
+        && copy.lineCount == static_cast<std::int64_t>(local.detail.size());
 }
 
 // The member card side of each uploaded bill from the bill itself; the member on the
@@ -52,16 +41,15 @@ std::vector<CardAccount> cardsOfUploadedBills(UploadStatements& server, const st
     for (const Bill& bill : bills)
         if (const std::string cardNo = bill.insiderCode().toString(); !cardNo.empty())
             cardNumbers.push_back(cardNo);
-    RowSet found;
+    std::map<std::string, std::string> kinds;
     if (!cardNumbers.empty())
-        found = server.cardTypes.query({pgTextArray(cardNumbers)});
-    const std::map<std::string, std::size_t> kinds = rowsBy(found, "CardNo");
+        kinds = readCardTypes(server, cardNumbers);
     std::vector<CardAccount> cards(bills.size());
     for (std::size_t i = 0; i < bills.size(); ++i) {
         cards[i].noPointAmount = NoPointAmountOf(bills[i], state);
         const auto card = kinds.find(bills[i].insiderCode().toString());
-        if (card != kinds.end() && trimmed(found.at(card->second, "CardType").toString()) == "储值卡")
-            cards[i].cardKind = kStoredValueCard;
+        if (card != kinds.end() && trimmed(card->second) == "储值卡")
+            cards[i].cardKind = MemberCardKind::StoredValue;
     }
     return cards;
 }
@@ -114,8 +102,7 @@ void uploadRound(TDM& dm, const Uploader& by, BillNumbering& numbering, UploadFo
     std::vector<std::string> numberTexts;
     for (const Value& billNo : numbers)
         numberTexts.push_back(billNo.toString());
-    const RowSet serverCopies = server.serverCopies.query({pgTextArray(numberTexts)});
-    const std::map<std::string, std::size_t> onServer = rowsBy(serverCopies, "BillNo");
+    const std::map<std::string, ServerCopy> onServer = readServerCopies(server, numberTexts);
 
     std::vector<const Bill*> held;  // on the server: to delete locally
     std::vector<Bill> toSend;
@@ -126,7 +113,7 @@ void uploadRound(TDM& dm, const Uploader& by, BillNumbering& numbering, UploadFo
         const auto copy = onServer.find(billNo.toString());
         if (copy == onServer.end()) {
             toSend.push_back(std::move(bill));
-        } else if (sameBill(serverCopies, copy->second, bill)) {
+        } else if (sameBill(copy->second, bill)) {
             alreadyThere.push_back(std::move(bill));
             held.push_back(&alreadyThere.back());
         } else {
@@ -146,7 +133,7 @@ void uploadRound(TDM& dm, const Uploader& by, BillNumbering& numbering, UploadFo
         switch (results[i]) {
         case UploadedBillResult::Saved:
             held.push_back(&toSend[i]);
-            followUp.booked(toSend[i], cards[i].cardKind == kStoredValueCard);
+            followUp.booked(toSend[i], cards[i].cardKind == MemberCardKind::StoredValue);
             break;
         case UploadedBillResult::NotSaved:
             person.message("上传数据到服务器失败！单号为：" + toSend[i].billNo().toString(), "错误",
@@ -171,7 +158,7 @@ void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const C
 {
     if (state.NetMode != Online)
         return person.message("当前模式不是『连网销售』模式,不能上传数据！", "提示", MessageIcon::Information);
-    const RowSet waiting = dm.conClient().statements<UploadStatements>().waitingBills.query();
+    const std::vector<Value> waiting = readWaitingBillNumbers(dm.conClient().statements<UploadStatements>());
     if (waiting.empty())
         return;
     auto wait = person.pleaseWait("正在上传数据,请稍候...");
@@ -181,10 +168,10 @@ void UploadOfflineBills(TDM& dm, const TPosState& state, Person& person, const C
     const auto report = [&] { followUp.report(person, [&](const std::string& line) { by.logError(line); }); };
     try {
         for (std::size_t first = 0; first < waiting.size(); first += kBillsPerRound) {
-            std::vector<Value> numbers;
-            for (std::size_t r = first; r < std::min(waiting.size(), first + kBillsPerRound); ++r)
-                numbers.push_back(waiting.at(r, "BillNo"));
-            uploadRound(dm, by, numbering, followUp, numbers);
+            const std::size_t last = std::min(waiting.size(), first + kBillsPerRound);
+            uploadRound(dm, by, numbering, followUp,
+                        std::vector<Value>(waiting.begin() + static_cast<std::ptrdiff_t>(first),
+                                           waiting.begin() + static_cast<std::ptrdiff_t>(last)));
         }
     } catch (const DbError& error) {
         report();  // what was booked before the failure is followed up all the same

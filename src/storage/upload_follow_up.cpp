@@ -1,7 +1,6 @@
 #include "storage/upload_follow_up.h"
 
 #include "base/number_format.h"
-#include "db/pg_params.h"
 #include "storage/coupon_list.h"
 
 namespace pos {
@@ -15,9 +14,8 @@ void UploadFollowUp::beforeSending(const std::vector<Bill>& bills)
     usedBefore_.clear();
     if (coupons.empty())
         return;
-    const RowSet used = server_.usedCoupons.query({pgTextArray(coupons)});
-    for (std::size_t r = 0; r < used.size(); ++r)
-        usedBefore_.insert(used.at(r, "TicketNo").toString());
+    for (std::string& number : readUsedCoupons(server_, coupons))
+        usedBefore_.insert(std::move(number));
 }
 
 void UploadFollowUp::booked(const Bill& bill, bool storedValue)
@@ -33,10 +31,10 @@ void UploadFollowUp::afterBooking()
 {
     if (cardsSpent_.empty())
         return;
-    const RowSet below = server_.overdrawnCards.query({pgTextArray(cardsSpent_)});
+    const std::vector<CardBalance> below = readOverdrawnCards(server_, cardsSpent_);
     cardsSpent_.clear();
-    for (std::size_t r = 0; r < below.size(); ++r)
-        overdrawn_[below.at(r, "CardNo").toString()] = below.at(r, "Amount").toDouble();
+    for (const CardBalance& card : below)
+        overdrawn_[card.cardNo] = card.amount;
 }
 
 void UploadFollowUp::report(Person& person, const std::function<void(const std::string&)>& logLine) const

@@ -1,5 +1,7 @@
 #include "storage/upload_statements.h"
 
+#include "db/pg_params.h"
+
 namespace pos {
 
 UploadStatements::UploadStatements(Database& db)
@@ -20,6 +22,54 @@ UploadStatements::UploadStatements(Database& db)
       overdrawnCards(*this, serverOnly("select CardNo,Amount from B_VIPCards "
                                        "where CardNo=any($1::varchar[]) and coalesce(Amount,0)<0"))
 {
+}
+
+std::vector<Value> readWaitingBillNumbers(UploadStatements& local)
+{
+    const RowSet waiting = local.waitingBills.query();
+    std::vector<Value> numbers;
+    numbers.reserve(waiting.size());
+    for (std::size_t r = 0; r < waiting.size(); ++r)
+        numbers.push_back(waiting.at(r, "BillNo"));
+    return numbers;
+}
+
+std::map<std::string, ServerCopy> readServerCopies(UploadStatements& server, const std::vector<std::string>& billNos)
+{
+    const RowSet copies = server.serverCopies.query({pgTextArray(billNos)});
+    std::map<std::string, ServerCopy> byNumber;
+    for (std::size_t r = 0; r < copies.size(); ++r)
+        byNumber.emplace(copies.at(r, "BillNo").toString(),
+                         ServerCopy{copies.at(r, "MachineId"), copies.at(r, "BillDate").toString(),
+                                    copies.at(r, "RealAmount").toDouble(), copies.at(r, "LineCount").toInt()});
+    return byNumber;
+}
+
+std::map<std::string, std::string> readCardTypes(UploadStatements& server, const std::vector<std::string>& cardNos)
+{
+    const RowSet cards = server.cardTypes.query({pgTextArray(cardNos)});
+    std::map<std::string, std::string> types;
+    for (std::size_t r = 0; r < cards.size(); ++r)
+        types.emplace(cards.at(r, "CardNo").toString(), cards.at(r, "CardType").toString());
+    return types;
+}
+
+std::vector<std::string> readUsedCoupons(UploadStatements& server, const std::vector<std::string>& ticketNos)
+{
+    const RowSet used = server.usedCoupons.query({pgTextArray(ticketNos)});
+    std::vector<std::string> numbers;
+    for (std::size_t r = 0; r < used.size(); ++r)
+        numbers.push_back(used.at(r, "TicketNo").toString());
+    return numbers;
+}
+
+std::vector<CardBalance> readOverdrawnCards(UploadStatements& server, const std::vector<std::string>& cardNos)
+{
+    const RowSet below = server.overdrawnCards.query({pgTextArray(cardNos)});
+    std::vector<CardBalance> cards;
+    for (std::size_t r = 0; r < below.size(); ++r)
+        cards.push_back({below.at(r, "CardNo").toString(), below.at(r, "Amount").toDouble()});
+    return cards;
 }
 
 }  // namespace pos

@@ -2,6 +2,11 @@
 
 #include "base/statement_set.h"
 
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
 namespace pos {
 
 // What the upload of offline bills runs: on the local file the waiting bills, their rows
@@ -27,5 +32,31 @@ public:
     // Of a list of cards ($1, a text array) those below zero, with their balance.
     Statement overdrawnCards;
 };
+
+// The numbers of the waiting bills, in order.
+std::vector<Value> readWaitingBillNumbers(UploadStatements& local);
+
+// What the server holds under a bill's number, to tell whether it is the local bill.
+struct ServerCopy {
+    Value machineId;
+    std::string billDate;  // to the second
+    double realAmount = 0;
+    std::int64_t lineCount = 0;
+};
+// The server's copies of the bills of these numbers, by number.
+std::map<std::string, ServerCopy> readServerCopies(UploadStatements& server, const std::vector<std::string>& billNos);
+
+// The kinds of those of these cards the server holds, by card number.
+std::map<std::string, std::string> readCardTypes(UploadStatements& server, const std::vector<std::string>& cardNos);
+
+// Those of these coupons the server holds as used.
+std::vector<std::string> readUsedCoupons(UploadStatements& server, const std::vector<std::string>& ticketNos);
+
+struct CardBalance {
+    std::string cardNo;
+    double amount = 0;
+};
+// Those of these cards whose balance is below zero.
+std::vector<CardBalance> readOverdrawnCards(UploadStatements& server, const std::vector<std::string>& cardNos);
 
 }  // namespace pos

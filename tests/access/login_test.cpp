@@ -1,5 +1,7 @@
 #include "access/login.h"
+#include "config/working_connection.h"
 #include "support/operator_data.h"
+#include "support/sign_on.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +19,7 @@ protected:
     }
 
     Database& db() { return fx_.side(GetParam()); }
+    AccessStatements& access() { return WorkingConnection(fx_.dm, fx_.state).db().statements<AccessStatements>(); }
     void addShifts()
     {
         test::addShift(db(), 1, "01", "早班");
@@ -29,15 +32,15 @@ protected:
 
 TEST_P(LoginTest, ShiftListFollowsTheTable)
 {
-    EXPECT_TRUE(shiftNames(fx_.terminal.sql<AccessStatements>()).empty());
+    EXPECT_TRUE(shiftNames(access()).empty());
     addShifts();
-    EXPECT_EQ(shiftNames(fx_.terminal.sql<AccessStatements>()), (std::vector<std::string>{"早班", "晚班", "A'班"}));
+    EXPECT_EQ(shiftNames(access()), (std::vector<std::string>{"早班", "晚班", "A'班"}));
 }
 
 TEST_P(LoginTest, SignOnFillsOperatorAndShift)
 {
     addShifts();
-    EXPECT_EQ(signOn(fx_.terminal, "  1005\t", " pw5 ", "晚班"), SignOnResult::SignedOn);
+    EXPECT_EQ(test::signOnAt(fx_, "  1005\t", " pw5 ", "晚班"), SignOnResult::SignedOn);
     const TPosState& s = fx_.state;
     EXPECT_EQ(s.OperatorId, 5);
     EXPECT_EQ(s.OperatorCode, "1005");
@@ -46,7 +49,7 @@ TEST_P(LoginTest, SignOnFillsOperatorAndShift)
     EXPECT_EQ(s.ClassCode, "02");
     EXPECT_EQ(s.ClassName, "晚班");
 
-    EXPECT_EQ(signOn(fx_.terminal, "1005", "pw5", "A'班"), SignOnResult::SignedOn);
+    EXPECT_EQ(test::signOnAt(fx_, "1005", "pw5", "A'班"), SignOnResult::SignedOn);
     EXPECT_EQ(s.ClassId, 3);
 }
 
@@ -67,7 +70,7 @@ TEST_P(LoginTest, RefusalsLeaveTheStateAlone)
         {"1005", "pw5", "夜班", SignOnResult::NoShift},  // removed since the list was filled
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(signOn(fx_.terminal, c.code, c.password, c.shift), c.expected) << c.code << "/" << c.shift;
+        EXPECT_EQ(test::signOnAt(fx_, c.code, c.password, c.shift), c.expected) << c.code << "/" << c.shift;
         EXPECT_EQ(fx_.state.OperatorId, 0);
         EXPECT_EQ(fx_.state.OperatorCode, "");
         EXPECT_EQ(fx_.state.ClassId, 0);
@@ -77,8 +80,8 @@ TEST_P(LoginTest, RefusalsLeaveTheStateAlone)
 
 TEST_P(LoginTest, WithoutShiftsNobodyCanSignOn)
 {
-    ASSERT_TRUE(shiftNames(fx_.terminal.sql<AccessStatements>()).empty());
-    EXPECT_EQ(signOn(fx_.terminal, "1005", "pw5", ""), SignOnResult::NoShift);
+    ASSERT_TRUE(shiftNames(access()).empty());
+    EXPECT_EQ(test::signOnAt(fx_, "1005", "pw5", ""), SignOnResult::NoShift);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, LoginTest, ::testing::Values(Online, Offline),
@@ -93,9 +96,9 @@ TEST(LoginOffline, OperatorOnlyOnTheServerCannotSignOn)
     test::addOperator(fx.side(Online), {6, "1006", "新员工", "pw6", 0, {}});
 
     fx.state.NetMode = Offline;
-    EXPECT_EQ(signOn(fx.terminal, "1006", "pw6", "早班"), SignOnResult::BadCredentials);
+    EXPECT_EQ(test::signOnAt(fx, "1006", "pw6", "早班"), SignOnResult::BadCredentials);
     fx.state.NetMode = Online;
-    EXPECT_EQ(signOn(fx.terminal, "1006", "pw6", "早班"), SignOnResult::SignedOn);
+    EXPECT_EQ(test::signOnAt(fx, "1006", "pw6", "早班"), SignOnResult::SignedOn);
     EXPECT_EQ(fx.state.OperatorId, 6);
 }
 
@@ -112,16 +115,16 @@ TEST(LoginOffline, PasswordIsCheckedAgainstTheStoredHashOfEachOperatorOfTheCode)
     local.execute("insert into PosOperator(OperatorId,Code,Name,Password) values(3,'1003','明文','333')");
     fx.state.NetMode = Offline;
 
-    EXPECT_EQ(signOn(fx.terminal, "1001", "222", "早班"), SignOnResult::SignedOn);
+    EXPECT_EQ(test::signOnAt(fx, "1001", "222", "早班"), SignOnResult::SignedOn);
     EXPECT_EQ(fx.state.OperatorId, 2);
     EXPECT_EQ(fx.state.OperatorName, "乙");
-    EXPECT_EQ(signOn(fx.terminal, "1001", "111", "早班"), SignOnResult::SignedOn);
+    EXPECT_EQ(test::signOnAt(fx, "1001", "111", "早班"), SignOnResult::SignedOn);
     EXPECT_EQ(fx.state.OperatorId, 1);
-    EXPECT_EQ(signOn(fx.terminal, "1001", "333", "早班"), SignOnResult::BadCredentials);
-    EXPECT_EQ(signOn(fx.terminal, "1003", "333", "早班"), SignOnResult::BadCredentials);
+    EXPECT_EQ(test::signOnAt(fx, "1001", "333", "早班"), SignOnResult::BadCredentials);
+    EXPECT_EQ(test::signOnAt(fx, "1003", "333", "早班"), SignOnResult::BadCredentials);
     const std::string stored =
         local.query("select Password from PosOperator where OperatorId=1").first("Password").toString();
-    EXPECT_EQ(signOn(fx.terminal, "1001", stored, "早班"), SignOnResult::BadCredentials) << "the hash is no password";
+    EXPECT_EQ(test::signOnAt(fx, "1001", stored, "早班"), SignOnResult::BadCredentials) << "the hash is no password";
 }
 
 }  // namespace

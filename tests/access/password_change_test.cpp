@@ -2,6 +2,7 @@
 #include "access/password_change.h"
 #include "db/password_hash.h"
 #include "support/operator_data.h"
+#include "support/sign_on.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -31,12 +32,12 @@ protected:
     bool signsOn(WorkingMode mode, const std::string& password)
     {
         fx_.state.NetMode = mode;
-        return signOn(fx_.terminal, "1003", password, "早班") == SignOnResult::SignedOn;
+        return test::signOnAt(fx_, "1003", password, "早班") == SignOnResult::SignedOn;
     }
     void change(WorkingMode mode, const std::string& password)
     {
         fx_.state.NetMode = mode;
-        ChangePassword(fx_.terminal, "1003", password);
+        ChangePassword({fx_.dm, fx_.state, fx_.person, fx_.log, fx_.clock}, "1003", password);
     }
 
     test::TerminalFixture fx_;

@@ -1,6 +1,7 @@
 #include "access/operators.h"
 #include "access/rights.h"
 #include "support/operator_data.h"
+#include "config/working_connection.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,9 @@ protected:
         test::addOperator(db, {8, "8001", "值班主管", "888", 1, {OperatorRight::OpenCashDrawer}});
         test::addOperator(db, {7, "O'Brien", "引号", "x'y", 0, {}});
     }
+
+    AccessStatements& access() { return WorkingConnection(fx_.dm, fx_.state).db().statements<AccessStatements>(); }
+    bool hasRight(OperatorRight right) { return HasRight(access(), fx_.person, fx_.state.OperatorId, right); }
 
     test::TerminalFixture fx_;
 };
@@ -46,14 +50,14 @@ TEST_P(RightsTest, CheckOperatorMatchesCodeAndPasswordExactly)
         {"1001'; delete from PosOperator; --", "111", -1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CheckOperator(fx_.terminal.sql<AccessStatements>(), c.code, c.password), c.expected)
+        EXPECT_EQ(CheckOperator(access(), c.code, c.password), c.expected)
             << "code [" << c.code << "] password [" << c.password << "]";
-    EXPECT_EQ(CheckOperator(fx_.terminal.sql<AccessStatements>(), "1001", "111"), 1) << "operators survive the attempts";
+    EXPECT_EQ(CheckOperator(access(), "1001", "111"), 1) << "operators survive the attempts";
 }
 
 TEST_P(RightsTest, SelectValueGivesFirstColumnOrIntegerZero)
 {
-    Database& db = fx_.terminal.db();
+    Database& db = WorkingConnection(fx_.dm, fx_.state).db();
     EXPECT_EQ(SelectValue(db, "OperatorId", "PosOperator", "Code", "9001").toInt(), 9);
     EXPECT_EQ(SelectValue(db, "Name", "PosOperator", "Code", "O'Brien").toString(), "引号");
     EXPECT_EQ(SelectValue(db, "OperatorId", "PosOperator", "Code", "' or ''='"), Value(0));
@@ -63,8 +67,8 @@ TEST_P(RightsTest, SelectValueGivesFirstColumnOrIntegerZero)
 TEST_P(RightsTest, OwnRightNeedsNoDialog)
 {
     fx_.state.OperatorId = 1;
-    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::Discount));
-    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::OpenCashDrawer));
+    EXPECT_TRUE(hasRight(OperatorRight::Discount));
+    EXPECT_TRUE(hasRight(OperatorRight::OpenCashDrawer));
     EXPECT_TRUE(fx_.person.supervisorRights.empty());
 }
 
@@ -72,8 +76,8 @@ TEST_P(RightsTest, SupervisorGrantsOneCallOnly)
 {
     fx_.state.OperatorId = 2;
     fx_.person.supervisors = {Credentials{" 9001 ", " 999 "}, std::nullopt};
-    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::Discount));
-    EXPECT_FALSE(HasRight(fx_.terminal, OperatorRight::Discount));
+    EXPECT_TRUE(hasRight(OperatorRight::Discount));
+    EXPECT_FALSE(hasRight(OperatorRight::Discount));
     EXPECT_EQ(fx_.person.supervisorRights,
               (std::vector<OperatorRight>{OperatorRight::Discount, OperatorRight::Discount}));
     EXPECT_TRUE(fx_.person.messages.empty());
@@ -98,7 +102,7 @@ TEST_P(RightsTest, OnlyASupervisorHoldingTheRightCanGrantIt)
     for (const auto& c : cases) {
         fx_.person.supervisors = {c.typed};
         fx_.person.supervisorRights.clear();
-        EXPECT_EQ(HasRight(fx_.terminal, OperatorRight::Discount), c.granted) << c.what;
+        EXPECT_EQ(hasRight(OperatorRight::Discount), c.granted) << c.what;
         EXPECT_EQ(fx_.person.supervisorRights, std::vector<OperatorRight>{OperatorRight::Discount}) << c.what;
     }
     EXPECT_TRUE(fx_.person.messages.empty());
@@ -108,8 +112,8 @@ TEST_P(RightsTest, RightNumbersAreNotInterchangeable)
 {
     fx_.state.OperatorId = 1;  // holds 3 and 12
     fx_.person.supervisors = {Credentials{"9001", "999"}, Credentials{"9001", "999"}};
-    EXPECT_FALSE(HasRight(fx_.terminal, OperatorRight::BillBrowser));  // nobody holds 13
-    EXPECT_TRUE(HasRight(fx_.terminal, OperatorRight::Price));         // the supervisor holds 4
+    EXPECT_FALSE(hasRight(OperatorRight::BillBrowser));  // nobody holds 13
+    EXPECT_TRUE(hasRight(OperatorRight::Price));         // the supervisor holds 4
     EXPECT_EQ(fx_.person.supervisorRights,
               (std::vector<OperatorRight>{OperatorRight::BillBrowser, OperatorRight::Price}));
 }
@@ -126,11 +130,10 @@ TEST(RightsOffline, GrantComesFromTheOperatorWhosePasswordWasTyped)
     test::addOperator(local, {2, "1002", "收银员乙", "222", 0, {}});
     test::addOperator(local, {8, "9001", "主管甲", "888", 1, {}});
     test::addOperator(local, {9, "9001", "主管乙", "999", 1, {OperatorRight::Discount}});
-    fx.state.NetMode = Offline;
-    fx.state.OperatorId = 2;
     fx.person.supervisors = {Credentials{"9001", "888"}, Credentials{"9001", "999"}};
-    EXPECT_FALSE(HasRight(fx.terminal, OperatorRight::Discount));
-    EXPECT_TRUE(HasRight(fx.terminal, OperatorRight::Discount));
+    AccessStatements& sql = local.statements<AccessStatements>();
+    EXPECT_FALSE(HasRight(sql, fx.person, 2, OperatorRight::Discount));
+    EXPECT_TRUE(HasRight(sql, fx.person, 2, OperatorRight::Discount));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 #include <sys/resource.h>
 #include <fcntl.h>
@@ -271,6 +272,28 @@ TEST_F(SettingsTest, YesNoFormsOfDevicesAndReceipt)
         EXPECT_EQ(s.optionYes("Printer"), c.yes);
         EXPECT_EQ(s.optionPresent("Printer"), c.present);
     }
+}
+
+// Each typed getter reads its own key of the stored file: every key holds a different text.
+TEST_F(SettingsTest, TypedGettersReadTheirOwnKeys)
+{
+    using Getter = std::string (Settings::*)() const;
+    const std::pair<const char*, Getter> keys[] = {
+        {"PrintPort", &Settings::printPort},  {"DispPort", &Settings::displayPort},
+        {"DispType", &Settings::displayType}, {"OpenMoneyBox", &Settings::drawerCommand},
+        {"Header1", &Settings::header1},      {"Header2", &Settings::header2},
+        {"Footer1", &Settings::footer1},      {"Footer2", &Settings::footer2}};
+    for (const auto& [key, getter] : keys)
+        settings_.setOption(key, std::string("值") + key);
+    for (const auto& [key, getter] : keys)
+        EXPECT_EQ((settings_.*getter)(), std::string("值") + key) << key;
+
+    settings_.setOption("Printer", "有");
+    EXPECT_TRUE(settings_.hasPrinter());
+    EXPECT_FALSE(settings_.hasCustomerDisplay());
+    settings_.setOptions({{"Printer", "无"}, {"ClientDisplay", "有"}});
+    EXPECT_FALSE(settings_.hasPrinter());
+    EXPECT_TRUE(settings_.hasCustomerDisplay());
 }
 
 TEST_F(SettingsTest, SeleStoreForms)

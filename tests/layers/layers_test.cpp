@@ -109,6 +109,20 @@ TEST(Layers, IncludesFollowTheModuleGraph)
     }
 }
 
+// The whole terminal is the register's and the program's: below them an operation takes
+// what it uses, so its signature says what it may touch.
+TEST(Layers, OnlyTheRegisterAndTheProgramHoldTheWholeTerminal)
+{
+    for (const Include& inc : includesUnder(kSource)) {
+        if (inc.target != "config/terminal.h")
+            continue;
+        const std::string module = moduleOf(inc.file);
+        const bool allowed = module == "register" || module == "register/ui" || module == "app"
+                          || inc.file == "config/terminal.h";
+        EXPECT_TRUE(allowed) << inc.file << " includes config/terminal.h";
+    }
+}
+
 TEST(Layers, LogicIncludesNoQt)
 {
     for (const Include& inc : includesUnder(kSource)) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace pos {
 namespace {
 
@@ -16,7 +18,7 @@ protected:
 
     CardCheck check(const std::string& cardNo, const std::string& password = "", int ticks = 0)
     {
-        return CheckMemberCard(f.terminal, member, cardNo, password, ticks);
+        return CheckMemberCard(f.memberCards(), member, cardNo, password, ticks);
     }
     double serverValue(const char* column, const char* cardNo)
     {
@@ -54,8 +56,8 @@ TEST_F(MemberCardTest, EachKindOfCardMakesItsMemberOnBothSides)
             const CardCheck result = check(c.cardNo, c.password);
             ASSERT_EQ(result.outcome, CardCheckOutcome::Accepted) << c.cardNo << " mode " << mode;
             EXPECT_EQ(member.VIPCardNo, trimmed(c.cardNo));
-            EXPECT_EQ(member.VIPCardKind, c.kind) << c.cardNo;
-            EXPECT_EQ(member.VIPDiscountType, c.discountType) << c.cardNo;
+            EXPECT_EQ(static_cast<int>(member.VIPCardKind), c.kind) << c.cardNo;
+            EXPECT_EQ(static_cast<int>(member.VIPDiscountType), c.discountType) << c.cardNo;
             EXPECT_DOUBLE_EQ(member.VIPDiscount, c.discount) << c.cardNo;
             EXPECT_EQ(member.VIPHolderName, "持卡" + member.VIPCardNo);
             EXPECT_DOUBLE_EQ(member.VIPCardBalance, 7);  // the stored-value payment sets it
@@ -129,17 +131,37 @@ TEST_F(MemberCardTest, PasswordIsCheckedAlikeOnBothSides)
     }
 }
 
-TEST_F(MemberCardTest, TheCardShownGivesDatesAsDaysAndNeverItsPassword)
+// Each column goes to its own field on both sides: the dates as days, a null figure or
+// date blank (not 0), and the password nowhere.
+TEST_F(MemberCardTest, TheCardShownGivesEachColumnItsFieldAndNeverThePassword)
 {
-    const CardCheck result = check("B1");
-    ASSERT_TRUE(result.shown);
-    EXPECT_EQ(result.shown->handOutDate, "2023-05-01");
-    EXPECT_EQ(result.shown->validDate, "2020-12-31");  // past its date, shown only
-    EXPECT_EQ(result.shown->cardAmount, "88.5");
-    EXPECT_EQ(result.shown->discount, "95");
-    EXPECT_EQ(result.shown->points, "150");
-    const RowSet card = ReadMemberCard(f.terminal.sql<MemberStatements>(), "S1");
-    EXPECT_FALSE(card.columns().find("Password").has_value());
+    test::MemberCardRow blank = test::cardOfKind("E1", "", "会员卡", "会员价消费", 100, 0, 0);
+    blank.discount = blank.totalAmount = blank.usedCount = blank.handOutDate = blank.validDate = Value();
+    for (WorkingMode mode : {Online, Offline})
+        test::addMemberCard(f.side(mode), blank);
+    const struct {
+        const char* cardNo;
+        MemberCardShown shown;
+    } cases[] = {
+        {"B1", {"B1", "持卡B1", "会员卡", "2023-05-01", "固定折扣", "95", "1500", "150", "2020-12-31", "88.5"}},
+        {"E1", {"E1", "持卡E1", "会员卡", "", "会员价消费", "", "", "", "", "88.5"}},
+    };
+    for (WorkingMode mode : {Online, Offline}) {
+        f.state.NetMode = mode;
+        for (const auto& c : cases) {
+            const CardCheck result = check(c.cardNo);
+            ASSERT_TRUE(result.shown) << c.cardNo << " mode " << mode;
+            const MemberCardShown& shown = *result.shown;
+            const MemberCardShown& want = c.shown;
+            EXPECT_EQ(std::tie(shown.cardNo, shown.holder, shown.cardType, shown.handOutDate, shown.discountType,
+                               shown.discount, shown.totalAmount, shown.points, shown.validDate, shown.cardAmount),
+                      std::tie(want.cardNo, want.holder, want.cardType, want.handOutDate, want.discountType,
+                               want.discount, want.totalAmount, want.points, want.validDate, want.cardAmount))
+                << c.cardNo << " mode " << mode;
+        }
+        const RowSet card = f.side(mode).statements<MemberStatements>().cardByNumber.query({"S1"});
+        EXPECT_FALSE(card.columns().find("Password").has_value()) << "mode " << mode;
+    }
 }
 
 class SteppedClock : public MonotonicClock {
@@ -174,10 +196,10 @@ TEST_F(MemberCardTest, DeductionsTakeOffOnTheServerInEitherMode)
     for (WorkingMode mode : {Online, Offline}) {
         f.state.NetMode = mode;
         f.person.inputs = {"10"};
-        const DeductionResult points = DeductFromCard(f.terminal, Deduction::Points, "M1", "86");
+        const DeductionResult points = DeductFromCard(f.memberCards(), Deduction::Points, "M1", "86");
         ASSERT_EQ(points.outcome, DeductionOutcome::Done) << mode;
         f.person.inputs = {"100.5"};
-        const DeductionResult total = DeductFromCard(f.terminal, Deduction::TotalAmount, "M1", "860");
+        const DeductionResult total = DeductFromCard(f.memberCards(), Deduction::TotalAmount, "M1", "860");
         ASSERT_EQ(total.outcome, DeductionOutcome::Done) << mode;
     }
     EXPECT_DOUBLE_EQ(serverValue("UsedCount", "M1"), 66);
@@ -213,7 +235,7 @@ TEST_F(MemberCardTest, DeductionRefusalsWriteNothing)
         f.person.inputs.assign(c.inputs.begin(), c.inputs.end());
         if (c.operatorId == 3)
             f.person.supervisors = {c.supervisor};
-        const DeductionResult result = DeductFromCard(f.terminal, Deduction::Points, c.cardNo, c.shown);
+        const DeductionResult result = DeductFromCard(f.memberCards(), Deduction::Points, c.cardNo, c.shown);
         EXPECT_EQ(result.outcome, c.outcome) << c.message;
         if (*c.message) {
             ASSERT_EQ(f.person.messages.size(), 1u) << c.message;
@@ -235,7 +257,7 @@ TEST_F(MemberCardTest, OfflineWithoutTheServerADeductionFailsWithItsReason)
     server.proxy.failNow(test::TcpProxy::Fault::Cut);
     f.log.expected = 1;
     f.person.inputs = {"10"};
-    const DeductionResult result = DeductFromCard(f.terminal, Deduction::TotalAmount, "M1", "860");
+    const DeductionResult result = DeductFromCard(f.memberCards(), Deduction::TotalAmount, "M1", "860");
     EXPECT_EQ(result.outcome, DeductionOutcome::Failed);
     ASSERT_EQ(f.person.messages.size(), 1u);
     EXPECT_EQ(f.person.messages[0].text.rfind("冲减累计消费失败！原因：", 0), 0u);

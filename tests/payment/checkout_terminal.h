@@ -37,21 +37,28 @@ public:
     // Messages shown so far are forgotten.
     Bill& newBill(double amount)
     {
-        reg.bill = Bill::open(dm.conClient());
-        startNewBill(terminal, reg);
-        appendGoodsLine(reg.bill, 101, 1.0, amount);
-        ComputeBillTotals(reg.bill, state, totals);
+        sale = Sale();
+        sale.bill = Bill::open(dm.conClient());
+        startNewBill(terminal, sale);
+        appendGoodsLine(sale.bill, 101, 1.0, amount);
+        ComputeBillTotals(sale.bill, state, sale.totals);
         person.messages.clear();
-        return reg.bill;
+        return sale.bill;
     }
-    // The same, carrying the stored-value card.
-    Bill& newCardBill(const char* cardNo, double amount)
+    // The sale of such a bill.
+    Sale& newSale(double amount)
+    {
+        newBill(amount);
+        return sale;
+    }
+    // The sale of such a bill carrying the stored-value card.
+    Sale& newCardSale(const char* cardNo, double amount)
     {
         Bill& b = newBill(amount);
         b.insiderCode() = cardNo;
-        member.VIPCardNo = cardNo;
-        member.VIPCardKind = kStoredValueCard;
-        return b;
+        sale.member.VIPCardNo = cardNo;
+        sale.member.VIPCardKind = MemberCardKind::StoredValue;
+        return sale;
     }
 
     // The bills saved on the side of a working mode.
@@ -60,8 +67,6 @@ public:
     {
         return side(state.NetMode).query("select * from PosBill where BillNo=$1", {billNo});
     }
-
-    RegisterState reg;
 };
 
 }  // namespace pos::test

@@ -27,7 +27,7 @@ class CheckoutTest : public ::testing::Test {
 protected:
     Checkout& open(double amount)
     {
-        checkout_.emplace(fx_.terminal, fx_.newBill(amount), devices_);
+        checkout_.emplace(fx_.payment(), fx_.newSale(amount), devices_);
         return *checkout_;
     }
 
@@ -42,7 +42,7 @@ protected:
     std::vector<std::string> messageTexts() const { return fx_.person.messageTexts(); }
 
     test::CheckoutTerminal fx_;
-    RegisterState& reg_ = fx_.reg;
+    Sale& sale_ = fx_.sale;
     test::RecordingAfterSale devices_;
     std::optional<Checkout> checkout_;
 };
@@ -105,7 +105,7 @@ TEST_F(CheckoutTest, PaidAmountIsCheckedBeforeTheBillIsSaved)
             continue;
         }
         EXPECT_TRUE(fx_.person.messages.empty());
-        const Bill& b = reg_.bill;
+        const Bill& b = sale_.bill;
         const double change = c.amounts().change;
         EXPECT_DOUBLE_EQ(b.realAmount().toDouble(), pc.amount);
         EXPECT_DOUBLE_EQ(b.cashAmount().toDouble(), pc.amount);
@@ -155,9 +155,9 @@ TEST_F(CheckoutTest, WriteOffLowersTheAmountDueWithinItsLimits)
 
         ASSERT_TRUE(c.complete());
         const double due = c.amounts().due;
-        EXPECT_DOUBLE_EQ(reg_.bill.amount().toDouble(), wc.amount) << "the lines' sum stays";
-        EXPECT_DOUBLE_EQ(reg_.bill.realAmount().toDouble(), due);
-        EXPECT_DOUBLE_EQ(reg_.bill.cashAmount().toDouble(), due);
+        EXPECT_DOUBLE_EQ(sale_.bill.amount().toDouble(), wc.amount) << "the lines' sum stays";
+        EXPECT_DOUBLE_EQ(sale_.bill.realAmount().toDouble(), due);
+        EXPECT_DOUBLE_EQ(sale_.bill.cashAmount().toDouble(), due);
     }
 }
 
@@ -220,9 +220,9 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
             devices_.calls.clear();
             const std::size_t savedBefore = fx_.savedBills(Online).size();
             Checkout& c = open(37.2);
-            reg_.bill.billDate() = "2000-01-01 00:00:00";
-            reg_.bill.cardAmount1() = 10.0;  // left by an earlier tender
-            reg_.bill.cashAmount() = 27.2;
+            sale_.bill.billDate() = "2000-01-01 00:00:00";
+            sale_.bill.cardAmount1() = 10.0;  // left by an earlier tender
+            sale_.bill.cashAmount() = 27.2;
             if (rc.operatorId == kCashier)
                 fx_.person.supervisors.push_back(rc.supervisor);
             c.setPaid("abc");  // not checked for a bill closed without payment
@@ -236,14 +236,14 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
             EXPECT_EQ(c.completed(), rc.granted);
             if (!rc.granted) {
                 EXPECT_EQ(c.paid(), "abc");
-                EXPECT_EQ(reg_.bill.memo().toString(), "");
+                EXPECT_EQ(sale_.bill.memo().toString(), "");
                 EXPECT_EQ(fx_.savedBills(Online).size(), savedBefore);
                 EXPECT_TRUE(devices_.calls.empty());
                 continue;
             }
             EXPECT_EQ(c.paid(), "0");
             EXPECT_EQ(c.change(), "0");
-            RowSet saved = fx_.savedBill(reg_.bill.billNo());
+            RowSet saved = fx_.savedBill(sale_.bill.billNo());
             ASSERT_EQ(saved.size(), 1u);
             EXPECT_EQ(saved.first("Memo").toString(), key.memo);
             EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 37.2);
@@ -252,7 +252,7 @@ TEST_F(CheckoutTest, FreeAndUnpaidBillsNeedRightSevenAndSkipThePayment)
                 EXPECT_DOUBLE_EQ(saved.first(column).toDouble(), 0) << column;
             EXPECT_NE(saved.first("BillDate").toString().substr(0, 4), "2000") << "completion time";
             EXPECT_EQ(devices_.calls,
-                      (std::vector<std::string>{"display 2 0", "drawer", "print " + reg_.bill.billNo().toString(),
+                      (std::vector<std::string>{"display 2 0", "drawer", "print " + sale_.bill.billNo().toString(),
                                                 "display 3 0"}));
         }
     }
@@ -267,7 +267,7 @@ protected:
 TEST_P(CheckoutModeTest, CompletionSavesTheBillOnTheSideOfTheWorkingMode)
 {
     Checkout& c = open(95);
-    reg_.bill.billDate() = "2000-01-01 00:00:00";
+    sale_.bill.billDate() = "2000-01-01 00:00:00";
     c.setPaid("100");
 
     test::ServerClockSpan span(fx_.side(Online));
@@ -318,11 +318,11 @@ TEST_P(CheckoutModeTest, FailedSaveKeepsTheBillAndASecondEnterTriesAgain)
     EXPECT_EQ(fx_.person.messages[1].icon, MessageIcon::Error);
     EXPECT_TRUE(devices_.calls.empty());
     EXPECT_EQ(fx_.savedBills(GetParam()).size(), 1u) << "only the earlier bill";
-    EXPECT_EQ(reg_.bill.detail.size(), 1u);
-    EXPECT_DOUBLE_EQ(reg_.bill.changeAmount().toDouble(), 5);
+    EXPECT_EQ(sale_.bill.detail.size(), 1u);
+    EXPECT_DOUBLE_EQ(sale_.bill.changeAmount().toDouble(), 5);
 
     ASSERT_TRUE(c.complete());
-    EXPECT_EQ(reg_.bill.billNo().toString(), kNumberAfterRoll);
+    EXPECT_EQ(sale_.bill.billNo().toString(), kNumberAfterRoll);
     EXPECT_EQ(fx_.savedBills(GetParam()).size(), 2u);
     EXPECT_EQ(devices_.calls.size(), 4u);
 }
@@ -346,7 +346,7 @@ TEST_F(CheckoutTest, SaleWhoseOutcomeTheServerCannotTellIsCompletedOnce)
 
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_NE(messageTexts()[0].find("无法确认单据是否已保存到服务器"), std::string::npos) << messageTexts()[0];
-    EXPECT_EQ(reg_.bill.billNo().toString(), kFirstNumber);
+    EXPECT_EQ(sale_.bill.billNo().toString(), kFirstNumber);
     ASSERT_EQ(fx_.savedBills(Offline).size(), 1u);
     EXPECT_EQ(fx_.savedBills(Offline).first("BillNo").toString(), kFirstNumber);
     EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 100", "drawer", std::string("print ") + kFirstNumber,
@@ -366,7 +366,7 @@ TEST_F(CheckoutTest, AfterAFailedSaveAWriteOffIsStillTakenFromTheOpeningAmount)
 
     EXPECT_EQ(c.due(), "95.20  ");
     ASSERT_TRUE(c.complete());
-    EXPECT_DOUBLE_EQ(reg_.bill.realAmount().toDouble(), 95.2);
+    EXPECT_DOUBLE_EQ(sale_.bill.realAmount().toDouble(), 95.2);
 }
 
 TEST_F(CheckoutTest, LeavingAfterAFailedFreeBillTakesTheMarkOff)
@@ -377,16 +377,16 @@ TEST_F(CheckoutTest, LeavingAfterAFailedFreeBillTakesTheMarkOff)
         Checkout& c = open(37.2);
         c.closeFree();
         ASSERT_FALSE(c.completed());
-        EXPECT_EQ(reg_.bill.memo().toString(), "免单");
+        EXPECT_EQ(sale_.bill.memo().toString(), "免单");
         c.leave();
     }
-    EXPECT_EQ(reg_.bill.memo().toString(), "");
+    EXPECT_EQ(sale_.bill.memo().toString(), "");
 
     // The next checkout of the same bill is an ordinary one.
-    Checkout again(fx_.terminal, reg_.bill, devices_);
+    Checkout again(fx_.payment(), sale_, devices_);
     again.setPaid("40");
     ASSERT_TRUE(again.complete());
-    RowSet saved = fx_.savedBill(reg_.bill.billNo());
+    RowSet saved = fx_.savedBill(sale_.bill.billNo());
     EXPECT_EQ(saved.first("Memo").toString(), "");
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 37.2);
     EXPECT_NEAR(saved.first("ChangeAmount").toDouble(), 2.8, 1e-9);
@@ -400,7 +400,7 @@ TEST_F(CheckoutTest, FreeBillAfterAFailedCouponSaveSpendsNoCoupon)
     fx_.side(Online).execute("insert into B_GoodsTicket(TicketNo,Amount,IsEnd) values('T100',100,0)");
     occupyFirstNumber(Online);
     Checkout& c = open(95);
-    TicketTender tender(fx_.person, fx_.terminal.sql<PaymentStatements>(), 95);
+    TicketTender tender(fx_.person, fx_.terminal.db().statements<PaymentStatements>(), 95);
     tender.cardNo = "T100";
     tender.cardNoEnter();
     ASSERT_TRUE(tender.confirm());
@@ -409,7 +409,7 @@ TEST_F(CheckoutTest, FreeBillAfterAFailedCouponSaveSpendsNoCoupon)
     c.closeFree();
 
     ASSERT_TRUE(c.completed());
-    RowSet saved = fx_.savedBill(reg_.bill.billNo());
+    RowSet saved = fx_.savedBill(sale_.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved.first("CardNo").toString(), "");
     EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 0);
@@ -451,7 +451,7 @@ TEST_F(CheckoutTest, AfterSaleStepsRunInOrderWhenSwitchedOn)
         std::vector<std::string> expected = sc.calls;
         for (std::string& call : expected)
             if (call == "print")
-                call += " " + reg_.bill.billNo().toString();
+                call += " " + sale_.bill.billNo().toString();
         EXPECT_EQ(devices_.calls, expected);
         EXPECT_TRUE(fx_.person.messages.empty());
     }
@@ -478,7 +478,7 @@ TEST_F(CheckoutTest, FailingDeviceAfterTheSaveIsToldAndTheSaleKept)
         EXPECT_TRUE(c.complete());
 
         EXPECT_TRUE(c.completed());
-        EXPECT_EQ(fx_.savedBill(reg_.bill.billNo()).size(), 1u);
+        EXPECT_EQ(fx_.savedBill(sale_.bill.billNo()).size(), 1u);
         EXPECT_EQ(messageTexts(), std::vector<std::string>(fc.shown, fc.message));
         ASSERT_FALSE(fx_.person.messages.empty());
         EXPECT_EQ(fx_.person.messages[0].title, "错误");
@@ -508,7 +508,7 @@ TEST_F(CheckoutTest, DeviceStepsReachTheTerminalDevices)
     DisplayPort display;
     ProcessLauncher launcher;
     NoTemplateReport report;
-    DeviceAfterSale devices(fx_.terminal, display, launcher, report, fx_.dir.path());
+    DeviceAfterSale devices({fx_.settings, fx_.person, ReceiptHeader::of(fx_.state), fx_.dir.path()}, display, launcher, report);
 
     const struct {
         const char* name;
@@ -529,12 +529,12 @@ TEST_F(CheckoutTest, DeviceStepsReachTheTerminalDevices)
         fx_.settings.setOption("Printer", dc.printer);
         fx_.settings.ini().write(kPortsSection, "LPT1", dc.lpt1);
         test::writeFile(printerFile, "");
-        Checkout c(fx_.terminal, fx_.newBill(95), devices);
+        Checkout c(fx_.payment(), fx_.newSale(95), devices);
         c.setPaid("95");
 
         ASSERT_TRUE(c.complete());
 
-        const std::string billNo = reg_.bill.billNo().toString();
+        const std::string billNo = sale_.bill.billNo().toString();
         EXPECT_EQ(fx_.savedBill(billNo).size(), 1u);
         const std::vector<std::string> shown = messageTexts();
         ASSERT_EQ(shown.size(), dc.messages.size());

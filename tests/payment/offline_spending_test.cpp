@@ -33,7 +33,7 @@ protected:
         fx_.side(Offline).execute("insert into PosBill(BillNo,InsiderCode,CardAmount3,CardNo) values($1,$2,$3,$4)",
                                   {billNo, insiderCode, cardAmount, couponNumbers});
     }
-    TicketTender coupon(double due) { return TicketTender(fx_.person, fx_.terminal.sql<PaymentStatements>(), due); }
+    TicketTender coupon(double due) { return TicketTender(fx_.person, fx_.terminal.db().statements<PaymentStatements>(), due); }
     std::vector<std::string> messages() const { return fx_.person.messageTexts(); }
 
     test::CheckoutTerminal fx_;
@@ -44,12 +44,12 @@ protected:
 // 50 the first left, and the member dialog shows the same.
 TEST_F(OfflineSpendingTest, TwoOfflineBillsOnOneCardShareItsBalance)
 {
-    VIPCardPayment first(fx_.terminal, fx_.newCardBill("S1", 150), devices_);
+    VIPCardPayment first(fx_.payment(), fx_.newCardSale("S1", 150), devices_);
     EXPECT_EQ(first.payAmount, "150");
     ASSERT_TRUE(first.confirm());
-    EXPECT_EQ(ReadMemberCard(fx_.terminal.sql<MemberStatements>(), "S1").first("Amount").toDouble(), 50);
+    EXPECT_EQ(ReadMemberCard(fx_.terminal.db().statements<MemberStatements>(), "S1").value().amount, 50);
 
-    VIPCardPayment second(fx_.terminal, fx_.newCardBill("S1", 150), devices_);
+    VIPCardPayment second(fx_.payment(), fx_.newCardSale("S1", 150), devices_);
     EXPECT_EQ(second.balance(), "50");
     EXPECT_EQ(second.payAmount, "50");
     EXPECT_EQ(second.cashAmount, "100");
@@ -62,7 +62,7 @@ TEST_F(OfflineSpendingTest, TwoOfflineBillsOnOneCardShareItsBalance)
     second.payAmount = "50";
     second.cashAmount = "100";
     ASSERT_TRUE(second.confirm());
-    EXPECT_DOUBLE_EQ(fx_.member.VIPCardBalance, 0);
+    EXPECT_DOUBLE_EQ(fx_.sale.member.VIPCardBalance, 0);
 
     const RowSet saved = fx_.savedBills(Offline);
     ASSERT_EQ(saved.size(), 2u);
@@ -78,7 +78,7 @@ TEST_F(OfflineSpendingTest, CardBelowZeroTakesABillPaidByCash)
     for (WorkingMode mode : {Online, Offline}) {
         SCOPED_TRACE(mode);
         fx_.state.NetMode = mode;
-        VIPCardPayment payment(fx_.terminal, fx_.newCardBill("S1", 30), devices_);
+        VIPCardPayment payment(fx_.payment(), fx_.newCardSale("S1", 30), devices_);
         EXPECT_EQ(payment.balance(), "-100");
         EXPECT_EQ(payment.payAmount, "0");
         EXPECT_EQ(payment.cashAmount, "30");
@@ -87,7 +87,7 @@ TEST_F(OfflineSpendingTest, CardBelowZeroTakesABillPaidByCash)
         EXPECT_EQ(messages(), std::vector<std::string>{"卡内余额不够！"});
         payment.payAmount = "0";
         ASSERT_TRUE(payment.confirm()) << (messages().empty() ? "" : messages().back());
-        const RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+        const RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
         ASSERT_EQ(saved.size(), 1u);
         EXPECT_DOUBLE_EQ(saved.first("CardAmount3").toDouble(), 0);
         EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 30);
@@ -98,7 +98,7 @@ TEST_F(OfflineSpendingTest, CardBelowZeroTakesABillPaidByCash)
 // A coupon named in a waiting bill's CardNo, as the cashier typed the list, is used.
 TEST_F(OfflineSpendingTest, CouponOfAWaitingBillIsUsed)
 {
-    Checkout checkout(fx_.terminal, fx_.newBill(95), devices_);
+    Checkout checkout(fx_.payment(), fx_.newSale(95), devices_);
     TicketTender first = coupon(95);
     first.cardNo = "T100";
     ASSERT_EQ(first.cardNoEnter(), TenderFocus::OK);

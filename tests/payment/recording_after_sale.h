@@ -21,7 +21,7 @@ public:
         record("display " + std::to_string(kind) + " " + generalNumber(amount), "display");
     }
     void openDrawer() override { record("drawer", "drawer"); }
-    void printReceipt(const Bill& bill) override { record("print " + bill.billNo().toString(), "printer"); }
+    void printReceipt(const Sale& sale) override { record("print " + sale.bill.billNo().toString(), "printer"); }
 
 private:
     void record(std::string call, const std::string& device)

@@ -36,10 +36,10 @@ protected:
     }
     Checkout& open(double amount)
     {
-        checkout_.emplace(fx_.terminal, fx_.newBill(amount), devices_);
+        checkout_.emplace(fx_.payment(), fx_.newSale(amount), devices_);
         return *checkout_;
     }
-    TicketTender coupon(double due) { return TicketTender(fx_.person, fx_.terminal.sql<PaymentStatements>(), due); }
+    TicketTender coupon(double due) { return TicketTender(fx_.person, fx_.terminal.db().statements<PaymentStatements>(), due); }
     bool isUsed(const char* ticketNo)
     {
         return fx_.side(Online).query("select IsEnd from B_GoodsTicket where TicketNo=$1", {ticketNo}).first("IsEnd")
@@ -51,14 +51,14 @@ protected:
         return fx_.side(Online).query("select Amount from B_VIPCards where CardNo=$1", {cardNo}).first("Amount")
             .toDouble();
     }
-    // The bill of these line amounts, carrying the stored-value card.
-    Bill& cardBillOfLines(const char* cardNo, const std::vector<double>& amounts)
+    // The sale of these line amounts, carrying the stored-value card.
+    Sale& cardSaleOfLines(const char* cardNo, const std::vector<double>& amounts)
     {
-        Bill& b = fx_.newCardBill(cardNo, amounts.front());
+        Bill& b = fx_.newCardSale(cardNo, amounts.front()).bill;
         for (std::size_t i = 1; i < amounts.size(); ++i)
             test::appendGoodsLine(b, 101, 1.0, amounts[i]);
-        ComputeBillTotals(b, fx_.state, fx_.totals);
-        return b;
+        ComputeBillTotals(b, fx_.state, fx_.sale.totals);
+        return fx_.sale;
     }
     std::vector<std::string> messages() const { return fx_.person.messageTexts(); }
 
@@ -192,25 +192,25 @@ TEST_F(TenderTest, StoredValuePaymentTakesTheAmountDueInCents)
         test::addMemberCard(fx_.side(Online), {.cardNo = partly, .cardType = "储值卡", .amount = std::stod(c.part)});
 
         // A balance of exactly the amount due pays it all.
-        VIPCardPayment all(fx_.terminal, cardBillOfLines(exact.c_str(), c.lines), devices_);
+        VIPCardPayment all(fx_.payment(), cardSaleOfLines(exact.c_str(), c.lines), devices_);
         EXPECT_EQ(all.chargeAmount(), c.due);
         EXPECT_EQ(all.payAmount, c.due);
         EXPECT_EQ(all.cashAmount, "0");
         ASSERT_TRUE(all.confirm());
-        RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+        RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
         EXPECT_DOUBLE_EQ(saved.first("CardAmount3").toDouble(), due);
         EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 0);
         EXPECT_DOUBLE_EQ(balance(exact.c_str()), 0);
 
         // A smaller balance leaves the rest to the cash, to the cent.
-        VIPCardPayment part(fx_.terminal, cardBillOfLines(partly.c_str(), c.lines), devices_);
+        VIPCardPayment part(fx_.payment(), cardSaleOfLines(partly.c_str(), c.lines), devices_);
         EXPECT_EQ(part.payAmount, c.part);
         EXPECT_EQ(part.cashAmount, c.rest);
         EXPECT_EQ(part.payAmountEnter(), TenderFocus::CashAmount);
         EXPECT_EQ(part.cashAmount, c.rest);
         EXPECT_EQ(part.cashAmountEnter(), TenderFocus::OK);
         ASSERT_TRUE(part.confirm());
-        saved = fx_.savedBill(fx_.reg.bill.billNo());
+        saved = fx_.savedBill(fx_.sale.bill.billNo());
         EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), std::stod(c.rest));
         EXPECT_EQ(messages(), std::vector<std::string>{});
     }
@@ -226,7 +226,7 @@ TEST_F(TenderTest, BankCardPaymentIsSavedWithCardAndCashAmounts)
     ASSERT_TRUE(c.payByCard(tender));
     EXPECT_EQ(c.paid(), "100");
     EXPECT_EQ(c.change(), "5.00   ");
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 50);
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 45);
@@ -361,7 +361,7 @@ TEST_F(TenderTest, CouponOfHundredForNinetyFiveInEachChangeStyle)
         ASSERT_TRUE(checkout.payByCoupon(tender));
         EXPECT_EQ(checkout.paid(), "100");
         EXPECT_EQ(checkout.change(), c.changeShown);
-        RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+        RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
         ASSERT_EQ(saved.size(), 1u);
         EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), c.cardAmount2);
         EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), c.cashAmount);
@@ -389,7 +389,7 @@ TEST_F(TenderTest, CouponUsedElsewhereSinceItWasReadIsRefusedAndAnotherTenderTak
 
     c.setPaid("100");  // cash instead
     ASSERT_TRUE(c.complete());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 0);
     EXPECT_EQ(saved.first("CardNo").toString(), "");
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 95);
@@ -398,7 +398,7 @@ TEST_F(TenderTest, CouponUsedElsewhereSinceItWasReadIsRefusedAndAnotherTenderTak
 
 TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
 {
-    VIPCardPayment rich(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
+    VIPCardPayment rich(fx_.payment(), fx_.newCardSale("S1", 95), devices_);
     EXPECT_EQ(rich.chargeAmount(), "95");
     EXPECT_EQ(rich.cardNo(), "S1");
     EXPECT_EQ(rich.discount(), "95");
@@ -407,7 +407,7 @@ TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
     EXPECT_EQ(rich.payAmount, "95");
     EXPECT_EQ(rich.cashAmount, "0.00");
 
-    VIPCardPayment poor(fx_.terminal, fx_.newCardBill("S2", 95), devices_);
+    VIPCardPayment poor(fx_.payment(), fx_.newCardSale("S2", 95), devices_);
     EXPECT_EQ(poor.payAmount, "60");
     EXPECT_EQ(poor.cashAmount, "35");
     struct {
@@ -434,7 +434,7 @@ TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
         EXPECT_EQ(focus, c.message ? TenderFocus::PayAmount : TenderFocus::OK);
         EXPECT_EQ(messages(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }
-    VIPCardPayment above(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
+    VIPCardPayment above(fx_.payment(), fx_.newCardSale("S1", 95), devices_);
     above.payAmount = "96";
     EXPECT_EQ(above.payAmountEnter(), TenderFocus::PayAmount);
     EXPECT_EQ(messages().back(), "支付金额不能大于应收金额！");
@@ -442,8 +442,8 @@ TEST_F(TenderTest, StoredValuePaymentProposesTheSplitAndChecksTheCardAmount)
 
 TEST_F(TenderTest, StoredValuePaymentSavesAndTakesTheCardAmountOffTheBalance)
 {
-    fx_.member.VIPCardBalance = 0;
-    VIPCardPayment payment(fx_.terminal, fx_.newCardBill("S2", 95), devices_);
+    fx_.sale.member.VIPCardBalance = 0;
+    VIPCardPayment payment(fx_.payment(), fx_.newCardSale("S2", 95), devices_);
     // Typed without Enter: the confirmation never overdraws the card.
     payment.payAmount = "70";
     payment.cashAmount = "25";
@@ -459,36 +459,36 @@ TEST_F(TenderTest, StoredValuePaymentSavesAndTakesTheCardAmountOffTheBalance)
     payment.cashAmount = "40";
     ASSERT_TRUE(payment.confirm());
     EXPECT_TRUE(payment.completed());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount3").toDouble(), 60);
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 35);
     EXPECT_DOUBLE_EQ(balance("S2"), 0);
-    EXPECT_DOUBLE_EQ(fx_.member.VIPCardBalance, 0);
-    const std::string billNo = fx_.reg.bill.billNo().toString();
+    EXPECT_DOUBLE_EQ(fx_.sale.member.VIPCardBalance, 0);
+    const std::string billNo = fx_.sale.bill.billNo().toString();
     EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 95", "drawer", "print " + billNo, "display 3 0"}));
 
-    VIPCardPayment rich(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
+    VIPCardPayment rich(fx_.payment(), fx_.newCardSale("S1", 95), devices_);
     ASSERT_TRUE(rich.confirm());
     EXPECT_DOUBLE_EQ(balance("S1"), 105);
-    EXPECT_DOUBLE_EQ(fx_.member.VIPCardBalance, 105);
+    EXPECT_DOUBLE_EQ(fx_.sale.member.VIPCardBalance, 105);
 }
 
 TEST_F(TenderTest, StoredValuePaymentReadsAndChargesOnlyTheCardOnTheBill)
 {
-    Bill& onBill = fx_.newCardBill("S2", 95);
-    fx_.member.VIPCardNo = "S1";  // a number the bill does not carry is never charged
-    VIPCardPayment payment(fx_.terminal, onBill, devices_);
+    fx_.newCardSale("S2", 95);
+    fx_.sale.member.VIPCardNo = "S1";  // a number the bill does not carry is never charged
+    VIPCardPayment payment(fx_.payment(), fx_.sale, devices_);
     EXPECT_EQ(payment.cardNo(), "S2");
     EXPECT_EQ(payment.balance(), "60");
     ASSERT_TRUE(payment.confirm());
     EXPECT_DOUBLE_EQ(balance("S2"), 0);
     EXPECT_DOUBLE_EQ(balance("S1"), 200);
 
-    Bill& noCard = fx_.newBill(95);
-    fx_.member.VIPCardNo = "S1";
-    fx_.member.VIPCardKind = kStoredValueCard;
-    VIPCardPayment without(fx_.terminal, noCard, devices_);
+    fx_.newBill(95);
+    fx_.sale.member.VIPCardNo = "S1";
+    fx_.sale.member.VIPCardKind = MemberCardKind::StoredValue;
+    VIPCardPayment without(fx_.payment(), fx_.sale, devices_);
     EXPECT_EQ(without.cardNo(), "");
     EXPECT_EQ(without.balance(), "0");
     EXPECT_EQ(without.payAmount, "0");
@@ -507,7 +507,7 @@ TEST_F(TenderTest, StoredValuePaymentReadsAndChargesOnlyTheCardOnTheBill)
 // Another terminal spent from the card since the dialog read its balance.
 TEST_F(TenderTest, StoredValuePaymentBeyondTheServerBalanceIsRefused)
 {
-    VIPCardPayment payment(fx_.terminal, fx_.newCardBill("S1", 95), devices_);
+    VIPCardPayment payment(fx_.payment(), fx_.newCardSale("S1", 95), devices_);
     fx_.side(Online).execute("update B_VIPCards set Amount=50 where CardNo='S1'");
     EXPECT_FALSE(payment.confirm());
     EXPECT_FALSE(payment.completed());
@@ -518,10 +518,10 @@ TEST_F(TenderTest, StoredValuePaymentBeyondTheServerBalanceIsRefused)
     EXPECT_TRUE(devices_.calls.empty());
 
     // The card part that was refused is not left on the bill for the cash checkout.
-    Checkout cash(fx_.terminal, fx_.reg.bill, devices_);
+    Checkout cash(fx_.payment(), fx_.sale, devices_);
     cash.setPaid("100");
     ASSERT_TRUE(cash.complete());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount3").toDouble(), 0);
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 95);

@@ -112,17 +112,24 @@ protected:
             settings_.setOption(key, value);
     }
 
-    ReceiptContext ctx() { return {settings_, person_, state_, member_, totals_, dir_.path()}; }
+    ReceiptContext ctx() { return {settings_, person_, ReceiptHeader::of(state_), dir_.path()}; }
 
-    void print(const Bill& bill) { PrintBill(ctx(), report_, bill); }
+    // The fixture's sale over this bill.
+    const Sale& saleOf(const Bill& bill)
+    {
+        sale_.bill = bill;
+        return sale_;
+    }
+    void print(const Bill& bill) { PrintBill(ctx(), report_, saleOf(bill)); }
 
     test::TempDir dir_;
     Settings settings_;
     PrinterPipe printer_;
     test::ScriptedPerson person_;
     TPosState state_;
-    CurrentMember member_;
-    BillTotals totals_;
+    Sale sale_;
+    CurrentMember& member_ = sale_.member;
+    BillTotals& totals_ = sale_.totals;
     test::RecordingReportEngine report_;
 };
 
@@ -325,7 +332,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // After a new bill the card is gone; the balance of an earlier stored-value payment stays.
         MemberCase{"NoCard",
-                   {.VIPCardKind = 2, .VIPCardBalance = 12.5},
+                   {.VIPCardKind = MemberCardKind::StoredValue, .VIPCardBalance = 12.5},
                    {{"会员卡号", "''", ""},
                     {"持卡人", "''", ""},
                     {"会员积分", "'0'", "0"},
@@ -334,7 +341,7 @@ INSTANTIATE_TEST_SUITE_P(
         MemberCase{"StoredValueCard",
                    {.VIPCardNo = "8800123",
                     .VIPHolderName = "O'Neil 李",
-                    .VIPCardKind = 2,
+                    .VIPCardKind = MemberCardKind::StoredValue,
                     .VIPTotalAmount = 8800.25,
                     .VIPUsedCount = 1234.5,
                     .VIPCardBalance = 88},
@@ -372,12 +379,12 @@ TEST_F(ReceiptPrinting, DesignerOpensOnTheTemplateWithTheBill)
     writeTemplateFile(dir_.file("POS.frf"), file);
     set({{"PrintMode", "整张快速打印"}});
     const Bill bill = makeBill(kPlain);
-    DesignBillTemplate(ctx(), report_, bill);
+    DesignBillTemplate(ctx(), report_, saleOf(bill));
 
     ASSERT_EQ(report_.designed.size(), 1u);
     const auto& opened = report_.designed[0];
     EXPECT_EQ(opened.fileName, dir_.file("POS.frf"));
-    EXPECT_EQ(opened.lines, &bill.detail);
+    EXPECT_EQ(opened.lines, &sale_.bill.detail);
     EXPECT_EQ(opened.report.bands, file.bands);
     ASSERT_EQ(opened.report.variables.size(), 22u);
     EXPECT_EQ(opened.report.variables[4], (ReportVariable{"单号", "'0001240315001'"}));
@@ -388,7 +395,7 @@ TEST_F(ReceiptPrinting, DesignerOpensOnTheTemplateWithTheBill)
 TEST_F(ReceiptPrinting, DesignerWithoutTemplateFileSavesANewOne)
 {
     const Bill bill = makeBill(kPlain);
-    DesignBillTemplate(ctx(), report_, bill);
+    DesignBillTemplate(ctx(), report_, saleOf(bill));
     ASSERT_EQ(report_.designed.size(), 1u);
     EXPECT_TRUE(report_.designed[0].report.bands.empty());
     EXPECT_EQ(report_.designed[0].report.variables.size(), 22u);
@@ -402,7 +409,7 @@ TEST_F(ReceiptPrinting, DesignerOnABrokenTemplateFileOpensEmptyWithAMessage)
     ASSERT_TRUE(report_.load(dir_.file("earlier.frf")));
     test::writeFile(dir_.file("POS.frf"), "[Report]\n[Nonsense]\n");
     const Bill bill = makeBill(kPlain);
-    DesignBillTemplate(ctx(), report_, bill);
+    DesignBillTemplate(ctx(), report_, saleOf(bill));
 
     ASSERT_EQ(report_.designed.size(), 1u);
     EXPECT_TRUE(report_.designed[0].report.bands.empty());

@@ -29,22 +29,25 @@ struct ReceiptCase {
     std::string exeManName;
 };
 
-Bill makeBill(const ReceiptCase& c)
+Sale makeSale(const ReceiptCase& c)
 {
-    Bill bill = test::receiptBill(c.realAmount, c.cashAmount, c.changeAmount);
+    Sale sale;
+    Bill& bill = sale.bill = test::receiptBill(c.realAmount, c.cashAmount, c.changeAmount);
     bill.cardAmount2() = c.cardAmount2;
     bill.cardNo() = c.cardNo.empty() ? Value() : Value(c.cardNo);
     for (const Goods& g : c.lines)
         test::appendReceiptLine(bill, g.name, g.quantity, g.price, g.discount, g.amount);
-    return bill;
+    sale.member = c.member;
+    sale.totals = c.totals;
+    sale.ExeManName = c.exeManName;
+    return sale;
 }
 
 class ReceiptTextTest : public ::testing::TestWithParam<ReceiptCase> {
 protected:
     ReceiptTextTest() : settings_(IniFile(dir_.file("POS.ini")))
     {
-        state_.OperatorCode = "1001";
-        state_.ExeManName = GetParam().exeManName;
+        header_.OperatorCode = "1001";
         for (const auto& [key, value] : GetParam().options)
             settings_.setOption(key, value);
     }
@@ -52,7 +55,7 @@ protected:
     std::string receipt()
     {
         const ReceiptCase& c = GetParam();
-        return ReceiptText(settings_, makeBill(c), c.width, state_, c.member, c.totals);
+        return ReceiptText(settings_, makeSale(c), c.width, header_);
     }
 
     static std::string golden(const std::string& name)
@@ -62,7 +65,7 @@ protected:
 
     test::TempDir dir_;
     Settings settings_;
-    TPosState state_;
+    ReceiptHeader header_;
 };
 
 TEST_P(ReceiptTextTest, MatchesTheGoldenBytes)
@@ -75,7 +78,7 @@ TEST_P(ReceiptTextTest, WritesTheSameBytesToThePrinterPort)
     settings_.ini().write(kPortsSection, "LPT2", dir_.file("printer"));
     const ReceiptCase& c = GetParam();
     test::writeFile(dir_.file("printer"), "an earlier job that must not remain");
-    WriteReceiptText(settings_, "LPT2", makeBill(c), c.width, state_, c.member, c.totals);
+    WriteReceiptText(settings_, "LPT2", makeSale(c), c.width, header_);
     EXPECT_EQ(test::readFile(dir_.file("printer")), golden(c.golden));
 }
 
@@ -152,7 +155,7 @@ const ReceiptCase kCases[] = {
      .cardNo = "Q001",
      .cashAmount = 20,
      .cardAmount2 = 30,
-     .member = {.VIPCardNo = "8800123", .VIPHolderName = "李四", .VIPCardKind = 2, .VIPUsedCount = 1234.5,
+     .member = {.VIPCardNo = "8800123", .VIPHolderName = "李四", .VIPCardKind = MemberCardKind::StoredValue, .VIPUsedCount = 1234.5,
                 .VIPCardBalance = 88.5},
      .totals = {.TotalQty = 1, .DisAmount = 3.5},
      .exeManName = "张三"},
@@ -162,14 +165,14 @@ const ReceiptCase kCases[] = {
      .lines = {{"Soap", 1, 5, 100, 5}},
      .realAmount = 5,
      .cashAmount = 5,
-     .member = {.VIPCardKind = 2, .VIPCardBalance = 12},
+     .member = {.VIPCardKind = MemberCardKind::StoredValue, .VIPCardBalance = 12},
      .totals = {.TotalQty = 1}},
     {.golden = "vip_card_ordinary",
      .width = 32,
      .options = with(kWelcome, {{"PrintVIPCard", "是"}, {"PrintPoint", "是"}, {"PrintExeMan", "是"}, {"FooterNum", "1"}}),
      .lines = {{"Soap", 1, 5, 100, 5}},
      .realAmount = 5,
-     .member = {.VIPCardNo = "6600001", .VIPHolderName = "王五", .VIPCardKind = 1, .VIPCardBalance = 99},
+     .member = {.VIPCardNo = "6600001", .VIPHolderName = "王五", .VIPCardKind = MemberCardKind::Other, .VIPCardBalance = 99},
      .totals = {.TotalQty = 1}},
 };
 
@@ -181,13 +184,11 @@ TEST(ReceiptPrinterPort, DeviceFailuresReachTheCaller)
     test::TempDir dir;
     Settings settings{IniFile(dir.file("POS.ini"))};
     settings.ini().write(kPortsSection, "LPT1", dir.file("missing-dir/printer"));
-    Bill bill = test::memoryBill();
-    bill.master.append();
-    TPosState state;
-    CurrentMember member;
-    BillTotals totals;
-    EXPECT_THROW(WriteReceiptText(settings, "LPT1", bill, 32, state, member, totals), DeviceError);
-    EXPECT_THROW(WriteReceiptText(settings, "LPT9", bill, 32, state, member, totals), DeviceError);
+    Sale sale;
+    sale.bill = test::memoryBill();
+    sale.bill.master.append();
+    EXPECT_THROW(WriteReceiptText(settings, "LPT1", sale, 32, ReceiptHeader()), DeviceError);
+    EXPECT_THROW(WriteReceiptText(settings, "LPT9", sale, 32, ReceiptHeader()), DeviceError);
 }
 
 }  // namespace

@@ -193,7 +193,7 @@ TEST_P(AutoDiscountTest, FirstBandHoldingThePurchasesGivesTheRate)
     // The overlapping third band never wins where the first two hold.
     const std::pair<double, double> cases[] = {{1000, 95}, {999.99, 98}, {0, 98}, {4999.5, 95}, {5000, 100}, {-1, 100}};
     for (auto [purchases, expected] : cases)
-        EXPECT_EQ(AutoDiscountRate(t.sql<PricingStatements>(), purchases), expected) << purchases;
+        EXPECT_EQ(AutoDiscountRate(t.db().statements<PricingStatements>(), purchases), expected) << purchases;
 }
 
 INSTANTIATE_BOTH_MODES(AutoDiscountTest);

@@ -166,7 +166,7 @@ TEST_P(GoodsLookupTest, NewLineCarriesTheGoodsThePriceAndItsTag)
     addGoods(2, {{"Name", "洗发水"}, {"IsLowPrice", 1}, {"LowPrice", 29.9}, {"SPrice1", 36.9}});
     addGoods(3, {{"Name", "大米"}, {"SPrice3", 9.5}});
     addCard("803", 3);
-    memberOnBill("803", 1);
+    memberOnBill("803", MemberDiscountType::MemberPrices);
     struct Case {
         const char* input;
         const char* name;

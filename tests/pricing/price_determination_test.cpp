@@ -89,7 +89,7 @@ TEST_P(PriceRulesTest, MemberPriceByTheCardsPriceLevelForMemberPriceCardsOnly)
         {"", 1, 1, 10, PriceKind::Regular},        {"802", 1, 2, 7, PriceKind::Special},
     };
     for (const Case& c : cases) {
-        memberOnBill(c.card, c.discountType);
+        memberOnBill(c.card, static_cast<MemberDiscountType>(c.discountType));
         const DeterminedPrice got = price(c.goodsId);
         EXPECT_EQ(got.price, c.price) << c.card << " type " << c.discountType;
         EXPECT_EQ(got.kind, c.kind) << c.card << " type " << c.discountType;

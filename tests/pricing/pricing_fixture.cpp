@@ -50,7 +50,7 @@ void addGoods(Database& db, int id, const Fields& fields)
     db.execute("insert into B_Goods(" + columns + ") values(" + placeholders + ")", values);
 }
 
-PricingTest::PricingTest() : t{f.settings, f.dm, f.state, f.member, f.totals, person, f.clock, f.log}
+PricingTest::PricingTest() : t{f.settings, f.dm, f.state, person, f.clock, f.log}
 {
     f.state.NetMode = GetParam();
     f.state.StoreId = 1;
@@ -65,11 +65,11 @@ void PricingTest::addCard(const std::string& cardNo, int priceLevel)
     test::addMemberCard(side(), {.cardNo = cardNo, .holderName = "会员" + cardNo, .priceLevel = priceLevel});
 }
 
-void PricingTest::memberOnBill(const std::string& cardNo, int discountType)
+void PricingTest::memberOnBill(const std::string& cardNo, MemberDiscountType discountType)
 {
     bill.insiderCode() = cardNo;
-    f.member.VIPCardNo = cardNo;
-    f.member.VIPDiscountType = discountType;
+    f.sale.member.VIPCardNo = cardNo;
+    f.sale.member.VIPDiscountType = discountType;
 }
 
 double PricingTest::soldOnPromotion(Database& db, int goodsId)

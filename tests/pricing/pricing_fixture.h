@@ -47,14 +47,14 @@ protected:
     void addGoods(int id, const Fields& fields = {}) { test::addGoods(side(), id, fields); }
     void addCard(const std::string& cardNo, int priceLevel);
     // The member card on the bill, as the member card dialog leaves it.
-    void memberOnBill(const std::string& cardNo, int discountType);
+    void memberOnBill(const std::string& cardNo, MemberDiscountType discountType);
     double soldOnPromotion(int goodsId) { return soldOnPromotion(side(), goodsId); }
     static double soldOnPromotion(Database& db, int goodsId);
 
     void scan(const std::string& text, double quantity = 1, double price = 0, double discount = 100);
     ConstBillLine line(std::size_t r) const { return bill.line(r); }
 
-    PricingContext pricing() { return {t.sql<PricingStatements>(), t.person, modeClock, t.state, t.member}; }
+    PricingContext pricing() { return {t.db().statements<PricingStatements>(), t.person, modeClock, t.state, f.sale.member}; }
 
     TerminalFixture f;
     PricingPerson person;

@@ -32,7 +32,7 @@ struct OtherTerminal {
     explicit OtherTerminal(test::TerminalFixture& f)
         : settings(IniFile(dir.file("POS.ini"))),
           dm(settings, person, f.clock, dir.file("POS.mdb"), f.office.registryName()),
-          t{settings, dm, state, member, totals, person, f.clock, f.log}
+          t{settings, dm, state, person, f.clock, f.log}
     {
         if (!dm.openLocalDatabase() || !dm.connectToServer(f.office.login(), f.office.accountSetName()))
             throw std::runtime_error("the other terminal cannot start");
@@ -45,7 +45,7 @@ struct OtherTerminal {
     double sell(int goodsId, double quantity)
     {
         const WorkingModeClock clock(dm, state);
-        return DeterminePrice({t.sql<PricingStatements>(), person, clock, state, member}, goodsId, quantity, bill).price;
+        return DeterminePrice({t.db().statements<PricingStatements>(), person, clock, state, member}, goodsId, quantity, bill).price;
     }
 
     test::TempDir dir;
@@ -157,7 +157,7 @@ TEST_P(PromotionCounterRaceTest, SaleBetweenReadAndTakeLeavesThisTerminalOnlyThe
         clock.meanwhile = [&] { EXPECT_EQ(other.sell(id, c.soldMeanwhile), 8); };
         person.messages.clear();
         double quantity = 3;
-        const PricingContext pricing{t.sql<PricingStatements>(), t.person, clock, t.state, t.member};
+        const PricingContext pricing{t.db().statements<PricingStatements>(), t.person, clock, t.state, f.sale.member};
         EXPECT_EQ(DeterminePrice(pricing, id, quantity, bill).kind, c.kind) << c.soldMeanwhile;
         EXPECT_EQ(quantity, c.quantity) << c.soldMeanwhile;
         EXPECT_EQ(person.messageTexts(), c.messages) << c.soldMeanwhile;
@@ -173,7 +173,7 @@ TEST_P(PromotionCounterRaceTest, QuantityChangeRacingAnotherTerminalIsRefusedWho
     OtherTerminal other(f);
     MeanwhileClock clock(modeClock);
     clock.meanwhile = [&] { EXPECT_EQ(other.sell(1, 1), 8); };
-    const PricingContext pricing{t.sql<PricingStatements>(), t.person, clock, t.state, t.member};
+    const PricingContext pricing{t.db().statements<PricingStatements>(), t.person, clock, t.state, f.sale.member};
     EXPECT_FALSE(ChangePromotionalQuantity(pricing, bill, 0, 4)) << "2 wanted, 1 left after the other sale";
     EXPECT_EQ(person.messageTexts(),
               std::vector<std::string>{"该货品的当前销量超出可促销量(超出数量1)\r\n超出限量的货品请另外输入。"});

@@ -17,25 +17,6 @@
 namespace pos {
 namespace {
 
-// A report engine that notes the register's values at the moment the receipt goes out.
-class SnapshotReportEngine : public test::RecordingReportEngine {
-public:
-    explicit SnapshotReportEngine(const Terminal& t) : t_(t) {}
-    std::vector<std::string> seen;
-
-protected:
-    void output(const PreparedReport& report) override
-    {
-        seen = {t_.state.OperatorCode, t_.state.ExeManName, t_.member.VIPCardNo, t_.member.VIPHolderName,
-                std::to_string(t_.member.VIPUsedCount), std::to_string(t_.totals.TotalQty),
-                std::to_string(t_.totals.DisAmount)};
-        RecordingReportEngine::output(report);
-    }
-
-private:
-    const Terminal& t_;
-};
-
 // Bills of two cashiers on 2005-03-17 on the database of the working mode under test.
 class BillBrowserTest : public ::testing::TestWithParam<WorkingMode> {
 protected:
@@ -67,7 +48,16 @@ protected:
             {no, date, op, exeMan, card});
     }
 
-    BillBrowserStatements& sql() { return f.terminal.sql<BillBrowserStatements>(); }
+    BillBrowserStatements& sql() { return f.terminal.db().statements<BillBrowserStatements>(); }
+    // Receipts of the terminal signed on now: cashier 9999 of store S1.
+    ReceiptContext receipt()
+    {
+        TPosState now;
+        now.OperatorCode = "9999";
+        now.OperatorName = "现在的收银员";
+        now.StoreCode = "S1";
+        return {f.settings, f.person, ReceiptHeader::of(now), f.dir.path()};
+    }
 
     // One copy through POS.frf: `title` over a line per goods.
     void printThroughTemplate(const std::string& title)
@@ -123,78 +113,76 @@ TEST_P(BillBrowserTest, WindowsTakeEveryOperatorsBillsWithinTheirBounds)
     EXPECT_EQ(bills.at(rowOf(bills, "B2"), "StoreName").toString(), "二号店");
 }
 
-TEST_P(BillBrowserTest, ReprintShowsTheBillsValuesAndRestoresTheRegisters)
+// The reprinted sale is the old bill's: its salesman, its card (holder and points as the
+// server holds them now), the totals of its lines; a card no longer on file prints bare.
+TEST_P(BillBrowserTest, ReprintSaleIsTheOldBillsOwn)
 {
-    printThroughTemplate("[单号] [持卡人]");
-    f.state.OperatorCode = "9999";
-    f.state.ExeManName = "现在的业务员";
-    f.member.VIPCardNo = "NOW";
-    f.member.VIPHolderName = "现在的会员";
-    f.member.VIPUsedCount = 55;
-    f.totals.TotalQty = 8;
-    f.totals.DisAmount = 1.5;
-    const TPosState state = f.state;
     const RowSet bills = billsOfDay();
-    SnapshotReportEngine report(f.terminal);
-
     const std::size_t b2 = rowOf(bills, "B2");
-    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
-    ASSERT_EQ(report.printed.size(), 1u);
-    EXPECT_EQ(test::placedTexts(report.printed[0]), (std::vector<std::string>{"B2 赵六", "G9 2 7.2", "G9 3 12"}));
-    // 2×4−7.2 + 3×4−12 = 0.8
-    EXPECT_EQ(report.seen, (std::vector<std::string>{"1003", "王五", "V1", "赵六", std::to_string(7.0),
-                                                      std::to_string(5.0), std::to_string(0.8)}));
+    const Sale sale = ReprintSaleOf(sql(), bills, b2, BrowseBillLines(sql(), "B2"));
+    EXPECT_EQ(sale.bill.billNo().toString(), "B2");
+    EXPECT_EQ(sale.bill.detail.size(), 2u);
+    EXPECT_EQ(sale.ExeManCode, "E31");
+    EXPECT_EQ(sale.ExeManName, "王五");
+    EXPECT_EQ(sale.member.VIPCardNo, "V1");
+    EXPECT_EQ(sale.member.VIPHolderName, "赵六");
+    EXPECT_DOUBLE_EQ(sale.member.VIPUsedCount, 7);
+    EXPECT_EQ(sale.member.VIPCardKind, MemberCardKind::Unknown);
+    EXPECT_DOUBLE_EQ(sale.totals.TotalQty, 5);
+    EXPECT_DOUBLE_EQ(sale.totals.DisAmount, 0.8);  // 2×4−7.2 + 3×4−12
 
     const std::size_t b3 = rowOf(bills, "B3");
-    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b3, BrowseBillLines(sql(), "B3")));
-    EXPECT_EQ(report.seen, (std::vector<std::string>{"1004", "", "GONE", "", std::to_string(0.0),
-                                                      std::to_string(0.0), std::to_string(0.0)}));
-
-    // The text printer on a port that cannot be opened fails after the values were set.
-    test::printReceiptsAsTextTo(f.settings, f.dir.file("missing/lpt2"));
-    EXPECT_THROW(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")), DeviceError);
-
-    for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(f.state.OperatorCode, state.OperatorCode);
-        EXPECT_EQ(f.state.ExeManName, "现在的业务员");
-        EXPECT_EQ(f.member.VIPCardNo, "NOW");
-        EXPECT_EQ(f.member.VIPHolderName, "现在的会员");
-        EXPECT_EQ(f.member.VIPUsedCount, 55);
-        EXPECT_EQ(f.totals.TotalQty, 8);
-        EXPECT_EQ(f.totals.DisAmount, 1.5);
-        f.settings.setOption("Printer", "无");
-        report.printed.clear();
-        EXPECT_FALSE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
-        EXPECT_TRUE(report.printed.empty());
-    }
-    f.settings.setOption("Printer", "有");
-    EXPECT_FALSE(ReprintBill(f.terminal, report, f.dir.path(), RowSet(bills.columns()), 0, RowSet()));
+    const Sale gone = ReprintSaleOf(sql(), bills, b3, BrowseBillLines(sql(), "B3"));
+    EXPECT_EQ(gone.ExeManName, "");
+    EXPECT_EQ(gone.member.VIPCardNo, "GONE");
+    EXPECT_EQ(gone.member.VIPHolderName, "");
+    EXPECT_DOUBLE_EQ(gone.totals.TotalQty, 0);
 }
 
-// The old bill keeps no card balance or total: a reprint during a stored-value sale
-// prints none, in either print mode, rather than today's.
-TEST_P(BillBrowserTest, ReprintLeavesOutTheCardValuesTheOldBillDoesNotHold)
+// The receipt names the bill's own cashier, not the one signed on now; the terminal's
+// store stays. Without a printer, or without a bill, nothing is printed.
+TEST_P(BillBrowserTest, ReprintNamesTheBillsCashierAndPrintsOnlyWithAPrinter)
 {
-    printThroughTemplate("[会员卡号]/[卡内余额]/[累计消费金额]");
-    f.settings.setOption("PrintVIPCard", "是");
-    f.member = {.VIPCardNo = "S9", .VIPCardKind = 2, .VIPTotalAmount = 800, .VIPCardBalance = 188};
+    printThroughTemplate("[单号] [持卡人] [收银员代码] [收银员名称] [仓库代码]");
     const RowSet bills = billsOfDay();
     const std::size_t b2 = rowOf(bills, "B2");
     test::RecordingReportEngine report;
 
-    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
+    EXPECT_TRUE(ReprintBill(receipt(), report, sql(), bills, b2, BrowseBillLines(sql(), "B2")));
+    ASSERT_EQ(report.printed.size(), 1u);
+    EXPECT_EQ(test::placedTexts(report.printed[0]),
+              (std::vector<std::string>{"B2 赵六 1003 张三 S1", "G9 2 7.2", "G9 3 12"}));
+
+    test::printReceiptsAsTextTo(f.settings, f.dir.file("missing/lpt2"));
+    EXPECT_THROW(ReprintBill(receipt(), report, sql(), bills, b2, BrowseBillLines(sql(), "B2")), DeviceError);
+
+    f.settings.setOption("Printer", "无");
+    report.printed.clear();
+    EXPECT_FALSE(ReprintBill(receipt(), report, sql(), bills, b2, BrowseBillLines(sql(), "B2")));
+    EXPECT_TRUE(report.printed.empty());
+    f.settings.setOption("Printer", "有");
+    EXPECT_FALSE(ReprintBill(receipt(), report, sql(), RowSet(bills.columns()), 0, RowSet()));
+}
+
+// The old bill keeps no card balance or total: a reprint prints none, in either print
+// mode, rather than today's.
+TEST_P(BillBrowserTest, ReprintLeavesOutTheCardValuesTheOldBillDoesNotHold)
+{
+    printThroughTemplate("[会员卡号]/[卡内余额]/[累计消费金额]");
+    f.settings.setOption("PrintVIPCard", "是");
+    const RowSet bills = billsOfDay();
+    const std::size_t b2 = rowOf(bills, "B2");
+    test::RecordingReportEngine report;
+
+    EXPECT_TRUE(ReprintBill(receipt(), report, sql(), bills, b2, BrowseBillLines(sql(), "B2")));
     ASSERT_EQ(report.printed.size(), 1u);
     EXPECT_EQ(test::placedTexts(report.printed[0]), (std::vector<std::string>{"V1//", "G9 2 7.2", "G9 3 12"}));
 
     test::printReceiptsAsTextTo(f.settings, f.dir.file("lpt2"));
-    EXPECT_TRUE(ReprintBill(f.terminal, report, f.dir.path(), bills, b2, BrowseBillLines(sql(), "B2")));
+    EXPECT_TRUE(ReprintBill(receipt(), report, sql(), bills, b2, BrowseBillLines(sql(), "B2")));
     const std::string printed = test::readFile(f.dir.file("lpt2"));
     EXPECT_NE(printed.find(utf8ToGbk("会员卡号:V1")), std::string::npos);
     EXPECT_EQ(printed.find(utf8ToGbk("卡内余额")), std::string::npos);
-
-    EXPECT_EQ(f.member.VIPCardKind, 2);
-    EXPECT_DOUBLE_EQ(f.member.VIPCardBalance, 188);
-    EXPECT_DOUBLE_EQ(f.member.VIPTotalAmount, 800);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDatabases, BillBrowserTest, ::testing::Values(Online, Offline),

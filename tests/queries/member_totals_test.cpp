@@ -17,7 +17,7 @@ protected:
     }
     std::string total(const std::string& cardNo)
     {
-        return MemberTotalText(f_.terminal.sql<MemberTotalsStatements>(), cardNo);
+        return MemberTotalText(f_.terminal.db().statements<MemberTotalsStatements>(), cardNo);
     }
     test::TerminalFixture f_;
 };

@@ -55,7 +55,7 @@ protected:
 TEST_P(ShiftTakingsTest, SumsTheCashiersBillsOfTheWindow)
 {
     const Window& w = std::get<0>(GetParam());
-    const ShiftTakings got = QueryShiftTakings(f_.terminal.sql<TakingsStatements>(), test::kCashier,
+    const ShiftTakings got = QueryShiftTakings(f_.terminal.db().statements<TakingsStatements>(), test::kCashier,
                                                *ReadTimeField(w.start, 0), *ReadTimeField(w.end, 59));
     EXPECT_DOUBLE_EQ(got.RealAmount, w.expected.RealAmount);
     EXPECT_DOUBLE_EQ(got.CashAmount, w.expected.CashAmount);
@@ -107,6 +107,7 @@ protected:
         f_.settings.setOption("PrintPort", "LPT2");
     }
     std::string printer() const { return f_.dir.file("printer-LPT2.txt"); }
+    ShiftTakingsContext context() { return {f_.dm, f_.state, f_.settings, f_.person}; }
 
     test::SignedOnTerminal f_;
 };
@@ -117,7 +118,7 @@ TEST_P(ShiftReceiptTest, PrintsTheGoldenBytesAndNoMessage)
     f_.settings.setOption("FooterNum", c.footerNum);
     test::writeFile(printer(), "an earlier job that must not remain");
 
-    EXPECT_EQ(RunShiftTakings(f_.terminal, c.start, c.end), ShiftTakingsResult::Printed);
+    EXPECT_EQ(RunShiftTakings(context(), c.start, c.end), ShiftTakingsResult::Printed);
 
     EXPECT_EQ(test::readFile(printer()),
               test::readGolden("queries/golden/shift_receipt/" + std::string(c.golden) + ".txt"));
@@ -146,7 +147,7 @@ TEST_F(ShiftReceiptTest, BadFieldsAndAMissingPortPrintNothing)
         f_.settings.setOption("PrintPort", c.printPort);
         test::writeFile(printer(), "untouched");
 
-        EXPECT_EQ(RunShiftTakings(f_.terminal, c.start, c.end), c.result) << c.message;
+        EXPECT_EQ(RunShiftTakings(context(), c.start, c.end), c.result) << c.message;
 
         ASSERT_EQ(f_.person.messages.size(), 1u);
         EXPECT_EQ(f_.person.messages[0].text, c.message);
@@ -175,7 +176,7 @@ TEST_F(ShiftReceiptTest, OnlineTakingsTellOfTheCashiersBillsWaitingForUpload)
         SCOPED_TRACE(c.start);
         f_.person.messages.clear();
         test::writeFile(printer(), "");
-        EXPECT_EQ(RunShiftTakings(f_.terminal, c.start, c.end), ShiftTakingsResult::Printed);
+        EXPECT_EQ(RunShiftTakings(context(), c.start, c.end), ShiftTakingsResult::Printed);
         EXPECT_EQ(f_.person.messageTexts(), c.messages);
         EXPECT_NE(test::readFile(printer()), "");
     }
@@ -184,7 +185,7 @@ TEST_F(ShiftReceiptTest, OnlineTakingsTellOfTheCashiersBillsWaitingForUpload)
 TEST_F(ShiftReceiptTest, ADeviceThatCannotBeWrittenRaises)
 {
     f_.settings.ini().write(kPortsSection, "LPT2", "/dev/pos-test-no-such-printer");
-    EXPECT_THROW(RunShiftTakings(f_.terminal, "2024-03-15 00:00", "2024-03-15 23:59"), DeviceError);
+    EXPECT_THROW(RunShiftTakings(context(), "2024-03-15 00:00", "2024-03-15 23:59"), DeviceError);
     EXPECT_TRUE(f_.person.messages.empty());
 }
 

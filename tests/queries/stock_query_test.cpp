@@ -70,15 +70,13 @@ TEST_F(StockQueryTest, StockByStoreAndGoodsWithOrphanRowsKept)
 
 TEST_F(StockQueryTest, TypedStoreNamesMustBeInTheList)
 {
-    const RowSet stores = f.dm.conServer().statements<StockQueryStatements>().stores.query();
+    const std::vector<StockStore> stores = StockStores(server());
     EXPECT_TRUE(ChooseStore(stores, "").known);
     EXPECT_EQ(ChooseStore(stores, "").storeId, std::nullopt);
     EXPECT_EQ(ChooseStore(stores, " 二号店 ").storeId, 2);
     EXPECT_FALSE(ChooseStore(stores, "三号店").known);
 
-    RowSet twins(Columns({"StoreId", "Name"}));
-    twins.append({Value(7LL), Value("仓库")});
-    twins.append({Value(9LL), Value("仓库")});
+    const std::vector<StockStore> twins{{7, "仓库"}, {9, "仓库"}};
     EXPECT_EQ(ChooseStore(twins, "仓库", 1).storeId, 9) << "the picked one of two stores with one name";
     EXPECT_EQ(ChooseStore(twins, "仓库").storeId, 7);
     EXPECT_EQ(ChooseStore(twins, "一号店", 1).known, false) << "a name typed over the picked item";

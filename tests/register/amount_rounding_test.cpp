@@ -42,17 +42,17 @@ TEST_F(RegisterTest, ScreenAndReceiptRoundTheAmountDueAlikeForEveryDigit)
     for (const Rounding& r : kRoundings) {
         SCOPED_TRACE(std::to_string(r.digit) + " decimals, price " + std::to_string(r.price));
         f.state.Digit = r.digit;
-        reg.bill.detail.clear();
-        const std::size_t line = reg.bill.detail.append();
-        reg.bill.line(line).goodsId() = 101;
-        reg.bill.line(line).price() = r.price;
-        reg.bill.line(line).quantity() = r.quantity;
-        reg.bill.line(line).discount() = 100.0;
-        LineAmount(reg.bill, line, r.digit);
+        reg.sale.bill.detail.clear();
+        const std::size_t line = reg.sale.bill.detail.append();
+        reg.sale.bill.line(line).goodsId() = 101;
+        reg.sale.bill.line(line).price() = r.price;
+        reg.sale.bill.line(line).quantity() = r.quantity;
+        reg.sale.bill.line(line).discount() = 100.0;
+        LineAmount(reg.sale.bill, line, r.digit);
 
-        const TotalsShown shown = RefreshTotals(f.state, f.totals, reg);
+        const TotalsShown shown = RefreshTotals(f.state, reg.sale);
         EXPECT_EQ(shown.amountDue, r.screen);
-        const std::string receipt = ReceiptText(f.settings, reg.bill, 40, f.state, f.member, f.totals);
+        const std::string receipt = ReceiptText(f.settings, reg.sale, 40, ReceiptHeader::of(f.state));
         EXPECT_EQ(afterLabel(receipt, "应收金额："), r.receipt);
     }
 }

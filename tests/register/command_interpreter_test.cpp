@@ -43,7 +43,7 @@ const Refusal kRefusals[] = {
     {"CheckoutOfAnEmptyBill", nullptr, "+", {"空单不能收款！"}, {}},
     {"CheckoutWithoutStore", [](RegisterTest& r) {
          withLine(r);
-         r.reg.bill.storeId() = 0;
+         r.reg.sale.bill.storeId() = 0;
      }, "+",
      {"没有选择仓库！"}, {}},
     {"LineDiscountDuringWholeBillDiscount", [](RegisterTest& r) {
@@ -89,7 +89,7 @@ const Refusal kRefusals[] = {
          r.enter("6902");
      }, "8/",
      {"现在是单个货品折扣状态，不能进行整单折扣！"}, {}},
-    {"WholeBillDiscountDuringOne", [](RegisterTest& r) { r.f.state.DiscountState = 2; }, "8/",
+    {"WholeBillDiscountDuringOne", [](RegisterTest& r) { r.reg.sale.DiscountState = BillDiscountState::WholeBill; }, "8/",
      {"现在是整单折扣状态，不能进行整单折扣！"}, {}},
     {"WholeBillDiscountWithoutRightSaysNothing", nullptr, "8/", {}, {OperatorRight::Discount}},
     {"QuantityOfNoLine", nullptr, "9/", {}, {}},
@@ -127,9 +127,9 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     view.totals.reset();
     for (std::size_t i = 0; i < c.rightsAsked.size(); ++i)
         f.person.supervisors.push_back(std::nullopt);
-    const RowSet linesBefore = reg.bill.detail;
-    const int storeBefore = static_cast<int>(reg.bill.storeId().toInt());
-    const int discountStateBefore = f.state.DiscountState;
+    const RowSet linesBefore = reg.sale.bill.detail;
+    const int storeBefore = static_cast<int>(reg.sale.bill.storeId().toInt());
+    const BillDiscountState discountStateBefore = reg.sale.DiscountState;
     auto boxesBefore = view.boxes;
     boxesBefore.erase(EditBox::Input);
 
@@ -144,9 +144,9 @@ TEST_P(RefusalTest, ShowsItsMessageChangesNothingAndStillRefreshes)
     EXPECT_TRUE(f.person.inputs.empty()) << "the scripted input was asked for";
     ASSERT_EQ(lineCount(), linesBefore.size());
     for (std::size_t r = 0; r < lineCount(); ++r)
-        EXPECT_EQ(reg.bill.detail.row(r), linesBefore.row(r)) << "line " << r;
-    EXPECT_EQ(reg.bill.storeId().toInt(), storeBefore);
-    EXPECT_EQ(f.state.DiscountState, discountStateBefore);
+        EXPECT_EQ(reg.sale.bill.detail.row(r), linesBefore.row(r)) << "line " << r;
+    EXPECT_EQ(reg.sale.bill.storeId().toInt(), storeBefore);
+    EXPECT_EQ(reg.sale.DiscountState, discountStateBefore);
     for (const auto& [box, text] : boxesBefore)
         EXPECT_EQ(view.text(box), text) << "box " << static_cast<int>(box);
     EXPECT_EQ(f.settings.option("FixStoreId"), "");
@@ -228,7 +228,7 @@ TEST_F(RegisterTest, GoodsInputTakesTheBoxesAndPutsThemBack)
     EXPECT_EQ(view.text(EditBox::Discount), "100");
     EXPECT_EQ(view.totals->totalQty, "4");
     EXPECT_EQ(view.totals->amountDue, "  32.95");
-    EXPECT_DOUBLE_EQ(reg.bill.realAmount().toDouble(), 32.95);
+    EXPECT_DOUBLE_EQ(reg.sale.bill.realAmount().toDouble(), 32.95);
     EXPECT_TRUE(messages().empty());
 }
 
@@ -237,10 +237,10 @@ TEST_F(RegisterTest, CheckoutStartsTheNextBillAndKeepsTheAmountsOfThisOne)
     enter("6901");
     enter("6902");
     // A line changed without a refresh: checkout refreshes before the dialog opens.
-    reg.bill.line(1).amount() = 13.0;
+    reg.sale.bill.line(1).amount() = 13.0;
     double dueWhenCharged = 0;
-    view.whileCharging = [&] { dueWhenCharged = reg.bill.realAmount().toDouble(); };
-    f.state.DiscountState = 1;
+    view.afterCharging = [&] { dueWhenCharged = reg.sale.bill.realAmount().toDouble(); };
+    reg.sale.DiscountState = BillDiscountState::LineDiscount;
     view.boxes[EditBox::Discount] = "90";
 
     view.charges = {std::nullopt};
@@ -249,21 +249,21 @@ TEST_F(RegisterTest, CheckoutStartsTheNextBillAndKeepsTheAmountsOfThisOne)
     EXPECT_EQ(lineCount(), 2u) << "left without paying: the bill stays";
     EXPECT_EQ(view.previousShown, 0);
 
-    f.member.VIPCardNo = "M01";
-    view.charges = {CheckoutAmounts{16.5, 20, 3.5}};
+    reg.sale.member.VIPCardNo = "M01";
+    view.charges = {"20"};
     enter("+");
     EXPECT_EQ(view.charged, 2);
     EXPECT_EQ(lineCount(), 0u);
-    EXPECT_EQ(reg.NextOrderId, 1);
-    EXPECT_EQ(f.state.DiscountState, 0);
-    EXPECT_EQ(f.member.VIPCardNo, "");
+    EXPECT_EQ(reg.sale.NextOrderId, 1);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::None);
+    EXPECT_EQ(reg.sale.member.VIPCardNo, "");
     EXPECT_EQ(view.text(EditBox::Discount), "100");
-    EXPECT_DOUBLE_EQ(reg.previous.RealAmount, 16.5);
-    EXPECT_DOUBLE_EQ(reg.previous.ClientAmount, 20);
-    EXPECT_DOUBLE_EQ(reg.previous.ChangeAmount, 3.5);
+    EXPECT_DOUBLE_EQ(reg.sale.previous.RealAmount, 16.5);
+    EXPECT_DOUBLE_EQ(reg.sale.previous.ClientAmount, 20);
+    EXPECT_DOUBLE_EQ(reg.sale.previous.ChangeAmount, 3.5);
     EXPECT_EQ(view.previousShown, 1);
     ASSERT_TRUE(view.header);
-    EXPECT_EQ(view.header->billNo, reg.bill.billNo().toString());
+    EXPECT_EQ(view.header->billNo, reg.sale.bill.billNo().toString());
     EXPECT_EQ(view.totals->amountDue, "   0.00");
     EXPECT_TRUE(messages().empty());
 
@@ -275,25 +275,24 @@ TEST_F(RegisterTest, CheckoutStartsTheNextBillAndKeepsTheAmountsOfThisOne)
 TEST_F(RegisterTest, CheckoutOfAStoredValueCardBillOpensTheCardPayment)
 {
     enter("6901");
-    f.member.VIPCardNo = "S1";
-    f.member.VIPCardKind = kStoredValueCard;
-    view.cardPayments = {std::nullopt};
+    reg.sale.member.VIPCardNo = "S1";
+    reg.sale.member.VIPCardKind = MemberCardKind::StoredValue;
+    view.cardPayments = {false};
     enter("+");
     EXPECT_EQ(view.paidFromCard, 1);
     EXPECT_EQ(lineCount(), 1u) << "left without paying: the bill stays";
 
-    view.cardPayments = {3.5};
+    view.cardPayments = {true};
     enter("+");
     EXPECT_EQ(view.paidFromCard, 2);
     EXPECT_EQ(view.charged, 0);
     EXPECT_EQ(lineCount(), 0u);
-    EXPECT_EQ(f.member.VIPCardNo, "");
-    EXPECT_DOUBLE_EQ(reg.previous.RealAmount, 3.5);
-    EXPECT_DOUBLE_EQ(reg.previous.ClientAmount, 3.5);
-    EXPECT_DOUBLE_EQ(reg.previous.ChangeAmount, 0);
+    EXPECT_EQ(reg.sale.member.VIPCardNo, "");
+    EXPECT_DOUBLE_EQ(reg.sale.previous.RealAmount, 3.5);
+    EXPECT_DOUBLE_EQ(reg.sale.previous.ClientAmount, 3.5);
+    EXPECT_DOUBLE_EQ(reg.sale.previous.ChangeAmount, 0);
 
-    // The card kind stays with the terminal after the card left the bill: without a card
-    // number the next bill goes to the ordinary checkout.
+    // The next sale carries no card: it goes to the ordinary checkout.
     enter("6901");
     view.charges = {std::nullopt};
     enter("+");
@@ -366,23 +365,23 @@ TEST_F(RegisterTest, DeletingTheBillAsksFirst)
     signOnSenior();
     enter("6901");
     enter("6902");
-    f.state.DiscountState = 2;
-    f.member.VIPCardNo = "M01";
+    reg.sale.DiscountState = BillDiscountState::WholeBill;
+    reg.sale.member.VIPCardNo = "M01";
     view.boxes[EditBox::Discount] = "90";
     view.boxes[EditBox::Quantity] = "2";
 
     f.person.answers = {false};
     enter("10/");
     EXPECT_EQ(lineCount(), 2u);
-    EXPECT_EQ(f.state.DiscountState, 2);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::WholeBill);
 
     f.person.answers = {true};
     enter("10/");
     EXPECT_EQ(f.person.questions, (std::vector<std::string>{"您真的要删除单吗？", "您真的要删除单吗？"}));
     EXPECT_EQ(lineCount(), 0u);
-    EXPECT_EQ(reg.NextOrderId, 1);
-    EXPECT_EQ(f.state.DiscountState, 0);
-    EXPECT_EQ(f.member.VIPCardNo, "");
+    EXPECT_EQ(reg.sale.NextOrderId, 1);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::None);
+    EXPECT_EQ(reg.sale.member.VIPCardNo, "");
     EXPECT_EQ(view.text(EditBox::Discount), "100");
     EXPECT_EQ(view.text(EditBox::Quantity), "1");
     EXPECT_EQ(view.totals->amountDue, "   0.00");
@@ -435,15 +434,15 @@ TEST_F(RegisterTest, ChoosingTheStoreAndTheSalesman)
     f.person.inputs = {"S5", "E7"};
 
     enter("1/");
-    EXPECT_EQ(reg.bill.storeId().toInt(), 5);
+    EXPECT_EQ(reg.sale.bill.storeId().toInt(), 5);
     EXPECT_EQ(f.state.StoreName, "五号店");
     EXPECT_EQ(view.storeShown, 1);
     EXPECT_EQ(f.settings.option("FixStoreId"), "5");
 
     enter("33/");
-    EXPECT_EQ(reg.bill.exeManId().toInt(), 7);
-    EXPECT_EQ(f.state.ExeManCode, "E7");
-    EXPECT_EQ(f.state.ExeManName, "张三");
+    EXPECT_EQ(reg.sale.bill.exeManId().toInt(), 7);
+    EXPECT_EQ(reg.sale.ExeManCode, "E7");
+    EXPECT_EQ(reg.sale.ExeManName, "张三");
     ASSERT_TRUE(view.header);
     EXPECT_EQ(view.header->exeMan, "张三");
     EXPECT_TRUE(messages().empty());
@@ -490,7 +489,7 @@ TEST_F(RegisterTest, CommandsOpenTheDrawerTheirWindowsTheDesignerAndTheExit)
     enter("18/");
     ASSERT_EQ(report.designed.size(), 1u);
     EXPECT_EQ(report.designed[0].fileName, f.dir.file("POS.frf"));
-    EXPECT_EQ(report.designed[0].lines, &reg.bill.detail);
+    EXPECT_EQ(report.designed[0].lines, &reg.sale.bill.detail);
     enter("16/");
     EXPECT_EQ(view.closeRequests, 1);
     EXPECT_TRUE(messages().empty());

@@ -2,6 +2,7 @@
 #include "base/file_error_log.h"
 #include "config/settings.h"
 #include "register/error_handler.h"
+#include "support/sign_on.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -123,11 +124,11 @@ TEST_F(ErrorHandlerTest, SignOnErrorReachesTheLogWithoutThePassword)
 {
     fx_.office.accountSet().execute("alter table PosOperator alter column Password type integer using null");
     FileErrorLog file(fx_.dir.file("pos.log"));
-    Terminal withFile{fx_.settings, fx_.dm, fx_.state, fx_.member, fx_.totals, fx_.person, fx_.clock, file};
+    Terminal withFile{fx_.settings, fx_.dm, fx_.state, fx_.person, fx_.clock, file};
     const std::string password = "geheim-42";
 
     try {
-        signOn(withFile, "1005", password, "早班");
+        test::signOnAt(fx_, "1005", password, "早班");
         FAIL() << "the sign-on statement was not refused";
     } catch (const std::exception& e) {
         EXPECT_EQ(handleRegisterError(withFile, "登录", e), ErrorOutcome::Shown);

@@ -32,10 +32,10 @@ public:
     // Two lines for member V4 with salesperson 7, entered at the card's discount.
     void sellToMember()
     {
-        reg.bill.insiderCode() = "V4";
-        reg.bill.exeManId() = 7;
-        f.member.VIPCardNo = "V4";
-        f.state.DiscountState = 2;
+        reg.sale.bill.insiderCode() = "V4";
+        reg.sale.bill.exeManId() = 7;
+        reg.sale.member.VIPCardNo = "V4";
+        reg.sale.DiscountState = BillDiscountState::WholeBill;
         view.boxes[EditBox::Discount] = "95";
         enter("6902");
         enter("6903");
@@ -45,18 +45,18 @@ public:
 TEST_P(HeldBillCommands, AHeldBillLeavesAnEmptyBillAndComesBackWithItsMemberAndSalesperson)
 {
     sellToMember();
-    const std::string billNo = reg.bill.billNo().toString();
+    const std::string billNo = reg.sale.bill.billNo().toString();
     view.boxes[EditBox::Quantity] = "3";
 
     enter("4/");
     EXPECT_EQ(heldBills(), 1);
     EXPECT_EQ(lineCount(), 0u);
-    EXPECT_EQ(reg.NextOrderId, 1);
-    EXPECT_EQ(f.state.DiscountState, 0);
+    EXPECT_EQ(reg.sale.NextOrderId, 1);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::None);
     EXPECT_EQ(view.text(EditBox::Discount), "100");
     EXPECT_EQ(view.text(EditBox::Quantity), "1");
-    EXPECT_EQ(f.member.VIPCardNo, "");
-    EXPECT_EQ(reg.bill.insiderCode().toString(), "");
+    EXPECT_EQ(reg.sale.member.VIPCardNo, "");
+    EXPECT_EQ(reg.sale.bill.insiderCode().toString(), "");
     ASSERT_TRUE(view.header);
     EXPECT_EQ(view.header->billNo, billNo);  // the number was never taken
     EXPECT_EQ(view.header->member, "");
@@ -68,9 +68,9 @@ TEST_P(HeldBillCommands, AHeldBillLeavesAnEmptyBillAndComesBackWithItsMemberAndS
     ASSERT_EQ(lineCount(), 2u);
     EXPECT_EQ(line(0).name().toString(), "毛巾");
     EXPECT_DOUBLE_EQ(line(1).amount().toDouble(), 9.5);
-    EXPECT_EQ(reg.NextOrderId, 3);
-    EXPECT_EQ(reg.bill.billNo().toString(), billNo);
-    EXPECT_EQ(reg.bill.exeManId().toInt(), 7);
+    EXPECT_EQ(reg.sale.NextOrderId, 3);
+    EXPECT_EQ(reg.sale.bill.billNo().toString(), billNo);
+    EXPECT_EQ(reg.sale.bill.exeManId().toInt(), 7);
     EXPECT_EQ(view.header->member, "V4  钱七");
     EXPECT_EQ(view.header->exeMan, "张三");
     // Goods added now get the member's discount as before the hold.
@@ -85,10 +85,10 @@ TEST_P(HeldBillCommands, ARecallLeftWithoutABillChangesNothing)
 {
     enter("6902");
     enter("4/");
-    reg.NextOrderId = 5;
+    reg.sale.NextOrderId = 5;
     view.heldBillPicks = {std::nullopt};
     enter("5/");
-    EXPECT_EQ(reg.NextOrderId, 1);
+    EXPECT_EQ(reg.sale.NextOrderId, 1);
     EXPECT_EQ(lineCount(), 0u);
     EXPECT_EQ(heldBills(), 1);
 }

@@ -70,7 +70,7 @@ TEST_P(BoxEntryTest, EnterChecksTheValueBeforeLettingTheCashierBack)
         EXPECT_TRUE(reg.FocusToInput);
     }
     const bool lineDiscountTaken = c.box == EditBox::Discount && !c.message;
-    EXPECT_EQ(f.state.DiscountState, lineDiscountTaken ? 1 : 0);
+    EXPECT_EQ(reg.sale.DiscountState, lineDiscountTaken ? BillDiscountState::LineDiscount : BillDiscountState::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, BoxEntryTest, ::testing::ValuesIn(kBoxEntries),
@@ -82,17 +82,17 @@ TEST_F(RegisterTest, WholeBillDiscountCoversEveryLineAndStaysForTheNextGoods)
     enter("6901");
     enter("6902");
     enter("6903");
-    reg.bill.currentLine = 1;
+    reg.sale.bill.currentLine = 1;
 
     intoBox("8/", EditBox::Discount, "90");
 
-    EXPECT_EQ(f.state.DiscountState, 2);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::WholeBill);
     const double amounts[] = {3.15, 10.8, 9};
     for (std::size_t r = 0; r < 3; ++r) {
         EXPECT_DOUBLE_EQ(line(r).discount().toDouble(), 90) << r;
         EXPECT_DOUBLE_EQ(line(r).amount().toDouble(), amounts[r]) << r;
     }
-    EXPECT_EQ(reg.bill.currentLine, 1u) << "the cursor stays on its line";
+    EXPECT_EQ(reg.sale.bill.currentLine, 1u) << "the cursor stays on its line";
     EXPECT_EQ(view.totals->amountDue, "  22.95");
     EXPECT_EQ(view.text(EditBox::Discount), "90");
 
@@ -108,7 +108,7 @@ TEST_F(RegisterTest, LineDiscountServesOneGoodsInput)
 {
     signOnSenior();
     intoBox("/", EditBox::Discount, "90");
-    EXPECT_EQ(f.state.DiscountState, 1);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::LineDiscount);
     enter("6902");
     enter("6903");
     EXPECT_DOUBLE_EQ(line(0).discount().toDouble(), 90);
@@ -118,7 +118,7 @@ TEST_F(RegisterTest, LineDiscountServesOneGoodsInput)
 
     // Once a line discount is used the next one is only left in the box for its goods.
     intoBox("/", EditBox::Discount, "80");
-    EXPECT_EQ(f.state.DiscountState, 1);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::LineDiscount);
     enter("6901");
     EXPECT_DOUBLE_EQ(line(2).discount().toDouble(), 80);
 }
@@ -142,11 +142,11 @@ TEST_F(RegisterTest, DeletedLinesKeepTheirNumbersUsed)
     // F12 in the grid takes the current line, without a right.
     f.state.OperatorId = test::kCashier;
     lines.startGridEditing(LineField::Quantity);
-    reg.bill.currentLine = 0;
+    reg.sale.bill.currentLine = 0;
     lines.deleteCurrentLine();
     ASSERT_EQ(lineCount(), 2u);
     EXPECT_EQ(line(0).orderId().toInt(), 3);
-    EXPECT_EQ(reg.bill.currentLine, 0u);
+    EXPECT_EQ(reg.sale.bill.currentLine, 0u);
     lines.endGridEditing();
     enter("6901");
     EXPECT_EQ(line(2).orderId().toInt(), 5);

@@ -7,12 +7,12 @@ namespace {
 
 using test::RegisterTest;
 
-MemberCardRead cardRead(const std::string& typed, int discountType, double discount)
+MemberCardRead cardRead(const std::string& typed, MemberDiscountType discountType, double discount)
 {
     CurrentMember m;
     m.VIPCardNo = "8801";
     m.VIPHolderName = "周敏";
-    m.VIPCardKind = 1;
+    m.VIPCardKind = MemberCardKind::Other;
     m.VIPDiscountType = discountType;
     m.VIPDiscount = discount;
     return {typed, m};
@@ -23,20 +23,20 @@ TEST_F(RegisterTest, AMemberCardIsReadOnlyOnAnEmptyBill)
     enter("6901");
     enter("6/");
     EXPECT_EQ(messages(), std::vector<std::string>{"请在开单之前输入会员卡号！"});
-    EXPECT_TRUE(f.member.VIPCardNo.empty());
-    EXPECT_TRUE(reg.bill.insiderCode().toString().empty());
+    EXPECT_TRUE(reg.sale.member.VIPCardNo.empty());
+    EXPECT_TRUE(reg.sale.bill.insiderCode().toString().empty());
 }
 
 TEST_F(RegisterTest, AMemberDiscountIsAWholeBillDiscountForEveryGoodsInput)
 {
-    view.memberCards = {cardRead(" 8801 ", 3, 90)};
+    view.memberCards = {cardRead(" 8801 ", MemberDiscountType::CardDiscount, 90)};
     enter("6/");
-    EXPECT_EQ(reg.bill.insiderCode().toString(), "8801");
-    EXPECT_EQ(f.member.VIPHolderName, "周敏");
+    EXPECT_EQ(reg.sale.bill.insiderCode().toString(), "8801");
+    EXPECT_EQ(reg.sale.member.VIPHolderName, "周敏");
     ASSERT_TRUE(view.header);
     EXPECT_EQ(view.header->member, "8801  周敏");
     EXPECT_EQ(view.text(EditBox::Discount), "90");
-    EXPECT_EQ(f.state.DiscountState, 2);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::WholeBill);
 
     enter("6901");
     enter("6902");
@@ -49,18 +49,18 @@ TEST_F(RegisterTest, AMemberDiscountIsAWholeBillDiscountForEveryGoodsInput)
 
 TEST_F(RegisterTest, AMemberPriceCardLeavesTheDiscountAndACancelledDialogChangesNothing)
 {
-    view.memberCards = {cardRead("8801", 1, 100), std::nullopt};
+    view.memberCards = {cardRead("8801", MemberDiscountType::MemberPrices, 100), std::nullopt};
     enter("6/");
-    EXPECT_EQ(reg.bill.insiderCode().toString(), "8801");
+    EXPECT_EQ(reg.sale.bill.insiderCode().toString(), "8801");
     EXPECT_EQ(view.text(EditBox::Discount), "100");
-    EXPECT_EQ(f.state.DiscountState, 0);
+    EXPECT_EQ(reg.sale.DiscountState, BillDiscountState::None);
 
     signOnSenior();  // deletes the bill, which takes the card off
     f.person.answers = {true};
     enter("10/");
     enter("6/");
-    EXPECT_TRUE(f.member.VIPCardNo.empty());
-    EXPECT_TRUE(reg.bill.insiderCode().toString().empty());
+    EXPECT_TRUE(reg.sale.member.VIPCardNo.empty());
+    EXPECT_TRUE(reg.sale.bill.insiderCode().toString().empty());
     EXPECT_TRUE(view.memberCards.empty());
 }
 

@@ -38,8 +38,8 @@ TEST_F(NetworkFaultTest, ConnectionLostAfterTheSaleLeavesNothingToChargeAgain)
     enter("6902");
     ASSERT_EQ(lineCount(), 2u);
     // The sale is saved; then the network goes before the next bill asks the server's time.
-    view.charges.push_back(CheckoutAmounts{15.5, 20, 4.5});
-    view.whileCharging = [this] {
+    view.charges.push_back("20");
+    view.afterCharging = [this] {
         server.proxy.refuseNewConnections();
         server.proxy.failNow(TcpProxy::Fault::Cut);
     };
@@ -47,12 +47,12 @@ TEST_F(NetworkFaultTest, ConnectionLostAfterTheSaleLeavesNothingToChargeAgain)
     EXPECT_EQ(enterMeetingLostServer("+"), ErrorOutcome::WentOffline);
 
     EXPECT_EQ(lineCount(), 0u);
-    EXPECT_EQ(reg.NextOrderId, 1);
+    EXPECT_EQ(reg.sale.NextOrderId, 1);
     ASSERT_TRUE(view.totals);
     EXPECT_EQ(view.totals->amountDue, "   0.00");
-    EXPECT_EQ(reg.bill.billDate().toString(), f.clock.now().text()) << "the terminal's clock";
+    EXPECT_EQ(reg.sale.bill.billDate().toString(), f.clock.now().text()) << "the terminal's clock";
     ASSERT_TRUE(view.header);
-    EXPECT_EQ(view.header->billNo, reg.bill.billNo().toString());
+    EXPECT_EQ(view.header->billNo, reg.sale.bill.billNo().toString());
     EXPECT_EQ(view.previousShown, 1);
     EXPECT_EQ(f.state.NetMode, Offline);
     EXPECT_EQ(messages(), std::vector<std::string>{kNetworkFault});

@@ -40,10 +40,12 @@ public:
     int billBrowsers = 0;
     int stockQueries = 0;
     int closeRequests = 0;
-    std::deque<std::optional<CheckoutAmounts>> charges;  // answers of the checkout dialog
-    std::function<void()> whileCharging;                 // looks at the bill the dialog gets
+    // What the cashier types into the checkout dialog's paid box before Enter; nullopt:
+    // the dialog is left without paying.
+    std::deque<std::optional<std::string>> charges;
+    std::function<void()> afterCharging;  // runs once the checkout dialog did its part
     int charged = 0;
-    std::deque<std::optional<double>> cardPayments;  // answers of the stored-value payment
+    std::deque<bool> cardPayments;  // whether the stored-value payment's proposal is confirmed
     int paidFromCard = 0;
     std::deque<std::optional<std::string>> heldBillPicks;  // answers of the held-bill pick list
     std::vector<std::string> heldBillsListed;              // the hold numbers it showed last
@@ -64,23 +66,23 @@ public:
     void showLines() override {}
     void startGridEditing(LineField field) override { grid = field; }
     void endGridEditing() override { grid.reset(); }
-    std::optional<CheckoutAmounts> charge() override
+    void charge(Checkout& checkout, const std::string&) override
     {
         ++charged;
-        if (whileCharging)
-            whileCharging();
-        return nextAnswer(charges, "checkout dialog");
+        if (const std::optional<std::string> paid = nextAnswer(charges, "checkout dialog")) {
+            checkout.setPaid(*paid);
+            checkout.complete();
+        } else {
+            checkout.leave();
+        }
+        if (afterCharging)
+            afterCharging();
     }
-    std::optional<double> payFromCard() override
+    void payFromCard(VIPCardPayment& payment, const std::string&) override
     {
         ++paidFromCard;
-        if (cardPayments.empty()) {
-            ADD_FAILURE() << "unexpected stored-value payment";
-            return std::nullopt;
-        }
-        auto answer = cardPayments.front();
-        cardPayments.pop_front();
-        return answer;
+        if (nextAnswer(cardPayments, "stored-value payment"))
+            payment.confirm();
     }
     void showOptions() override { ++optionsShown; }
     void changePassword() override { ++passwordChanges; }
@@ -172,8 +174,8 @@ public:
     RegisterTest()
     {
         arrangeRegister(f);
-        reg.bill = Bill::open(f.dm.conClient());
-        startNewBill(f.terminal, reg);
+        reg.sale.bill = Bill::open(f.dm.conClient());
+        startNewBill(f.terminal, reg.sale);
     }
 
     // The text in the input box, then Enter.
@@ -207,8 +209,8 @@ public:
     }
 
     void signOnSenior() { f.state.OperatorId = kSenior; }
-    ConstBillLine line(std::size_t r) const { return reg.bill.line(r); }
-    std::size_t lineCount() const { return reg.bill.detail.size(); }
+    ConstBillLine line(std::size_t r) const { return reg.sale.bill.line(r); }
+    std::size_t lineCount() const { return reg.sale.bill.detail.size(); }
     std::vector<std::string> messages() const { return f.person.messageTexts(); }
     void forgetMessages() { f.person.messages.clear(); }
 

@@ -5,6 +5,7 @@
 #include "support/operator_data.h"
 #include "support/proxied_server.h"
 #include "support/server_clock_span.h"
+#include "support/sign_on.h"
 #include "support/terminal_fixture.h"
 #include "support/waiting_bill.h"
 
@@ -57,7 +58,7 @@ class StartUpTest : public ::testing::Test {
 protected:
     StartUpTest()
     {
-        windows_.onSignOn = [this] { return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn; };
+        windows_.onSignOn = [this] { return test::signOnAt(fx_, "01", "pw", "早班") == SignOnResult::SignedOn; };
         windows_.onEnrol = [this] {
             return enrolMachine(fx_.settings, fx_.dm.conServer(), "07") == EnrolResult::Enrolled;
         };
@@ -223,7 +224,7 @@ TEST_F(StartUpTest, UnreadableSeleStoreEndsTheStartUp)
     EXPECT_EQ(fx_.person.messages[0].title, "错误");
     ASSERT_EQ(fx_.log.entries.size(), 1u);
     EXPECT_EQ(fx_.log.entries[0].operation, "启动收银系统（确定销售仓库）");
-    EXPECT_FALSE(reg_.bill.hasMaster());
+    EXPECT_FALSE(reg_.sale.bill.hasMaster());
 }
 
 TEST_F(StartUpTest, AServerErrorDuringTheDownloadNamesTheStepAndGivesTheServersText)
@@ -232,7 +233,7 @@ TEST_F(StartUpTest, AServerErrorDuringTheDownloadNamesTheStepAndGivesTheServersT
     windows_.onSignOn = [this] {
         // The back office loses a table between the sign-on and the download.
         fx_.office.accountSet().execute("drop table B_GoodsTicket");
-        return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn;
+        return test::signOnAt(fx_, "01", "pw", "早班") == SignOnResult::SignedOn;
     };
     fx_.log.expected = 1;
     EXPECT_FALSE(start());
@@ -266,8 +267,8 @@ TEST_F(StartUpTest, OfflineStartWorksFromTheLocalCopy)
     EXPECT_EQ(s.PointRate, 1);
     EXPECT_FALSE(s.NotPointSP);
     EXPECT_TRUE(s.NotPointLP);
-    EXPECT_EQ(reg_.bill.billNo().toString(), "07202403150001");
-    EXPECT_EQ(reg_.bill.billDate().toString(), fx_.clock.now().text());
+    EXPECT_EQ(reg_.sale.bill.billNo().toString(), "07202403150001");
+    EXPECT_EQ(reg_.sale.bill.billDate().toString(), fx_.clock.now().text());
 }
 
 TEST_F(StartUpTest, OnlineStartFillsTheStateAndStartsTheFirstBill)
@@ -290,7 +291,7 @@ TEST_F(StartUpTest, OnlineStartFillsTheStateAndStartsTheFirstBill)
     EXPECT_EQ(s.MachineId, 5);
     EXPECT_EQ(s.MachineName, "七号机");
 
-    const Bill& bill = reg_.bill;
+    const Bill& bill = reg_.sale.bill;
     const std::string today = fx_.clock.now().text().substr(0, 10);
     std::string dayDigits = today;
     std::erase(dayDigits, '-');
@@ -382,7 +383,7 @@ TEST_F(StartUpTest, ChosenStoreComesFromFixStoreIdWhenTheBackOfficeAllowsChoosin
         EXPECT_EQ(fx_.settings.option("SeleStore"), "-1");
         EXPECT_EQ(fx_.state.StoreId, c.storeId);
         EXPECT_EQ(fx_.state.StoreName, c.storeName);
-        EXPECT_EQ(reg_.bill.storeId().toInt(), c.storeId);
+        EXPECT_EQ(reg_.sale.bill.storeId().toInt(), c.storeId);
     }
 }
 
@@ -464,7 +465,7 @@ TEST_F(StartUpTest, WaitingBillTheServerRefusesStaysLocalAndTheStartUpGoesOnOnli
     EXPECT_EQ(fx_.person.messageTexts(), (std::vector<std::string>{"单据保存失败！可能已存在相同的单号。请删除该单后，重新输入。",
                                                                    std::string("上传数据到服务器失败！单号为：") + test::kWaitingBillNo}));
     EXPECT_EQ(fx_.state.NetMode, Online);
-    EXPECT_NE(reg_.bill.billNo().toString(), test::kWaitingBillNo);
+    EXPECT_NE(reg_.sale.bill.billNo().toString(), test::kWaitingBillNo);
     EXPECT_EQ(waitingBillRows(fx_.dm.conClient()), 2);
     EXPECT_EQ(waitingBillRows(fx_.office.accountSet()), 0);
 }
@@ -496,7 +497,7 @@ TEST_P(StartUpUploadCutTest, WaitingBillIsNeitherLostNorDoubled)
         if (!c.serverAnswersAgain)
             network.proxy.refuseNewConnections();
         session = fx_.dm.conServer().backendPid();
-        return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn;
+        return test::signOnAt(fx_, "01", "pw", "早班") == SignOnResult::SignedOn;
     };
     fx_.person.answers = {false};
     if (!c.serverAnswersAgain)
@@ -522,7 +523,7 @@ TEST_P(StartUpUploadCutTest, WaitingBillIsNeitherLostNorDoubled)
         network.awaitSessionEnd(session);
         fx_.person.messages.clear();
         fx_.person.answers = {false};
-        windows_.onSignOn = [this] { return signOn(fx_.terminal, "01", "pw", "早班") == SignOnResult::SignedOn; };
+        windows_.onSignOn = [this] { return test::signOnAt(fx_, "01", "pw", "早班") == SignOnResult::SignedOn; };
         ASSERT_TRUE(start());
         EXPECT_TRUE(fx_.person.messages.empty());
     }

@@ -103,9 +103,9 @@ public:
         b.cardAmount3() = 30;
         b.cashAmount() = 40;
         b.cardNo() = "A01,A02";
-        member.VIPCardNo = "S1";
-        member.VIPCardKind = 2;
-        member.VIPUsedCount = 10;
+        sale.member.VIPCardNo = "S1";
+        sale.member.VIPCardKind = MemberCardKind::StoredValue;
+        sale.member.VIPUsedCount = 10;
         return b;
     }
 
@@ -200,7 +200,7 @@ TEST(BillSaving, ChecksRefuseTheBillBeforeTakingANumber)
             EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-15"), std::int64_t{1}));
             EXPECT_EQ(f.serverTables(), serverBefore);
             EXPECT_EQ(f.localBills(), "");
-            EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);
+            EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 10);
         }
     }
 }
@@ -274,9 +274,9 @@ TEST(BillSaving, MemberCardIsBookedByItsKind)
         b.insiderCode() = c.insiderCode;
         b.realAmount() = c.realAmount;
         b.cardAmount3() = c.cardAmount3;
-        f.member.VIPCardKind = c.cardKind;
-        f.member.VIPUsedCount = 10;
-        f.totals.NoPointAmount = c.noPointAmount;
+        f.sale.member.VIPCardKind = static_cast<MemberCardKind>(c.cardKind);
+        f.sale.member.VIPUsedCount = 10;
+        f.sale.totals.NoPointAmount = c.noPointAmount;
         f.state.PointRate = c.pointRate;
 
         EXPECT_EQ(f.save(b), BillSavedOnServer);
@@ -285,7 +285,7 @@ TEST(BillSaving, MemberCardIsBookedByItsKind)
             SCOPED_TRACE(cardNo);
             expectCard(f.card(cardNo), cardNo == c.bookedCard ? c.booked : initial);
         }
-        EXPECT_NEAR(f.member.VIPUsedCount, c.memberPoints, 1e-9);
+        EXPECT_NEAR(f.sale.member.VIPUsedCount, c.memberPoints, 1e-9);
     }
 }
 
@@ -391,7 +391,7 @@ TEST_P(BillSavingFailure, RollsBackEverythingRollsTheCounterAndAllowsASecondTry)
     EXPECT_EQ(f.localBills(), localBefore);
     EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-16"), std::int64_t{1}));
     EXPECT_EQ(f.state.NetMode, c.netMode);
-    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);
+    EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 10);
     ASSERT_EQ(b.master.size(), 1u);
     ASSERT_EQ(b.detail.size(), lines);
     EXPECT_EQ(b.billNo().toString(), kFirstNumber);
@@ -407,7 +407,7 @@ TEST_P(BillSavingFailure, RollsBackEverythingRollsTheCounterAndAllowsASecondTry)
         EXPECT_EQ(f.server().query("select BillNo from PosDetail where BillNo=$1", {kNumberAfterRoll}).size(), lines);
         EXPECT_DOUBLE_EQ(f.stock(101), 7);
         expectCard(f.card("S1"), {170, 570, 80});  // RealAmount 70, 30 of it from the card
-        EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 80);
+        EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 80);
         EXPECT_EQ(f.usedCoupons(), (std::set<std::string>{"A01", "A02"}));
     } else {
         EXPECT_EQ(f.local().query("select BillNo from PosDetail where BillNo=$1", {kNumberAfterRoll}).size(), lines);
@@ -476,7 +476,7 @@ TEST_P(BrokenCommit, SaveAsksTheServerWhetherTheBillArrived)
     expectCard(f.card("S1"), c.onServer ? CardBalances{170, 570, 80} : kCards.at("S1"));
     // The points count once the server is known to hold the bill; a waiting bill brings
     // them with the upload.
-    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, c.result == BillSavedOnServer ? 80 : 10);
+    EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, c.result == BillSavedOnServer ? 80 : 10);
     EXPECT_EQ(f.local().query("select BillNo from PosDetail where BillNo=$1", {kFirstNumber}).size(),
               c.inLocalFile ? b.detail.size() : 0u);
     EXPECT_EQ(f.counter(), c.counter);
@@ -533,7 +533,7 @@ TEST_P(DoubleFault, SaveWhoseOutcomeIsUnknownKeepsItsNumberAndAsksFirstNextTime)
     EXPECT_EQ(b.saveInDoubt->billNo, kFirstNumber);
     EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-15"), std::int64_t{2})) << "no counter rolled";
     EXPECT_TRUE(f.local().query("select BillNo from PosBill").empty());
-    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);
+    EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 10);
 
     f.local().execute("drop trigger FullDisk");
     if (c.serverBackForTheRetry)
@@ -552,7 +552,7 @@ TEST_P(DoubleFault, SaveWhoseOutcomeIsUnknownKeepsItsNumberAndAsksFirstNextTime)
                   b.detail.size());
         EXPECT_DOUBLE_EQ(f.stock(101), 7) << "booked once";
         expectCard(f.card("S1"), {170, 570, 80});
-        EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 80);
+        EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 80);
     }
     EXPECT_EQ(f.local().query("select BillNo from PosDetail where BillNo=$1", {kFirstNumber}).size(),
               c.inLocalFile ? b.detail.size() : 0u);
@@ -628,7 +628,7 @@ TEST(BillSaving, OfflineSaveWritesOnlyTheLocalFile)
     // The local PosDetail has no display columns; the lines are stored without them.
     expectCopied(f.local().query("select * from PosDetail order by OrderId"), b.detail);
     EXPECT_EQ(b.billNo().toString(), kFirstNumber);
-    EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 10);  // points follow with the upload
+    EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 10);  // points follow with the upload
 }
 
 // --- pipelining --------------------------------------------------------------------
@@ -643,7 +643,7 @@ TEST(BillSaving, PipelinedSaveStoresWhatOneStatementPerRoundTripStores)
         b.insiderCode() = "S1";
         b.cardAmount3() = 30;
         b.cardNo() = "A01，A03";
-        f.member.VIPCardKind = 2;
+        f.sale.member.VIPCardKind = MemberCardKind::StoredValue;
         b.billNo() = kFirstNumber;
         for (std::size_t line = 0; line < b.detail.size(); ++line)
             b.line(line).billNo() = kFirstNumber;
@@ -659,7 +659,7 @@ TEST(BillSaving, PipelinedSaveStoresWhatOneStatementPerRoundTripStores)
         PgDatabase& server = plain.dm.conServer();
         const double points = BillPoints(plainBill.realAmount().toDouble(), 0, 1);
         Transaction transaction(server);
-        for (const SqlStatement& s : serverSaveStatements(server.statements<SaleStatements>(), plainBill, 2, points))
+        for (const SqlStatement& s : serverSaveStatements(server.statements<SaleStatements>(), plainBill, MemberCardKind::StoredValue, points))
             server.execute(s.sql, s.params);
         transaction.commit();
     }

@@ -99,8 +99,7 @@ public:
     {
         startBill();
         BillNumbering numbering(local().statements<NumberingStatements>(), clock);
-        RecallBill(held(), local().statements<PricingStatements>(), numbering, clock, holdNo, state, member, bill,
-                   nextOrderId);
+        RecallBill(held(), local().statements<PricingStatements>(), numbering, clock, holdNo, state.MachineCode, sale);
     }
 
     test::TempDir dir;
@@ -109,9 +108,10 @@ public:
     Settings settings{IniFile(dir.file("POS.ini"))};
     TDM dm{settings, person, clock, dir.file("POS.mdb")};
     TPosState state;
-    CurrentMember member;
-    Bill bill;
-    int nextOrderId = 0;
+    Sale sale;
+    CurrentMember& member = sale.member;
+    Bill& bill = sale.bill;
+    int& nextOrderId = sale.NextOrderId;
 };
 
 TEST_F(HeldBillsTest, HoldNumbersCountOnFromTheLargestHeldAndAreReused)
@@ -223,13 +223,13 @@ TEST_P(RecallCards, TheBillComesBackWithItsCardSalespersonAndLinesNumberedFromOn
     EXPECT_EQ(bill.exeManId().toInt(), kSalesperson);
     EXPECT_EQ(bill.storeId().toInt(), 2);
     EXPECT_EQ(member.VIPCardNo, c.card);
-    EXPECT_EQ(member.VIPCardKind, c.kind);
-    EXPECT_EQ(member.VIPDiscountType, c.discountType);
+    EXPECT_EQ(static_cast<int>(member.VIPCardKind), c.kind);
+    EXPECT_EQ(static_cast<int>(member.VIPDiscountType), c.discountType);
     EXPECT_DOUBLE_EQ(member.VIPDiscount, c.discount);
     EXPECT_DOUBLE_EQ(member.VIPUsedCount, c.usedCount);
     EXPECT_DOUBLE_EQ(member.VIPCardBalance, 55);
-    EXPECT_EQ(state.ExeManCode, "E31");
-    EXPECT_EQ(state.ExeManName, "李四");
+    EXPECT_EQ(sale.ExeManCode, "E31");
+    EXPECT_EQ(sale.ExeManName, "李四");
 
     ASSERT_EQ(bill.detail.size(), 3u);
     for (std::size_t r = 0; r < 3; ++r)
@@ -252,11 +252,11 @@ TEST_F(HeldBillsTest, ASalespersonNoLongerPresentComesBackWithoutName)
 {
     ASSERT_TRUE(holdThreeLines("", kSalesperson));
     local().execute("delete from B_Employ");
-    state.ExeManCode = "E99";
+    sale.ExeManCode = "E99";
     recall("0001");
     EXPECT_EQ(bill.exeManId().toInt(), kSalesperson);
-    EXPECT_EQ(state.ExeManCode, "");
-    EXPECT_EQ(state.ExeManName, "");
+    EXPECT_EQ(sale.ExeManCode, "");
+    EXPECT_EQ(sale.ExeManName, "");
     EXPECT_EQ(member.VIPCardNo, "");
     EXPECT_EQ(bill.detail.size(), 3u);
 }
@@ -267,7 +267,7 @@ TEST_F(HeldBillsTest, ANumberNoLongerHeldChangesNothing)
     recall("0002");
     EXPECT_EQ(bill.billNo().toString(), "07202403150001");
     EXPECT_TRUE(bill.detail.empty());
-    EXPECT_EQ(nextOrderId, 0);
+    EXPECT_EQ(nextOrderId, 1);
     EXPECT_EQ(holdNumbers(), std::vector<std::string>{"0001"});
 }
 

@@ -46,7 +46,7 @@ public:
                             {.cardNo = "S1", .cardType = "储值卡", .amount = 200, .totalAmount = 500, .usedCount = 10});
     }
 
-    Bill sale(const std::function<void(Bill&)>& adjust = {})
+    Bill soldBill(const std::function<void(Bill&)>& adjust = {})
     {
         Bill b = Bill::open(local());
         b.master.append();
@@ -60,7 +60,7 @@ public:
 
     Bill sellOffline(const std::function<void(Bill&)>& adjust = {})
     {
-        Bill b = sale(adjust);
+        Bill b = soldBill(adjust);
         state.NetMode = Offline;
         EXPECT_EQ(save(b, false), BillSavedLocally);
         state.NetMode = Online;
@@ -247,16 +247,16 @@ TEST(OfflineBillUpload, CardIsBookedByTheUploadedBillsOwnCard)
             b.cardAmount3() = 50;
             b.cashAmount() = 20;
         });
-        f.member.VIPCardNo = "V1";
-        f.member.VIPCardKind = 1;
-        f.member.VIPUsedCount = 7;
+        f.sale.member.VIPCardNo = "V1";
+        f.sale.member.VIPCardKind = MemberCardKind::Other;
+        f.sale.member.VIPUsedCount = 7;
 
         f.upload();
 
         EXPECT_TRUE(f.localBills().empty());
         expectCard(f.card("S1"), c.s1);
         expectCard(f.card("V1"), c.v1);
-        EXPECT_DOUBLE_EQ(f.member.VIPUsedCount, 7);
+        EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 7);
         EXPECT_TRUE(f.person.messages.empty());
     }
 }
@@ -406,7 +406,7 @@ TEST(OfflineBillUpload, BillOfAnUnknownSaveOutcomeArrivesExactlyOnce)
     for (TcpProxy::Moment moment : {TcpProxy::Moment::AfterForwarding, TcpProxy::Moment::BeforeForwarding}) {
         SCOPED_TRACE(moment == TcpProxy::Moment::AfterForwarding ? "commit arrived" : "commit lost");
         UploadThroughProxy f;
-        Bill b = f.sale();
+        Bill b = f.soldBill();
         f.network.proxy.failOn("commit", TcpProxy::Fault::Cut, moment);
         f.network.proxy.refuseNewConnections();
         const int session = f.dm.conServer().backendPid();
@@ -444,19 +444,19 @@ TEST(OfflineBillUpload, BooksAStoredValueSaleAndItsCouponThatCheckoutWouldRefuse
         b.cashAmount() = 0.0;
         b.realAmount() = 250.0;
     };
-    f.member.VIPCardKind = kStoredValueCard;
-    Bill online = f.sale(overdrawn);
+    f.sale.member.VIPCardKind = MemberCardKind::StoredValue;
+    Bill online = f.soldBill(overdrawn);
     EXPECT_EQ(f.sellOnline(online), BillTenderRefused);
     EXPECT_EQ(f.person.messageTexts().back(),
               "储值卡S1的卡内余额不够支付本单！余额已在其他收银台变动，请重新结算。");
     expectCard(f.card("S1"), {200, 500, 10});
     EXPECT_EQ(f.onServer(online.billNo().toString()), (std::pair<std::int64_t, std::int64_t>{0, 0}));
 
-    Bill withCoupon = f.sale([](Bill& b) { b.cardNo() = "Q1"; });
+    Bill withCoupon = f.soldBill([](Bill& b) { b.cardNo() = "Q1"; });
     EXPECT_EQ(f.sellOnline(withCoupon), BillTenderRefused);
     EXPECT_EQ(f.person.messageTexts().back(), "购物券Q1已在其他收银台消费，不能再次消费！请改用其他方式付款。");
 
-    f.member.VIPCardKind = 1;  // the card on the screen is not the uploaded bill's
+    f.sale.member.VIPCardKind = MemberCardKind::Other;  // the card on the screen is not the uploaded bill's
     const std::string sold = f.sellOffline(overdrawn).billNo().toString();
     const std::string paidByCoupon = f.sellOffline([](Bill& b) { b.cardNo() = "Q1"; }).billNo().toString();
     f.person.messages.clear();

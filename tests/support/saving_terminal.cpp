@@ -23,8 +23,13 @@ int SavingTerminal::save(Bill& bill, bool keepNumber)
 {
     int result = -1;
     BillNumbering numbering(local().statements<NumberingStatements>(), clock);
-    EXPECT_NO_THROW(result = SaveBill(terminal.sql<SaleStatements>(), local().statements<SaleStatements>(), numbering,
-                                      person, state, bill, keepNumber, cardOnScreen(member, totals)));
+    EXPECT_NO_THROW({
+        const SaveOutcome outcome = SaveBill(terminal.db().statements<SaleStatements>(),
+                                             local().statements<SaleStatements>(), numbering, person, state, bill,
+                                             keepNumber, cardOf(sale));
+        sale.member.VIPUsedCount += outcome.pointsBooked;  // as the checkout shows them
+        result = outcome.result;
+    });
     return result;
 }
 

@@ -25,7 +25,8 @@ public:
     Database& local() { return dm.conClient(); }
 
     // The bill saved through the working mode's connection, the counter of the local
-    // file and the card on screen; the save's result, -1 when it threw.
+    // file and the card of `sale`, whose member then gets the points booked; the save's
+    // result, -1 when it threw.
     int save(Bill& bill, bool keepNumber = false);
 
     double stock(int goodsId);  // at store kStoreId

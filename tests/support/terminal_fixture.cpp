@@ -7,7 +7,7 @@ namespace pos::test {
 TerminalFixture::TerminalFixture(BeforeStartUp)
     : settings(IniFile(dir.file("POS.ini"))),
       dm(settings, person, clock, dir.file("POS.mdb"), office.registryName()),
-      terminal{settings, dm, state, member, totals, person, clock, log}
+      terminal{settings, dm, state, person, clock, log}
 {
     settings.writeServerLogin(office.login());
 }

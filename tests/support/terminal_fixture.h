@@ -4,6 +4,10 @@
 #include "config/settings.h"
 #include "base/pos_state.h"
 #include "config/terminal.h"
+#include "base/sale.h"
+#include "members/member_card.h"
+#include "payment/sale_saving.h"
+#include "register/terminal_rights.h"
 #include "support/back_office.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_person.h"
@@ -38,9 +42,14 @@ public:
     StrictErrorLog log;
     TDM dm;
     TPosState state;
-    CurrentMember member;
-    BillTotals totals;
     Terminal terminal;
+    TerminalRights rights{terminal};
+    // The sale the logic below the register works on.
+    Sale sale;
+
+    // What payments and member cards take of this terminal.
+    PaymentContext payment() { return {dm, state, settings, person, rights, clock}; }
+    MemberCardContext memberCards() { return {dm, state, person, rights, log, clock}; }
 };
 
 }  // namespace pos::test

@@ -3,7 +3,7 @@
 #include "access/operators.h"
 #include "access/password_change.h"
 #include "base/trim.h"
-#include "config/terminal.h"
+#include "config/working_connection.h"
 #include "widgets/dialog_form.h"
 #include "widgets/window_errors.h"
 
@@ -12,7 +12,7 @@
 
 namespace pos {
 
-TfrmChangePass::TfrmChangePass(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+TfrmChangePass::TfrmChangePass(const PasswordChangeContext& c, QWidget* parent) : TfrmBase(parent), c_(c)
 {
     setWindowTitle(QStringLiteral("修改密码"));
     DialogForm form(this);
@@ -31,20 +31,22 @@ void TfrmChangePass::btnOKClick()
     const std::string oldPass = trimmed(edtOldPass_->text().toStdString());
     const std::string newPass = trimmed(edtNewPassA_->text().toStdString());
     int check = -1;
-    if (!guarded("修改密码", [&] { check = CheckOperator(t_.sql<AccessStatements>(), t_.state.OperatorCode, oldPass); }))
+    if (!guarded("修改密码", [&] {
+            AccessStatements& sql = WorkingConnection(c_.dm, c_.state).db().statements<AccessStatements>();
+            check = CheckOperator(sql, c_.state.OperatorCode, oldPass);
+        }))
         return;
     if (check < 0) {
-        t_.person.message("您输入的旧密码不正确！", "提示", MessageIcon::Information);
+        c_.person.message("您输入的旧密码不正确！", "提示", MessageIcon::Information);
         edtOldPass_->setFocus();
         return;
     }
     if (newPass != trimmed(edtNewPassB_->text().toStdString())) {
-        t_.person.message("两次输入的新密码不相同！", "提示", MessageIcon::Information);
+        c_.person.message("两次输入的新密码不相同！", "提示", MessageIcon::Information);
         edtNewPassA_->setFocus();
         return;
     }
-    if (guarded("修改密码",
-                [&] { ChangePassword(t_, t_.state.OperatorCode, newPass); }))
+    if (guarded("修改密码", [&] { ChangePassword(c_, c_.state.OperatorCode, newPass); }))
         accept();
 }
 

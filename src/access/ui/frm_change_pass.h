@@ -1,13 +1,12 @@
 #pragma once
 
+#include "access/password_change.h"
 #include "widgets/frm_base.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace pos {
-
-struct Terminal;
 
 // "17/": the signed-on operator changes the operator's own password, proving the old
 // one first and typing the new one twice. Closes once the change is done (or refused
@@ -16,12 +15,12 @@ struct Terminal;
 class TfrmChangePass : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmChangePass(Terminal& t, QWidget* parent = nullptr);
+    explicit TfrmChangePass(const PasswordChangeContext& c, QWidget* parent = nullptr);
 
 private:
     void btnOKClick();
 
-    Terminal& t_;
+    PasswordChangeContext c_;
     QLineEdit* edtOldPass_;
     QLineEdit* edtNewPassA_;
     QLineEdit* edtNewPassB_;

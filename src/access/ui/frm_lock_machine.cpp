@@ -1,7 +1,6 @@
 #include "access/ui/frm_lock_machine.h"
 
 #include "access/screen_lock.h"
-#include "config/terminal.h"
 #include "widgets/window_errors.h"
 
 #include <QCloseEvent>
@@ -10,9 +9,13 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace pos {
 
-TfrmLockMachine::TfrmLockMachine(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+TfrmLockMachine::TfrmLockMachine(WorkingConnection db, Person& person, int operatorId, std::string operatorCode,
+                                 QWidget* parent)
+    : TfrmBase(parent), db_(db), person_(person), operatorId_(operatorId), operatorCode_(std::move(operatorCode))
 {
     setWindowTitle(QStringLiteral("锁机"));
     // No close button to offer: the title bar keeps only the caption.
@@ -35,13 +38,16 @@ void TfrmLockMachine::edtPassEnter()
 {
     bool opens = false;
     // A failed check (a lost server, say) is reported and the terminal stays locked.
-    if (guarded("解锁", [&] { opens = UnlocksTerminal(t_, edtPass_->text().toStdString()); })) {
+    if (guarded("解锁", [&] {
+            opens = UnlocksTerminal(db_.db().statements<AccessStatements>(), operatorId_, operatorCode_,
+                                    edtPass_->text().toStdString());
+        })) {
         if (opens) {
             unlocked_ = true;
             accept();
             return;
         }
-        t_.person.message("输入的密码不正确！", "提示", MessageIcon::Information);
+        person_.message("输入的密码不正确！", "提示", MessageIcon::Information);
     }
     edtPass_->setFocus();
     edtPass_->selectAll();

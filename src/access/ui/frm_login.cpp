@@ -2,8 +2,8 @@
 
 #include "access/login.h"
 #include "widgets/dialog_form.h"
+#include "config/working_connection.h"
 #include "widgets/window_errors.h"
-#include "config/terminal.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,7 +12,8 @@
 
 namespace pos {
 
-TfrmLogin::TfrmLogin(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+TfrmLogin::TfrmLogin(TDM& dm, TPosState& state, Person& person, QWidget* parent)
+    : TfrmBase(parent), dm_(dm), state_(state), person_(person)
 {
     setWindowTitle(QStringLiteral("登录"));
     DialogForm form(this);
@@ -30,6 +31,11 @@ TfrmLogin::TfrmLogin(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
     edtCode_->setFocus();
 }
 
+AccessStatements& TfrmLogin::statements()
+{
+    return WorkingConnection(dm_, state_).db().statements<AccessStatements>();
+}
+
 void TfrmLogin::showEvent(QShowEvent* event)
 {
     TfrmBase::showEvent(event);
@@ -38,7 +44,7 @@ void TfrmLogin::showEvent(QShowEvent* event)
     succeeded_ = false;
     cmbClassNo_->clear();
     guarded("读取班次", [this] {
-        for (const std::string& name : shiftNames(t_.db().statements<AccessStatements>()))
+        for (const std::string& name : shiftNames(statements()))
             cmbClassNo_->addItem(QString::fromStdString(name));
     });
     cmbClassNo_->setCurrentIndex(-1);  // the cashier chooses; nothing is preselected
@@ -48,17 +54,17 @@ void TfrmLogin::btnOKClick()
 {
     SignOnResult result = SignOnResult::BadCredentials;
     if (!guarded("登录", [&] {
-            result = signOn(t_, edtCode_->text().toStdString(), edtPassword_->text().toStdString(),
+            result = signOn(statements(), state_, edtCode_->text().toStdString(), edtPassword_->text().toStdString(),
                             cmbClassNo_->currentText().toStdString());
         }))
         return;  // the dialog stays open for another try
     switch (result) {
     case SignOnResult::BadCredentials:
-        t_.person.message("您输入的代码或密码不正确！", "提示", MessageIcon::Information);
+        person_.message("您输入的代码或密码不正确！", "提示", MessageIcon::Information);
         edtCode_->setFocus();
         break;
     case SignOnResult::NoShift:
-        t_.person.message("您没有选择班次！", "提示", MessageIcon::Information);
+        person_.message("您没有选择班次！", "提示", MessageIcon::Information);
         cmbClassNo_->setFocus();
         break;
     case SignOnResult::SignedOn:

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/person.h"
+#include "base/pos_state.h"
+#include "config/data_module.h"
 #include "widgets/frm_base.h"
 
 class QComboBox;
@@ -8,14 +11,14 @@ class QPushButton;
 
 namespace pos {
 
-struct Terminal;
+class AccessStatements;
 
-// Sign-on with operator code, password and shift. Fills the operator and shift of the
-// terminal state when OK succeeds; leaving it any other way leaves succeeded() false.
+// Sign-on with operator code, password and shift, on the connection of the working mode.
+// Fills the operator and shift of state when OK succeeds; leaving it any other way leaves succeeded() false.
 class TfrmLogin : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmLogin(Terminal& t, QWidget* parent = nullptr);
+    TfrmLogin(TDM& dm, TPosState& state, Person& person, QWidget* parent = nullptr);
     bool succeeded() const { return succeeded_; }
 
 protected:
@@ -24,7 +27,11 @@ protected:
 private:
     void btnOKClick();
 
-    Terminal& t_;
+    AccessStatements& statements();
+
+    TDM& dm_;
+    TPosState& state_;
+    Person& person_;
     QLineEdit* edtCode_;
     QLineEdit* edtPassword_;
     QComboBox* cmbClassNo_;

@@ -2,7 +2,6 @@
 
 #include "base/number_format.h"
 #include "base/trim.h"
-#include "config/terminal.h"
 #include "widgets/enter_key.h"
 #include "widgets/named_widget.h"
 #include "widgets/window_errors.h"
@@ -33,8 +32,9 @@ void setEditable(QLineEdit* edit, bool editable)
 
 }  // namespace
 
-TfrmInsider::TfrmInsider(Terminal& t, const MonotonicClock& clock, QWidget* parent)
-    : TfrmBase(parent), t_(t), swipe_(clock), member_(t.member)
+TfrmInsider::TfrmInsider(MemberCardContext c, const CurrentMember& member, bool swipeOnly,
+                         const MonotonicClock& clock, QWidget* parent)
+    : TfrmBase(parent), c_(c), start_(member), swipe_(clock), swipeOnly_(swipeOnly), member_(member)
 {
     setWindowTitle(QStringLiteral("会员卡"));
     auto* top = new QVBoxLayout(this);
@@ -91,7 +91,6 @@ TfrmInsider::TfrmInsider(Terminal& t, const MonotonicClock& clock, QWidget* pare
 
     connect(edtInsider_, &QLineEdit::textChanged, this, &TfrmInsider::insiderChanged);
 
-    swipeOnly_ = t_.settings.optionYes("VIPInput");
     edtInsider_->setEchoMode(swipeOnly_ ? QLineEdit::Password : QLineEdit::Normal);
     setEditable(edtPass_, false);
     edtInsider_->setFocus();
@@ -156,7 +155,7 @@ void TfrmInsider::insiderChanged(const QString& text)
 void TfrmInsider::forgetCard()
 {
     accepted_ = false;
-    member_ = t_.member;
+    member_ = start_;
 }
 
 void TfrmInsider::insiderEnter()
@@ -164,7 +163,10 @@ void TfrmInsider::insiderEnter()
     forgetCard();
     swipe_.stop();
     bool storedValue = false;
-    if (!guarded(kOperation, [&] { storedValue = isStoredValueCard(ReadMemberCard(t_.sql<MemberStatements>(), typedCardNo())); }))
+    if (!guarded(kOperation, [&] {
+            const std::optional<MemberCardRecord> card = ReadMemberCard(c_.db().statements<MemberStatements>(), typedCardNo());
+            storedValue = card && isStoredValueCard(*card);
+        }))
         return;
     if (storedValue)
         return askPassword();
@@ -186,7 +188,7 @@ void TfrmInsider::runCheck()
     CurrentMember candidate = member_;
     std::optional<CardCheck> check;
     if (!guarded(kOperation, [&] {
-            check = CheckMemberCard(t_, candidate, edtInsider_->text().toStdString(), edtPass_->text().toStdString(),
+            check = CheckMemberCard(c_, candidate, edtInsider_->text().toStdString(), edtPass_->text().toStdString(),
                                     swipe_.ticks());
         }))
         return;
@@ -232,7 +234,7 @@ void TfrmInsider::deduct(Deduction what, QLineEdit* shownValue)
 {
     DeductionResult result{DeductionOutcome::Failed};
     if (!guarded(kOperation, [&] {
-            result = DeductFromCard(t_, what, edtCardNo_->text().toStdString(), shownValue->text().toStdString());
+            result = DeductFromCard(c_, what, edtCardNo_->text().toStdString(), shownValue->text().toStdString());
         }))
         return;
     switch (result.outcome) {

@@ -12,8 +12,6 @@ class QPushButton;
 
 namespace pos {
 
-struct Terminal;
-
 // "6/": the member card dialog. The cashier types or swipes the card number (in
 // swipe-only mode a number that arrives too slowly was typed by hand and is refused),
 // gives the password of a stored-value card, and sees the card's data; an authorised
@@ -23,7 +21,10 @@ struct Terminal;
 class TfrmInsider : public TfrmBase {
     Q_OBJECT
 public:
-    TfrmInsider(Terminal& t, const MonotonicClock& clock, QWidget* parent = nullptr);
+    // member: the sale's member, what the dialog starts from. swipeOnly: a number typed by
+    // hand is refused ("VIPInput").
+    TfrmInsider(MemberCardContext c, const CurrentMember& member, bool swipeOnly, const MonotonicClock& clock,
+                QWidget* parent = nullptr);
 
     // Whether the dialog closed with a card accepted.
     bool cardAccepted() const { return accepted_; }
@@ -51,9 +52,10 @@ private:
     void deduct(Deduction what, QLineEdit* shownValue);
     void btnOKClick();
 
-    Terminal& t_;
+    const MemberCardContext c_;
+    const CurrentMember start_;  // the sale's member, back when a card is forgotten
     SwipeTimer swipe_;
-    bool swipeOnly_ = false;
+    const bool swipeOnly_;
     bool numberEmpty_ = true;  // the swipe count starts when the number stops being empty
     bool accepted_ = false;
     CurrentMember member_;

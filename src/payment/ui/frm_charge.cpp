@@ -1,7 +1,5 @@
 #include "payment/ui/frm_charge.h"
 
-#include "config/terminal.h"
-#include "payment/payment_statements.h"
 #include "payment/ui/frm_credit_card.h"
 #include "payment/ui/frm_ticket_pay.h"
 #include "widgets/window_errors.h"
@@ -54,8 +52,8 @@ bool isModifier(int key)
 
 }  // namespace
 
-TfrmCharge::TfrmCharge(Terminal& t, Bill& bill, AfterSale& devices, const QString& totalQty, QWidget* parent)
-    : TfrmBase(parent), t_(t), checkout_(t, bill, devices)
+TfrmCharge::TfrmCharge(Checkout& checkout, const QString& totalQty, QWidget* parent)
+    : TfrmBase(parent), checkout_(checkout)
 {
     setWindowTitle(QStringLiteral("收银"));
     edtSAmount_ = shownAmount("edtSAmount", this);
@@ -166,7 +164,7 @@ bool TfrmCharge::checkoutKey(QKeyEvent* event)
 
 void TfrmCharge::payByCard()
 {
-    CreditCardTender tender(t_.person, checkout_.amounts().due);
+    CreditCardTender tender = checkout_.cardTender();
     TfrmCreditCard dialog(tender, this);
     dialog.exec();
     if (tender.confirmed()) {
@@ -180,7 +178,7 @@ void TfrmCharge::payByCard()
 
 void TfrmCharge::payByCoupon()
 {
-    TicketTender tender(t_.person, t_.sql<PaymentStatements>(), checkout_.amounts().due);
+    TicketTender tender = checkout_.couponTender();
     TfrmTicketPay dialog(tender, this);
     dialog.exec();
     if (tender.confirmed())

@@ -8,20 +8,15 @@ class QLineEdit;
 
 namespace pos {
 
-struct Terminal;
-
-// The checkout dialog "收银". The caller opens it modally on the bill in progress and,
-// once it has closed, reads completed() and the numbers of its three amount boxes. A
-// completed bill is saved; the dialog then closes on the next key.
+// The checkout dialog "收银" over a checkout of the sale in progress. The caller opens it
+// modally and, once it has closed, reads the checkout: completed() and the numbers of
+// its three amount boxes. A completed bill is saved; the dialog then closes on the next
+// key.
 class TfrmCharge : public TfrmBase {
     Q_OBJECT
 public:
     // totalQty: the register's total quantity text, shown in lblQty.
-    TfrmCharge(Terminal& t, Bill& bill, AfterSale& devices, const QString& totalQty, QWidget* parent = nullptr);
-
-    bool completed() const { return checkout_.completed(); }
-    // The numbers in edtSAmount, edtCAmount and edtOAmount.
-    CheckoutAmounts amounts() const { return checkout_.amounts(); }
+    TfrmCharge(Checkout& checkout, const QString& totalQty, QWidget* parent = nullptr);
 
 public slots:
     // Esc or closing the window: a bill not completed stays unsaved with the register.
@@ -41,8 +36,7 @@ private:
     void payByCoupon();
     void afterTender(bool saved);
 
-    Terminal& t_;
-    Checkout checkout_;
+    Checkout& checkout_;
     QLineEdit* edtSAmount_;
     QLineEdit* edtCAmount_;
     QLineEdit* edtOAmount_;

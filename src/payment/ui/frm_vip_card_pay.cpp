@@ -7,8 +7,8 @@
 
 namespace pos {
 
-TfrmVIPCardPay::TfrmVIPCardPay(Terminal& t, Bill& bill, AfterSale& devices, const QString& totalQty, QWidget* parent)
-    : TenderWindow(parent), payment_(t, bill, devices)
+TfrmVIPCardPay::TfrmVIPCardPay(VIPCardPayment& payment, const QString& totalQty, QWidget* parent)
+    : TenderWindow(parent), payment_(payment)
 {
     setWindowTitle(QStringLiteral("储值卡支付"));
     DialogForm form(this);

@@ -1,6 +1,5 @@
 #include "queries/ui/frm_browse_bill.h"
 
-#include "config/working_mode_clock.h"
 #include "queries/bill_browser.h"
 #include "widgets/sortable_grid.h"
 #include "widgets/window_errors.h"
@@ -33,8 +32,9 @@ QLineEdit* dateField(QWidget* parent, const char* name)
 
 }  // namespace
 
-TfrmBrowseBill::TfrmBrowseBill(Terminal& t, ReportEngine& report, std::string programDir, QWidget* parent)
-    : TfrmBase(parent), t_(t), report_(report), programDir_(std::move(programDir))
+TfrmBrowseBill::TfrmBrowseBill(WorkingConnection db, const Clock& modeClock, ReceiptContext receipt,
+                               ReportEngine& report, QWidget* parent)
+    : TfrmBase(parent), db_(db), receipt_(std::move(receipt)), report_(report)
 {
     setWindowTitle(QStringLiteral("浏览POS单"));
     grdMaster_ = new SortableGrid({{QStringLiteral("时间"), "BillDate", 130},
@@ -87,7 +87,7 @@ TfrmBrowseBill::TfrmBrowseBill(Terminal& t, ReportEngine& report, std::string pr
             [this] { loadLines(); });
 
     guarded("浏览POS单", [&] {
-        const WindowFields fields = InitialWindowFields(WorkingModeClock(t_.dm, t_.state).now().text());
+        const WindowFields fields = InitialWindowFields(modeClock.now().text());
         edtStartDate_->setText(QString::fromStdString(fields.start));
         edtEndDate_->setText(QString::fromStdString(fields.end));
         const WindowParse parsed = ParseBillWindow(fields.start, fields.end);
@@ -99,7 +99,7 @@ TfrmBrowseBill::TfrmBrowseBill(Terminal& t, ReportEngine& report, std::string pr
 
 void TfrmBrowseBill::loadBills(const std::string& start, const std::string& end)
 {
-    grdMaster_->setRows(BrowseBills(t_.sql<BillBrowserStatements>(), {start, end}));
+    grdMaster_->setRows(BrowseBills(db_.db().statements<BillBrowserStatements>(), {start, end}));
     if (!grdMaster_->shownRows().empty())
         loadLines();
 }
@@ -117,7 +117,7 @@ void TfrmBrowseBill::loadLines()
     grdDetail_->setRows(lines_);
     const std::string billNo = bills.at(static_cast<std::size_t>(row), "BillNo").toString();
     guarded("浏览POS单", [&] {
-        lines_ = BrowseBillLines(t_.sql<BillBrowserStatements>(), billNo);
+        lines_ = BrowseBillLines(db_.db().statements<BillBrowserStatements>(), billNo);
         grdDetail_->setRows(lines_);
         linesBillNo_ = billNo;
     });
@@ -129,7 +129,7 @@ void TfrmBrowseBill::queryWindow()
         ParseBillWindow(edtStartDate_->text().toStdString(), edtEndDate_->text().toStdString());
     if (!parsed.window) {
         QLineEdit* bad = parsed.badField == WindowField::Start ? edtStartDate_ : edtEndDate_;
-        t_.person.message("输入的日期格式不对！", "", MessageIcon::Information);
+        receipt_.person.message("输入的日期格式不对！", "", MessageIcon::Information);
         bad->selectAll();
         bad->setFocus();
         return;
@@ -146,7 +146,8 @@ void TfrmBrowseBill::reprint()
         || linesBillNo_ != bills.at(static_cast<std::size_t>(row), "BillNo").toString())
         return;
     guarded("重打小票", [&] {
-        ReprintBill(t_, report_, programDir_, bills, static_cast<std::size_t>(row), lines_);
+        ReprintBill(receipt_, report_, db_.db().statements<BillBrowserStatements>(), bills,
+                    static_cast<std::size_t>(row), lines_);
     });
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/clock.h"
 #include "base/row_set.h"
-#include "config/terminal.h"
+#include "config/working_connection.h"
+#include "peripherals/receipt_printing.h"
 #include "reports/report_engine.h"
 #include "widgets/frm_base.h"
 
@@ -20,7 +22,10 @@ class SortableGrid;
 class TfrmBrowseBill : public TfrmBase {
     Q_OBJECT
 public:
-    TfrmBrowseBill(Terminal& t, ReportEngine& report, std::string programDir, QWidget* parent = nullptr);
+    // modeClock: the working mode's, for the window it opens on. The reprint prints in
+    // `receipt`'s context through `report`.
+    TfrmBrowseBill(WorkingConnection db, const Clock& modeClock, ReceiptContext receipt, ReportEngine& report,
+                   QWidget* parent = nullptr);
 
     // Enter in a date field: the window the two fields give, or the format message.
     void queryWindow();
@@ -34,9 +39,9 @@ private:
     void loadBills(const std::string& start, const std::string& end);
     void loadLines();
 
-    Terminal& t_;
+    WorkingConnection db_;
+    ReceiptContext receipt_;
     ReportEngine& report_;
-    std::string programDir_;
     SortableGrid* grdMaster_;
     SortableGrid* grdDetail_;
     QLineEdit* edtStartDate_;

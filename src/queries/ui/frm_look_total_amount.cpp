@@ -1,6 +1,5 @@
 #include "queries/ui/frm_look_total_amount.h"
 
-#include "config/terminal.h"
 #include "queries/shift_takings.h"
 #include "widgets/dialog_form.h"
 #include "widgets/window_errors.h"
@@ -22,7 +21,8 @@ QLineEdit* shownField(DialogForm& form, const QString& caption, const char* name
 
 }  // namespace
 
-TfrmLookTotalAmount::TfrmLookTotalAmount(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+TfrmLookTotalAmount::TfrmLookTotalAmount(TDM& dm, int operatorId, QWidget* parent)
+    : TfrmBase(parent), dm_(dm), operatorId_(operatorId)
 {
     setWindowTitle(QStringLiteral("查看收银总金额"));
     DialogForm form(this);
@@ -46,9 +46,8 @@ void TfrmLookTotalAmount::showEvent(QShowEvent* event)
 void TfrmLookTotalAmount::FormShow()
 {
     guarded("查看收银总金额", [this] {
-        auto& server = t_.dm.conServer();
-        const auto totals = QueryTakingsToday(server.statements<TakingsStatements>(), t_.state.OperatorId,
-                                              t_.dm.serverTime(Online));
+        const auto totals = QueryTakingsToday(dm_.conServer().statements<TakingsStatements>(), operatorId_,
+                                              dm_.serverTime(Online));
         if (!totals)
             return;
         edtSAMount_->setText(QString::fromStdString(totals->Amount.toString()));

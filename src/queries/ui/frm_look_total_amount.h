@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/data_module.h"
 #include "widgets/frm_base.h"
 
 class QLineEdit;
@@ -7,14 +8,12 @@ class QPushButton;
 
 namespace pos {
 
-struct Terminal;
-
-// "34/": the signed-on operator's totals of the current day from the server, read when
+// "34/": the totals of the signed-on operator (operatorId) of the current day from the server, read when
 // the window is first shown; the three fields stay empty on a day without bills.
 class TfrmLookTotalAmount : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmLookTotalAmount(Terminal& t, QWidget* parent = nullptr);
+    TfrmLookTotalAmount(TDM& dm, int operatorId, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -22,7 +21,8 @@ protected:
 private:
     void FormShow();
 
-    Terminal& t_;
+    TDM& dm_;
+    int operatorId_;
     bool shown_ = false;
     QLineEdit* edtSAMount_;
     QLineEdit* edtRAmount_;

@@ -1,7 +1,6 @@
 #include "queries/ui/frm_query_stock.h"
 
 #include "base/trim.h"
-#include "queries/stock_query.h"
 #include "widgets/enter_key.h"
 #include "widgets/sortable_grid.h"
 #include "widgets/window_errors.h"
@@ -16,7 +15,8 @@
 
 namespace pos {
 
-TfrmQueryStock::TfrmQueryStock(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+TfrmQueryStock::TfrmQueryStock(WorkingConnection db, Person& person, const std::string& sellingStore, QWidget* parent)
+    : TfrmBase(parent), db_(db), person_(person)
 {
     setWindowTitle(QStringLiteral("查库存"));
     edtCode_ = new QLineEdit(this);
@@ -49,12 +49,11 @@ TfrmQueryStock::TfrmQueryStock(Terminal& t, QWidget* parent) : TfrmBase(parent),
     resize(640, 420);
 
     guarded("查库存", [&] {
-        stores_ = t_.sql<StockQueryStatements>().stores.query();
-        for (std::size_t r = 0; r < stores_.size(); ++r)
-            cmbStore_->addItem(QString::fromStdString(stores_.at(r, "Name").toString()),
-                               QVariant::fromValue(static_cast<qlonglong>(stores_.at(r, "StoreId").toInt())));
+        stores_ = StockStores(db_.db().statements<StockQueryStatements>());
+        for (const StockStore& store : stores_)
+            cmbStore_->addItem(QString::fromStdString(store.name), QVariant::fromValue(static_cast<qlonglong>(store.id)));
     });
-    const int selling = cmbStore_->findText(QString::fromStdString(t_.state.StoreName));
+    const int selling = cmbStore_->findText(QString::fromStdString(sellingStore));
     cmbStore_->setCurrentIndex(selling);
     if (selling < 0)
         cmbStore_->setEditText(QString());
@@ -63,18 +62,19 @@ TfrmQueryStock::TfrmQueryStock(Terminal& t, QWidget* parent) : TfrmBase(parent),
 
 void TfrmQueryStock::tell(const char* text)
 {
-    t_.person.message(text, "提示", MessageIcon::Information);
+    person_.message(text, "提示", MessageIcon::Information);
 }
 
 void TfrmQueryStock::runQuery()
 {
-    if (t_.state.NetMode != Online) {
+    if (db_.mode() != Online) {
         tell("在断网销售模式不能查看库存！");
         reject();
         return;
     }
     guarded("查库存", [&] {
-        StockQueryStatements& server = t_.dm.conServer().statements<StockQueryStatements>();
+        // Online, the working mode's connection is the server's.
+        StockQueryStatements& server = db_.db().statements<StockQueryStatements>();
         std::optional<long long> goodsId;
         const std::string code = trimmed(edtCode_->text().toStdString());
         if (!code.empty()) {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "base/row_set.h"
-#include "config/terminal.h"
+#include "base/person.h"
+#include "config/working_connection.h"
+#include "queries/stock_query.h"
 #include "widgets/frm_base.h"
 
 class QComboBox;
@@ -12,11 +13,11 @@ namespace pos {
 class SortableGrid;
 
 // "查库存": the stock on hand of one goods item or all, in one store or all, from the
-// back office.
+// back office; online only. The selling store (sellingStore, its name) is proposed.
 class TfrmQueryStock : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmQueryStock(Terminal& t, QWidget* parent = nullptr);
+    TfrmQueryStock(WorkingConnection db, Person& person, const std::string& sellingStore, QWidget* parent = nullptr);
 
     // Enter in the goods or store field.
     void runQuery();
@@ -27,11 +28,12 @@ protected:
 private:
     void tell(const char* text);
 
-    Terminal& t_;
+    WorkingConnection db_;
+    Person& person_;
     QLineEdit* edtCode_;
     QComboBox* cmbStore_;
     SortableGrid* grdList_;
-    RowSet stores_;
+    std::vector<StockStore> stores_;
 };
 
 }  // namespace pos

@@ -1,8 +1,6 @@
 #include "queries/ui/frm_total_amount.h"
 
-#include "config/terminal.h"
 #include "config/working_mode_clock.h"
-#include "queries/shift_takings.h"
 #include "queries/time_field.h"
 #include "widgets/enter_key.h"
 #include "widgets/window_errors.h"
@@ -25,7 +23,7 @@ QLineEdit* timeField(QWidget* parent, const char* name)
 
 }  // namespace
 
-TfrmTotalAmount::TfrmTotalAmount(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+TfrmTotalAmount::TfrmTotalAmount(const ShiftTakingsContext& c, QWidget* parent) : TfrmBase(parent), c_(c)
 {
     setWindowTitle(QStringLiteral("统计收银金额"));
     edtStartTime_ = timeField(this, "edtStartTime");
@@ -37,7 +35,7 @@ TfrmTotalAmount::TfrmTotalAmount(Terminal& t, QWidget* parent) : TfrmBase(parent
 
     // The window opens on today from midnight to now, in the time of the working mode.
     DateTime now;
-    if (guarded("统计收银金额", [&] { now = WorkingModeClock(t_.dm, t_.state).now(); })) {
+    if (guarded("统计收银金额", [&] { now = WorkingModeClock(c_.dm, c_.state).now(); })) {
         edtStartTime_->setText(QString::fromStdString(TimeFieldText(now.date())));
         edtEndTime_->setText(QString::fromStdString(TimeFieldText(now)));
     }
@@ -58,7 +56,7 @@ void TfrmTotalAmount::edtEndTimeEnter()
 {
     ShiftTakingsResult result = ShiftTakingsResult::NoPrinter;
     if (!guarded("统计收银金额", [&] {
-            result = RunShiftTakings(t_, edtStartTime_->text().toStdString(), edtEndTime_->text().toStdString());
+            result = RunShiftTakings(c_, edtStartTime_->text().toStdString(), edtEndTime_->text().toStdString());
         }))
         return;
     switch (result) {

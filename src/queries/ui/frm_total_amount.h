@@ -1,12 +1,11 @@
 #pragma once
 
+#include "queries/shift_takings.h"
 #include "widgets/frm_base.h"
 
 class QLineEdit;
 
 namespace pos {
-
-struct Terminal;
 
 // "36/": the time window of the shift, whose takings Enter in the end field sums and
 // prints as the shift receipt. Closes once printed; a bad field, a missing printer port
@@ -14,7 +13,7 @@ struct Terminal;
 class TfrmTotalAmount : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmTotalAmount(Terminal& t, QWidget* parent = nullptr);
+    explicit TfrmTotalAmount(const ShiftTakingsContext& c, QWidget* parent = nullptr);
 
 protected:
     bool baseKeyDown(QKeyEvent* event) override;
@@ -22,7 +21,7 @@ protected:
 private:
     void edtEndTimeEnter();
 
-    Terminal& t_;
+    ShiftTakingsContext c_;
     QLineEdit* edtStartTime_;
     QLineEdit* edtEndTime_;
 };

@@ -1,6 +1,5 @@
 #include "queries/ui/frm_vip_total_amount.h"
 
-#include "config/terminal.h"
 #include "queries/member_totals.h"
 #include "widgets/dialog_form.h"
 #include "widgets/enter_key.h"
@@ -12,7 +11,7 @@
 
 namespace pos {
 
-TfrmVIPTotalAmount::TfrmVIPTotalAmount(Terminal& t, QWidget* parent) : TfrmBase(parent), t_(t)
+TfrmVIPTotalAmount::TfrmVIPTotalAmount(WorkingConnection db, QWidget* parent) : TfrmBase(parent), db_(db)
 {
     setWindowTitle(QStringLiteral("会员累计消费查询"));
     DialogForm form(this);
@@ -42,7 +41,7 @@ void TfrmVIPTotalAmount::edtCardNoEnter()
     if (cardNo.empty())
         return;
     std::string total;
-    if (!guarded("会员累计消费查询", [&] { total = MemberTotalText(t_.sql<MemberTotalsStatements>(), cardNo); }))
+    if (!guarded("会员累计消费查询", [&] { total = MemberTotalText(db_.db().statements<MemberTotalsStatements>(), cardNo); }))
         return;
     edtTotalAmount_->setText(QString::fromStdString(total));
     edtCardNo_->selectAll();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/working_connection.h"
 #include "widgets/frm_base.h"
 
 class QLineEdit;
@@ -7,14 +8,12 @@ class QPushButton;
 
 namespace pos {
 
-struct Terminal;
-
 // "32/": the cumulative purchases of a member card, looked up anew by each Enter in the
 // card number field on the database of the working mode.
 class TfrmVIPTotalAmount : public TfrmBase {
     Q_OBJECT
 public:
-    explicit TfrmVIPTotalAmount(Terminal& t, QWidget* parent = nullptr);
+    explicit TfrmVIPTotalAmount(WorkingConnection db, QWidget* parent = nullptr);
 
 protected:
     bool baseKeyDown(QKeyEvent* event) override;
@@ -22,7 +21,7 @@ protected:
 private:
     void edtCardNoEnter();
 
-    Terminal& t_;
+    WorkingConnection db_;
     QLineEdit* edtCardNo_;
     QLineEdit* edtTotalAmount_;
     QPushButton* btnOK_;

@@ -3,8 +3,10 @@
 #include "access/ui/frm_change_pass.h"
 #include "access/ui/frm_lock_machine.h"
 #include "config/terminal.h"
+#include "config/working_mode_clock.h"
 #include "members/ui/frm_insider.h"
-#include "payment/device_after_sale.h"
+#include "register/terminal_receipt.h"
+#include "register/terminal_rights.h"
 #include "payment/ui/frm_charge.h"
 #include "payment/ui/frm_vip_card_pay.h"
 #include "peripherals/ui/frm_options.h"
@@ -183,7 +185,7 @@ QWidget* TfrmMain::buildLineGrid()
     DBGrid1_->setTextElideMode(Qt::ElideNone);
     DBGrid1_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
     const int unitWidth = std::max(32, cellWidthFor(*DBGrid1_, QStringLiteral("单位")));
-    lines_ = new BillLinesModel(reg_.bill.detail, lineColumns(unitWidth), commit, this);
+    lines_ = new BillLinesModel(reg_.sale.bill.detail, lineColumns(unitWidth), commit, this);
     DBGrid1_->setModel(lines_);
     DBGrid1_->setAlternatingRowColors(true);
     DBGrid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -198,7 +200,7 @@ QWidget* TfrmMain::buildLineGrid()
     connect(DBGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
-                    reg_.bill.currentLine = static_cast<std::size_t>(current.row());
+                    reg_.sale.bill.currentLine = static_cast<std::size_t>(current.row());
             });
     return DBGrid1_;
 }
@@ -291,13 +293,14 @@ void TfrmMain::showEvent(QShowEvent* event)
         return;  // shown again after being minimised, not opened
     reg_.FocusToInput = true;
     edtInput_->setFocus();
-    interpreter_.clearEntry();
+    // The start-up began the first sale; its entry boxes start empty of discount and quantity.
+    edtDiscount_->setText(QStringLiteral("100"));
     edtQuantity_->setText(QStringLiteral("1"));
 
     setWindowCaption(*this, q(t_.settings.option("WindowTitle")));
     showNetMode();
     showStore();
-    showBillHeader(currentBillHeader(t_.state, t_.member, reg_));
+    showBillHeader(currentBillHeader(t_.state, reg_.sale));
     showPreviousBill();
     showLines();
     lblTotalQty_->setText(QStringLiteral("0.00"));
@@ -355,9 +358,9 @@ void TfrmMain::showStore() { lblStore_->setText(q(t_.state.StoreName)); }
 
 void TfrmMain::showPreviousBill()
 {
-    lblPRealAmount_->setText(q(previousAmountText(reg_.previous.RealAmount)));
-    lblPClientAmount_->setText(q(previousAmountText(reg_.previous.ClientAmount)));
-    lblPChangeAmount_->setText(q(previousAmountText(reg_.previous.ChangeAmount)));
+    lblPRealAmount_->setText(q(previousAmountText(reg_.sale.previous.RealAmount)));
+    lblPClientAmount_->setText(q(previousAmountText(reg_.sale.previous.ClientAmount)));
+    lblPChangeAmount_->setText(q(previousAmountText(reg_.sale.previous.ChangeAmount)));
 }
 
 void TfrmMain::showLines()
@@ -367,8 +370,8 @@ void TfrmMain::showLines()
     // A reset grid forgets its column widths.
     if (lines_->showBill())
         lines_->applyWidths(*DBGrid1_);
-    if (reg_.bill.currentLine < reg_.bill.detail.size())
-        DBGrid1_->setCurrentIndex(lines_->index(static_cast<int>(reg_.bill.currentLine), column));
+    if (reg_.sale.bill.currentLine < reg_.sale.bill.detail.size())
+        DBGrid1_->setCurrentIndex(lines_->index(static_cast<int>(reg_.sale.bill.currentLine), column));
 }
 
 void TfrmMain::startGridEditing(LineField field)
@@ -377,7 +380,7 @@ void TfrmMain::startGridEditing(LineField field)
     lines_->setEditing(field);
     DBGrid1_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
                               | QAbstractItemView::EditKeyPressed);
-    DBGrid1_->setCurrentIndex(lines_->index(static_cast<int>(reg_.bill.currentLine), lines_->columnOf(field)));
+    DBGrid1_->setCurrentIndex(lines_->index(static_cast<int>(reg_.sale.bill.currentLine), lines_->columnOf(field)));
     DBGrid1_->setFocus();
 }
 
@@ -388,24 +391,16 @@ void TfrmMain::endGridEditing()
     DBGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-std::optional<CheckoutAmounts> TfrmMain::charge()
+void TfrmMain::charge(Checkout& checkout, const std::string& totalQty)
 {
-    DeviceAfterSale devices(t_, display_, launcher_, report_, t_.settings.directory());
-    TfrmCharge dialog(t_, reg_.bill, devices, lblTotalQty_->text(), this);
+    TfrmCharge dialog(checkout, q(totalQty), this);
     dialog.exec();
-    if (!dialog.completed())
-        return std::nullopt;
-    return dialog.amounts();
 }
 
-std::optional<double> TfrmMain::payFromCard()
+void TfrmMain::payFromCard(VIPCardPayment& payment, const std::string& totalQty)
 {
-    DeviceAfterSale devices(t_, display_, launcher_, report_, t_.settings.directory());
-    TfrmVIPCardPay dialog(t_, reg_.bill, devices, lblTotalQty_->text(), this);
+    TfrmVIPCardPay dialog(payment, q(totalQty), this);
     dialog.exec();
-    if (!dialog.completed())
-        return std::nullopt;
-    return dialog.chargeAmount();
 }
 
 void TfrmMain::showOptions()
@@ -418,38 +413,39 @@ void TfrmMain::showOptions()
 
 void TfrmMain::changePassword()
 {
-    TfrmChangePass dialog(t_, this);
+    TfrmChangePass dialog({t_.dm, t_.state, t_.person, t_.log, t_.clock}, this);
     dialog.exec();
 }
 
 void TfrmMain::showShiftTakings()
 {
-    TfrmTotalAmount dialog(t_, this);
+    TfrmTotalAmount dialog({t_.dm, t_.state, t_.settings, t_.person}, this);
     dialog.exec();
 }
 
 void TfrmMain::showTakingsToday()
 {
-    TfrmLookTotalAmount dialog(t_, this);
+    TfrmLookTotalAmount dialog(t_.dm, t_.state.OperatorId, this);
     dialog.exec();
 }
 
 void TfrmMain::showMemberTotals()
 {
-    TfrmVIPTotalAmount dialog(t_, this);
+    TfrmVIPTotalAmount dialog({t_.dm, t_.state}, this);
     dialog.exec();
 }
 
 void TfrmMain::browseBills()
 {
     // The reprint goes through the register's own receipt printing.
-    TfrmBrowseBill dialog(t_, report_, t_.settings.directory(), this);
+    const WorkingModeClock modeClock(t_.dm, t_.state);
+    TfrmBrowseBill dialog({t_.dm, t_.state}, modeClock, terminalReceipt(t_), report_, this);
     dialog.exec();
 }
 
 void TfrmMain::queryStock()
 {
-    TfrmQueryStock dialog(t_, this);
+    TfrmQueryStock dialog({t_.dm, t_.state}, t_.person, t_.state.StoreName, this);
     dialog.exec();
 }
 
@@ -463,7 +459,9 @@ std::optional<std::string> TfrmMain::chooseHeldBill(const RowSet& holdNumbers)
 std::optional<MemberCardRead> TfrmMain::readMemberCard()
 {
     static const SteadyClock clock;
-    TfrmInsider dialog(t_, clock, this);
+    TerminalRights rights(t_);
+    TfrmInsider dialog({t_.dm, t_.state, t_.person, rights, t_.log, t_.clock}, reg_.sale.member,
+                       t_.settings.optionYes("VIPInput"), clock, this);
     dialog.exec();
     if (!dialog.cardAccepted())
         return std::nullopt;
@@ -489,7 +487,7 @@ void TfrmMain::closeRegister()
 
 void TfrmMain::lockTerminal()
 {
-    TfrmLockMachine dialog(t_, this);
+    TfrmLockMachine dialog({t_.dm, t_.state}, t_.person, t_.state.OperatorId, t_.state.OperatorCode, this);
     dialog.exec();
 }
 

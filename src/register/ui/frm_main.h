@@ -42,8 +42,8 @@ public:
     void showLines() override;
     void startGridEditing(LineField field) override;
     void endGridEditing() override;
-    std::optional<CheckoutAmounts> charge() override;
-    std::optional<double> payFromCard() override;
+    void charge(Checkout& checkout, const std::string& totalQty) override;
+    void payFromCard(VIPCardPayment& payment, const std::string& totalQty) override;
     void showOptions() override;
     void changePassword() override;
     void showShiftTakings() override;

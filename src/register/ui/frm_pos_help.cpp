@@ -59,23 +59,28 @@ public:
         const auto r = static_cast<std::size_t>(index.row());
         const bool first = index.column() == kFirstKeyColumn;
         const std::string typed = trimmed(value.toString().toStdString());
-        const std::string other = rows_.at(r, first ? "SecClientKey" : "FirClientKey").toString();
-        const std::string sysKey = rows_.at(r, "SysKey").toString();
+        const KeyMapColumns column(rows_.columns());
+        const std::size_t edited = first ? column.firstKey : column.secondKey;
+        const std::string other = rows_.row(r)[first ? column.secondKey : column.firstKey].toString();
+        const std::string sysKey = rows_.row(r)[column.sysKey].toString();
         const std::string firstKey = first ? typed : other, secondKey = first ? other : typed;
-        if (typed != rows_.at(r, first ? "FirClientKey" : "SecClientKey").toString()
+        if (typed != rows_.row(r)[edited].toString()
             && mapsATypingKeyAlone(firstKey, secondKey) && !typingKeyConfirmed(r, firstKey))
             return false;
         RegisterStatements& local = t_.dm.conClient().statements<RegisterStatements>();
         if (!guarded("修改自定键", [&] { local.setKeys.execute({firstKey, secondKey, sysKey}); }))
             return false;
-        rows_.at(r, first ? "FirClientKey" : "SecClientKey") = typed;
+        rows_.row(r)[edited] = typed;
         emit dataChanged(index, index);
         warnOfSharedKeys(r, firstKey, secondKey);
         return true;
     }
 
 private:
-    std::string functionOf(std::size_t row) const { return rows_.at(row, "Function").toString(); }
+    std::string functionOf(std::size_t row) const
+    {
+        return rows_.row(row)[KeyMapColumns(rows_.columns()).function].toString();
+    }
 
     // A typing key alone is kept only once the shop has been told what it does to scanning.
     bool typingKeyConfirmed(std::size_t row, const std::string& key)

@@ -23,7 +23,7 @@ bool QtStartupWindows::enrolMachine()
 
 bool QtStartupWindows::signOn()
 {
-    TfrmLogin dialog(t_);
+    TfrmLogin dialog(t_.dm, t_.state, t_.person);
     dialog.exec();
     return dialog.succeeded();
 }

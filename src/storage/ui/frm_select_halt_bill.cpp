@@ -1,5 +1,6 @@
 #include "storage/ui/frm_select_halt_bill.h"
 
+#include "storage/held_bill_statements.h"
 #include "widgets/enter_key.h"
 #include "widgets/row_set_model.h"
 
@@ -50,7 +51,7 @@ void TfrmSelectHaltBill::btnOKClick()
 {
     const int row = DBGrid1_->currentIndex().row();
     if (row >= 0 && static_cast<std::size_t>(row) < holdNumbers_.size())
-        chosen_ = holdNumbers_.at(static_cast<std::size_t>(row), "BillNo").toString();
+        chosen_ = holdNumberAt(holdNumbers_, static_cast<std::size_t>(row));
     accept();
 }
 

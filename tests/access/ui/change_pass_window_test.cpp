@@ -43,7 +43,7 @@ protected:
     }
 
     test::TerminalFixture fx_;
-    TfrmChangePass dlg_{fx_.terminal};
+    TfrmChangePass dlg_{{fx_.dm, fx_.state, fx_.person, fx_.log, fx_.clock}};
 };
 
 TEST_F(ChangePassWindowTest, ChangesBothSidesFromTheKeyboard)

@@ -25,8 +25,6 @@ protected:
         // Only the local copy may repeat a code.
         test::addOperator(fx_.side(Offline), {4, "1003", "同号收银员", "555", 0, {}});
         fx_.state.NetMode = GetParam();
-        fx_.state.OperatorId = 3;
-        fx_.state.OperatorCode = "1003";
         ASSERT_TRUE(test::showActive(dlg_));
     }
 
@@ -39,7 +37,7 @@ protected:
     }
 
     test::TerminalFixture fx_;
-    TfrmLockMachine dlg_{fx_.terminal};
+    TfrmLockMachine dlg_{{fx_.dm, fx_.state}, fx_.person, 3, "1003"};
 };
 
 TEST_P(LockMachineWindowTest, RefusesEveryWayOutButTheOperatorsOwnPassword)

@@ -43,7 +43,7 @@ protected:
     }
 
     test::TerminalFixture fx_;
-    TfrmLogin dlg_{fx_.terminal};
+    TfrmLogin dlg_{fx_.dm, fx_.state, fx_.person};
 };
 
 TEST_F(LoginWindowTest, SignsOnFromTheKeyboard)

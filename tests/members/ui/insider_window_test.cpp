@@ -27,7 +27,8 @@ protected:
 
     TfrmInsider& open()
     {
-        dlg_ = std::make_unique<TfrmInsider>(fx_.terminal, clock_);
+        dlg_ = std::make_unique<TfrmInsider>(fx_.memberCards(), fx_.sale.member, fx_.settings.optionYes("VIPInput"),
+                                             clock_);
         EXPECT_TRUE(test::showActive(*dlg_));
         return *dlg_;
     }
@@ -66,13 +67,13 @@ TEST_F(InsiderWindowTest, AStoredValueCardAsksItsPasswordUntilItIsRight)
     EXPECT_EQ(focused(), "btnOK");
     EXPECT_EQ(edit("edtCardAmount")->text(), "88.5");
     EXPECT_EQ(edit("edtHandOutDate")->text(), "2023-05-01");
-    EXPECT_TRUE(fx_.member.VIPCardNo.empty());  // the register's to change, after closing
+    EXPECT_TRUE(fx_.sale.member.VIPCardNo.empty());  // the register's to change, after closing
 
     press(dlg, Qt::Key_Return);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(dlg.cardAccepted());
     EXPECT_EQ(dlg.cardNo(), "S1");
-    EXPECT_EQ(dlg.member().VIPCardKind, 2);
+    EXPECT_EQ(dlg.member().VIPCardKind, MemberCardKind::StoredValue);
     EXPECT_DOUBLE_EQ(dlg.member().VIPDiscount, 90);
 }
 

@@ -22,7 +22,9 @@ protected:
     // Opens the dialog on a new bill of one line worth `amount`.
     TfrmCharge& open(double amount)
     {
-        frm_ = std::make_unique<TfrmCharge>(fx_.terminal, fx_.newBill(amount), devices_, QStringLiteral("3"));
+        frm_.reset();
+        checkout_.emplace(fx_.payment(), fx_.newSale(amount), devices_);
+        frm_ = std::make_unique<TfrmCharge>(*checkout_, QStringLiteral("3"));
         EXPECT_TRUE(test::showActive(*frm_));
         return *frm_;
     }
@@ -37,6 +39,7 @@ protected:
 
     test::CheckoutTerminal fx_;
     test::RecordingAfterSale devices_;
+    std::optional<Checkout> checkout_;
     std::unique_ptr<TfrmCharge> frm_;
 };
 
@@ -83,12 +86,12 @@ TEST_F(ChargeWindowTest, PaysCashShowsTheChangeAndClosesOnTheNextKey)
     press(frm, Qt::Key_Return);
 
     EXPECT_EQ(fx_.person.messages.size(), 1u);
-    EXPECT_TRUE(frm.completed());
+    EXPECT_TRUE(checkout_->completed());
     EXPECT_TRUE(frm.isVisible()) << "due, paid and change stay on screen";
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("100"));
     EXPECT_EQ(box("edtOAmount"), QStringLiteral("5.00   "));
     EXPECT_EQ(savedBills(), 1u);
-    const std::string billNo = fx_.reg.bill.billNo().toString();
+    const std::string billNo = fx_.sale.bill.billNo().toString();
     EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 100", "drawer", "print " + billNo, "display 3 5"}));
 
     type(frm, QStringLiteral("7"));
@@ -96,7 +99,7 @@ TEST_F(ChargeWindowTest, PaysCashShowsTheChangeAndClosesOnTheNextKey)
     EXPECT_FALSE(frm.isVisible());
     EXPECT_EQ(frm.result(), QDialog::Accepted);
     EXPECT_EQ(savedBills(), 1u);
-    const CheckoutAmounts amounts = frm.amounts();
+    const CheckoutAmounts amounts = checkout_->amounts();
     EXPECT_DOUBLE_EQ(amounts.due, 95);
     EXPECT_DOUBLE_EQ(amounts.paid, 100);
     EXPECT_DOUBLE_EQ(amounts.change, 5);
@@ -108,7 +111,7 @@ TEST_F(ChargeWindowTest, EnterOnAnEmptyBoxPaysTheExactAmountWithoutAReceiptWhenF
     press(frm, Qt::Key_F5);
     press(frm, Qt::Key_Return);
 
-    EXPECT_TRUE(frm.completed());
+    EXPECT_TRUE(checkout_->completed());
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("95.00  "));
     EXPECT_EQ(box("edtOAmount"), QStringLiteral("0.00   "));
     EXPECT_EQ(devices_.calls, (std::vector<std::string>{"display 2 95", "drawer", "display 3 0"}));
@@ -124,7 +127,7 @@ TEST_F(ChargeWindowTest, EscBeforeCompletionLeavesTheBillUnsaved)
 
     EXPECT_FALSE(frm.isVisible());
     EXPECT_EQ(frm.result(), QDialog::Rejected);
-    EXPECT_FALSE(frm.completed());
+    EXPECT_FALSE(checkout_->completed());
     EXPECT_EQ(savedBills(), 0u);
     EXPECT_TRUE(devices_.calls.empty());
 }
@@ -139,10 +142,10 @@ TEST_F(ChargeWindowTest, F11IsRefusedWithoutRightSeven)
 
     EXPECT_EQ(fx_.person.supervisorRights, std::vector<OperatorRight>{OperatorRight::GiveAway});
     EXPECT_TRUE(fx_.person.messages.empty());
-    EXPECT_FALSE(frm.completed());
+    EXPECT_FALSE(checkout_->completed());
     EXPECT_TRUE(frm.isVisible());
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("50"));
-    EXPECT_EQ(fx_.reg.bill.memo().toString(), "");
+    EXPECT_EQ(fx_.sale.bill.memo().toString(), "");
     EXPECT_EQ(savedBills(), 0u);
 }
 
@@ -153,10 +156,10 @@ TEST_F(ChargeWindowTest, F12WithSupervisorSavesAFreeBill)
 
     press(frm, Qt::Key_F12);
 
-    EXPECT_TRUE(frm.completed());
+    EXPECT_TRUE(checkout_->completed());
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("0"));
     EXPECT_EQ(box("edtOAmount"), QStringLiteral("0"));
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved.first("Memo").toString(), "免单");
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 0);
@@ -177,8 +180,8 @@ TEST_F(ChargeWindowTest, WriteOffWithASupervisorLowersTheAmountDue)
 
     press(frm, Qt::Key_Return);
 
-    EXPECT_TRUE(frm.completed());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    EXPECT_TRUE(checkout_->completed());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("Amount").toDouble(), 95.5);
     EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 95);
@@ -196,10 +199,10 @@ TEST_F(ChargeWindowTest, ErrorBehindAKeyIsReportedAndTheDialogStaysAsItWas)
     EXPECT_NO_THROW(press(frm, Qt::Key_F11));
 
     EXPECT_EQ(reported, std::vector<std::string>{"收款"});
-    EXPECT_FALSE(frm.completed());
+    EXPECT_FALSE(checkout_->completed());
     EXPECT_TRUE(frm.isVisible());
     EXPECT_EQ(box("edtCAmount"), QStringLiteral("50"));
-    EXPECT_EQ(fx_.reg.bill.memo().toString(), "");
+    EXPECT_EQ(fx_.sale.bill.memo().toString(), "");
     EXPECT_EQ(savedBills(), 0u);
 }
 
@@ -211,7 +214,7 @@ TEST_F(ChargeWindowTest, FailedSaveKeepsTheDialogOpenForAnotherTry)
 
     press(frm, Qt::Key_Return);
 
-    EXPECT_FALSE(frm.completed());
+    EXPECT_FALSE(checkout_->completed());
     EXPECT_TRUE(frm.isVisible());
     ASSERT_FALSE(fx_.person.messages.empty());
     EXPECT_EQ(fx_.person.messages.back().text, "保存数据失败！");
@@ -219,7 +222,7 @@ TEST_F(ChargeWindowTest, FailedSaveKeepsTheDialogOpenForAnotherTry)
 
     press(frm, Qt::Key_Return);
 
-    EXPECT_TRUE(frm.completed());
+    EXPECT_TRUE(checkout_->completed());
     EXPECT_EQ(savedBills(), 2u);
 }
 

@@ -33,7 +33,9 @@ protected:
     }
     TfrmCharge& charge(double amount)
     {
-        frm_ = std::make_unique<TfrmCharge>(fx_.terminal, fx_.newBill(amount), devices_, QStringLiteral("1"));
+        frm_.reset();
+        checkout_.emplace(fx_.payment(), fx_.newSale(amount), devices_);
+        frm_ = std::make_unique<TfrmCharge>(*checkout_, QStringLiteral("1"));
         EXPECT_TRUE(test::showActive(*frm_));
         return *frm_;
     }
@@ -61,7 +63,7 @@ protected:
             press(d, Qt::Key_Return);
             test::control<QPushButton>(d, "btnOK")->click();
         });
-        ASSERT_FALSE(frm_->completed());
+        ASSERT_FALSE(checkout_->completed());
         ASSERT_FALSE(fx_.person.messages.empty());
         ASSERT_EQ(fx_.person.messages.back().text, "保存数据失败！");
         fx_.person.messages.clear();
@@ -71,6 +73,7 @@ protected:
 
     test::CheckoutTerminal fx_;
     test::RecordingAfterSale devices_;
+    std::optional<Checkout> checkout_;
     std::unique_ptr<TfrmCharge> frm_;
 };
 
@@ -95,10 +98,10 @@ TEST_F(TenderWindowTest, SlashTakesABankCardAmountAndCompletesTheBill)
         EXPECT_EQ(d.focusWidget(), test::control<QPushButton>(d, "btnOK"));
         test::control<QPushButton>(d, "btnOK")->click();
     });
-    EXPECT_TRUE(frm.completed());
+    EXPECT_TRUE(checkout_->completed());
     EXPECT_EQ(boxOf(frm, "edtCAmount"), QStringLiteral("100"));
     EXPECT_EQ(boxOf(frm, "edtOAmount"), QStringLiteral("5.00   "));
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 50);
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 45);
@@ -108,7 +111,7 @@ TEST_F(TenderWindowTest, ACancelledBankCardTenderReturnsToThePaidBox)
 {
     TfrmCharge& frm = charge(95);
     inTender(Qt::Key_unknown, QStringLiteral("/"), [](QWidget& d) { press(d, Qt::Key_Escape); });
-    EXPECT_FALSE(frm.completed());
+    EXPECT_FALSE(checkout_->completed());
     EXPECT_TRUE(frm.isVisible());
     EXPECT_EQ(frm.focusWidget(), test::control<QLineEdit>(frm, "edtCAmount"));
     EXPECT_EQ(boxOf(frm, "edtCAmount"), QString()) << "the slash is not typed into the paid box";
@@ -133,8 +136,8 @@ TEST_F(TenderWindowTest, F8TakesACouponWithItsChangeStyle)
         styles[2]->click();  // 找购物券 chosen directly
         test::control<QPushButton>(d, "btnOK")->click();
     });
-    EXPECT_TRUE(frm.completed());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    EXPECT_TRUE(checkout_->completed());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount2").toDouble(), 95);
     EXPECT_EQ(saved.first("CardNo").toString(), "T100");
@@ -159,9 +162,9 @@ TEST_F(TenderWindowTest, CouponAfterAFailedBankCardSaveReplacesTheCardAndCashPay
         test::control<QPushButton>(d, "btnOK")->click();
     });
 
-    ASSERT_TRUE(frm.completed());
+    ASSERT_TRUE(checkout_->completed());
     EXPECT_TRUE(fx_.person.messages.empty());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 95);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 0);
@@ -181,13 +184,15 @@ TEST_F(TenderWindowTest, BankCardTenderLeftWithEscIsNotOnTheBillPaidInCash)
     press(*frm_, Qt::Key_Escape);
     ASSERT_FALSE(frm_->isVisible());
 
-    frm_ = std::make_unique<TfrmCharge>(fx_.terminal, fx_.reg.bill, devices_, QStringLiteral("1"));
+    frm_.reset();
+    checkout_.emplace(fx_.payment(), fx_.sale, devices_);
+    frm_ = std::make_unique<TfrmCharge>(*checkout_, QStringLiteral("1"));
     ASSERT_TRUE(test::showActive(*frm_));
     type(*frm_, QStringLiteral("100"));
     press(*frm_, Qt::Key_Return);
 
-    ASSERT_TRUE(frm_->completed());
-    RowSet saved = fx_.savedBill(fx_.reg.bill.billNo());
+    ASSERT_TRUE(checkout_->completed());
+    RowSet saved = fx_.savedBill(fx_.sale.bill.billNo());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("CardAmount1").toDouble(), 0);
     EXPECT_DOUBLE_EQ(saved.first("CashAmount").toDouble(), 95);
@@ -196,11 +201,8 @@ TEST_F(TenderWindowTest, BankCardTenderLeftWithEscIsNotOnTheBillPaidInCash)
 
 TEST_F(TenderWindowTest, StoredValueDialogProposesChecksAndSaves)
 {
-    Bill& bill = fx_.newBill(95);
-    bill.insiderCode() = "S2";
-    fx_.member.VIPCardNo = "S2";
-    fx_.member.VIPCardKind = kStoredValueCard;
-    TfrmVIPCardPay frm(fx_.terminal, bill, devices_, QStringLiteral("1"));
+    VIPCardPayment payment(fx_.payment(), fx_.newCardSale("S2", 95), devices_);
+    TfrmVIPCardPay frm(payment, QStringLiteral("1"));
     ASSERT_TRUE(test::showActive(frm));
     EXPECT_EQ(frm.windowTitle(), QStringLiteral("储值卡支付"));
     EXPECT_EQ(boxOf(frm, "edtCardNo"), QStringLiteral("S2"));
@@ -213,7 +215,7 @@ TEST_F(TenderWindowTest, StoredValueDialogProposesChecksAndSaves)
     type(frm, QStringLiteral("70"));
     test::control<QPushButton>(frm, "btnOK")->click();  // typed without Enter
     EXPECT_EQ(fx_.person.messageTexts(), std::vector<std::string>{"卡内余额不够！"});
-    EXPECT_FALSE(frm.completed());
+    EXPECT_FALSE(payment.completed());
     EXPECT_EQ(test::control<QLineEdit>(frm, "edtPayAmount")->selectedText(), QStringLiteral("70"));
 
     type(frm, QStringLiteral("60"));
@@ -222,9 +224,9 @@ TEST_F(TenderWindowTest, StoredValueDialogProposesChecksAndSaves)
     press(frm, Qt::Key_Return);
     EXPECT_EQ(frm.focusWidget(), test::control<QPushButton>(frm, "btnOK"));
     test::control<QPushButton>(frm, "btnOK")->click();
-    EXPECT_TRUE(frm.completed());
+    EXPECT_TRUE(payment.completed());
     EXPECT_FALSE(frm.isVisible());
-    EXPECT_DOUBLE_EQ(frm.chargeAmount(), 95);
+    EXPECT_EQ(payment.chargeAmount(), "95");
     EXPECT_DOUBLE_EQ(fx_.side(Online).query("select Amount from B_VIPCards where CardNo='S2'").first("Amount")
                          .toDouble(),
                      0);

@@ -60,7 +60,7 @@ protected:
     }
 
     OfflineCashier f_;
-    TfrmTotalAmount dlg_{f_.terminal};
+    TfrmTotalAmount dlg_{{f_.dm, f_.state, f_.settings, f_.person}};
 };
 
 TEST_F(TotalAmountWindowTest, OpensOnTodayFromMidnightToNow)
@@ -154,7 +154,7 @@ protected:
     QString field(const char* name) { return test::control<QLineEdit>(dlg_, name)->text(); }
 
     test::SignedOnTerminal f_;
-    TfrmLookTotalAmount dlg_{f_.terminal};
+    TfrmLookTotalAmount dlg_{f_.dm, f_.state.OperatorId};
 };
 
 TEST_F(LookTotalAmountWindowTest, ShowsTheServersTotalsOfTodayAndClosesFromTheButton)

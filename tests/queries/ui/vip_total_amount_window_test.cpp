@@ -34,7 +34,7 @@ protected:
     QString total() { return test::control<QLineEdit>(dlg_, "edtTotalAmount")->text(); }
 
     test::TerminalFixture f_;
-    TfrmVIPTotalAmount dlg_{f_.terminal};
+    TfrmVIPTotalAmount dlg_{{f_.dm, f_.state}};
 };
 
 TEST_P(VIPTotalAmountWindowTest, EachEnterLooksUpTheNumberInTheField)

@@ -43,8 +43,8 @@ protected:
         fx_.state.MachineCode = "07";
         fx_.state.MachineName = "七号机";
         fx_.state.StoreName = "三号店";
-        reg_.bill = Bill::open(fx_.dm.conClient());
-        startNewBill(fx_.terminal, reg_);
+        reg_.sale.bill = Bill::open(fx_.dm.conClient());
+        startNewBill(fx_.terminal, reg_.sale);
         ASSERT_TRUE(test::showActive(frm_));
     }
 
@@ -58,7 +58,7 @@ protected:
 
     void addLine(int orderId, const char* name, double quantity, double amount)
     {
-        const BillLine line = reg_.bill.line(reg_.bill.detail.append());
+        const BillLine line = reg_.sale.bill.line(reg_.sale.bill.detail.append());
         line.orderId() = orderId;
         line.name() = name;
         line.quantity() = quantity;
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, ShowsTheBillAndTheTerminalWhenShown)
     EXPECT_EQ(frm_.focusWidget(), control<QLineEdit>("edtInput"));
     for (const char* name : {"edtPrice", "edtQuantity", "edtDiscount", "edtAmount"})
         EXPECT_FALSE(control<QLineEdit>(name)->focusPolicy() & Qt::TabFocus) << name;
-    EXPECT_EQ(reg_.NextOrderId, 1);
+    EXPECT_EQ(reg_.sale.NextOrderId, 1);
     EXPECT_TRUE(reg_.FocusToInput);
 }
 
@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, LineGridHasItsColumnsInOrder)
     }
     // The unit: at least 32 pixels, and two Chinese characters whole.
     addLine(1, "纸巾", 1, 9.9);
-    reg_.bill.line(0).unit1() = "盒装";
+    reg_.sale.bill.line(0).unit1() = "盒装";
     frm_.showLines();
     EXPECT_GE(grid->columnWidth(4), 32);
     EXPECT_GE(grid->columnWidth(4), grid->sizeHintForIndex(grid->model()->index(0, 4)).width() + 1) << "盒装 is cut";
@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, GridFollowsTheLinesOfTheBill)
     int toldOfFirstLine = 0;
     QObject::connect(model, &QAbstractItemModel::dataChanged, grid,
                      [&toldOfFirstLine](const QModelIndex& from) { toldOfFirstLine += from.row() == 0; });
-    reg_.bill.line(0).quantity() = 3.0;  // merged into the line
+    reg_.sale.bill.line(0).quantity() = 3.0;  // merged into the line
     addLine(2, "毛巾", 1, 12);
     addLine(3, "香皂", 2, 20);
     frm_.showLines();
@@ -148,13 +148,13 @@ TEST_F(MainWindowTest, GridFollowsTheLinesOfTheBill)
     EXPECT_EQ(toldOfFirstLine, 1);
 
     // Deleted from the bill, not yet shown: the grid repaints without reading past the lines.
-    reg_.bill.detail.remove(1);
+    reg_.sale.bill.detail.remove(1);
     grid->viewport()->repaint();
     EXPECT_EQ(model->index(2, 3).data(), QVariant());
     frm_.showLines();
     EXPECT_EQ(names(), (QStringList{"牙刷×3", "香皂×2"}));
 
-    reg_.bill.detail.clear();
+    reg_.sale.bill.detail.clear();
     frm_.showLines();
     EXPECT_EQ(names(), QStringList());
     addLine(1, "香皂", 1, 10);
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, ErrorBehindAKeyIsCaughtAtTheWindowAndReported)
     ASSERT_EQ(fx_.log.entries.size(), 1u);
     EXPECT_EQ(fx_.log.entries[0].operatorCode, "01");
     EXPECT_EQ(fx_.log.entries[0].operation, "处理收银输入");
-    EXPECT_TRUE(reg_.bill.detail.empty());
+    EXPECT_TRUE(reg_.sale.bill.detail.empty());
     EXPECT_EQ(frm_.focusWidget(), control<QLineEdit>("edtInput")) << "the register goes on taking input";
 }
 

@@ -257,8 +257,8 @@ TEST(RemappedKeyTest, AFunctionKeyMappedToACommandDrivesTheRegister)
 {
     test::TerminalFixture fx;
     RegisterState reg;
-    reg.bill = Bill::open(fx.dm.conClient());
-    startNewBill(fx.terminal, reg);
+    reg.sale.bill = Bill::open(fx.dm.conClient());
+    startNewBill(fx.terminal, reg.sale);
     fx.dm.conClient().execute("update PosHelp set FirClientKey='F2', SecClientKey=null where SysKey='-'");
     TfrmMain frm(fx.terminal, reg);
     ASSERT_TRUE(test::showActive(frm));
@@ -282,8 +282,8 @@ TEST(RegisterLockTest, SevenSlashLocksTheRegisterUntilTheOperatorsPasswordIsType
     fx.state.OperatorId = 3;
     fx.state.OperatorCode = "1003";
     RegisterState reg;
-    reg.bill = Bill::open(fx.dm.conClient());
-    startNewBill(fx.terminal, reg);
+    reg.sale.bill = Bill::open(fx.dm.conClient());
+    startNewBill(fx.terminal, reg.sale);
     TfrmMain frm(fx.terminal, reg);
     ASSERT_TRUE(test::showActive(frm));
 

@@ -26,8 +26,8 @@ protected:
     RegisterSaleTest()
     {
         test::arrangeRegister(fx_);
-        reg_.bill = Bill::open(fx_.dm.conClient());
-        startNewBill(fx_.terminal, reg_);
+        reg_.sale.bill = Bill::open(fx_.dm.conClient());
+        startNewBill(fx_.terminal, reg_.sale);
     }
 
     TfrmMain& open()
@@ -88,8 +88,8 @@ TEST_F(RegisterSaleTest, AMemberCardPutsTheMemberAndTheBandDiscountOnTheBill)
     ASSERT_TRUE(test::showActive(*frm_));
     EXPECT_EQ(label("lblVIPCardNo"), QStringLiteral("A1  持卡A1"));
     EXPECT_EQ(edit("edtDiscount"), QStringLiteral("95"));
-    EXPECT_EQ(reg_.bill.insiderCode().toString(), "A1");
-    EXPECT_EQ(fx_.state.DiscountState, 2);
+    EXPECT_EQ(reg_.sale.bill.insiderCode().toString(), "A1");
+    EXPECT_EQ(reg_.sale.DiscountState, BillDiscountState::WholeBill);
     enter("6902");
     EXPECT_EQ(edit("edtAmount"), QStringLiteral("  11.40"));
     EXPECT_EQ(edit("edtDiscount"), QStringLiteral("95"));
@@ -142,7 +142,7 @@ TEST_F(RegisterSaleTest, SaleOfSeveralGoodsPaidInCash)
     RowSet saved = fx_.office.accountSet().query("select * from PosBill");
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_DOUBLE_EQ(saved.first("RealAmount").toDouble(), 49.5);
-    EXPECT_EQ(label("lblBillNo"), QString::fromStdString(reg_.bill.billNo().toString()));
+    EXPECT_EQ(label("lblBillNo"), QString::fromStdString(reg_.sale.bill.billNo().toString()));
     EXPECT_NE(label("lblBillNo"), QString::fromStdString(saved.first("BillNo").toString()));
 
     // The exact amount: a change of 0 shows as five blanks then "0.00".
@@ -163,9 +163,9 @@ TEST_F(RegisterSaleTest, StoredValueCardBillIsPaidFromTheCard)
     test::addMemberCard(fx_.office.accountSet(), {.cardNo = "S1", .cardType = "储值卡", .amount = 200});
     open();
     // As the member card dialog leaves a stored-value card on the new bill.
-    fx_.member.VIPCardNo = "S1";
-    fx_.member.VIPCardKind = 2;
-    reg_.bill.insiderCode() = "S1";
+    reg_.sale.member.VIPCardNo = "S1";
+    reg_.sale.member.VIPCardKind = MemberCardKind::StoredValue;
+    reg_.sale.bill.insiderCode() = "S1";
     enter("6902");
     QString title;
     const test::DialogPoller storedValueDialog([&title](QWidget& dialog) {
@@ -188,7 +188,9 @@ TEST_F(RegisterSaleTest, StoredValueCardBillIsPaidFromTheCard)
     EXPECT_DOUBLE_EQ(
         fx_.office.accountSet().query("select Amount from B_VIPCards where CardNo='S1'").first("Amount").toDouble(),
         188);
-    EXPECT_DOUBLE_EQ(fx_.member.VIPCardBalance, 188);
+    // The next sale starts without the card.
+    EXPECT_EQ(reg_.sale.member.VIPCardNo, "");
+    EXPECT_EQ(label("lblVIPCardNo"), QString());
 }
 
 TEST_F(RegisterSaleTest, ReturnNeedsTheSupervisor)
