@@ -5,7 +5,9 @@
 #include "pricing/bill_arithmetic.h"
 #include "storage/bill_numbering.h"
 #include "storage/coupon_list.h"
+#include "storage/upload_statements.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -113,12 +115,17 @@ void saveOnServer(SaleStatements& server, const Bill& bill, MemberCardKind cardK
     transaction.commit();
 }
 
+// What the server holds under a bill's number after the connection broke.
+enum class OnServer { ThisBill, NoBill, OtherBill, Unknown };
+
 // After the connection broke while bills were sent, when only the answers (to COMMIT,
 // to a synchronisation point) may have been lost: opens the connection again, ends the
 // broken session, so that a commit still on its way can no longer land after the
-// look-up, and looks each number up. Empty when the server cannot be asked.
-std::optional<std::vector<bool>> lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession,
-                                                 const std::vector<const Bill*>& bills)
+// look-up, and compares what the server holds under each number with the bill: another
+// sale under the number means this one is not there. Empty when the server cannot be
+// asked.
+std::optional<std::vector<OnServer>> lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession,
+                                                     const std::vector<const Bill*>& bills)
 {
     PgDatabase& connection = serverConnection(server);
     auto wait = person.pleaseWait("正在核对单据是否已保存到服务器，请稍候...");
@@ -126,21 +133,44 @@ std::optional<std::vector<bool>> lookUpAfterLoss(SaleStatements& server, Person&
         if (!connection.reopen())
             return std::nullopt;
         server.endSession.query({brokenSession});
-        std::vector<bool> present;
+        std::vector<std::string> numbers;
         for (const Bill* bill : bills)
-            present.push_back(!server.findBill.query({bill->billNo()}).empty());
-        return present;
+            numbers.push_back(bill->billNo().toString());
+        const std::map<std::string, ServerCopy> copies =
+            readServerCopies(connection.statements<UploadStatements>(), numbers);
+        std::vector<OnServer> held;
+        for (const Bill* bill : bills) {
+            const auto copy = copies.find(bill->billNo().toString());
+            held.push_back(copy == copies.end()           ? OnServer::NoBill
+                           : sameBill(copy->second, *bill) ? OnServer::ThisBill
+                                                           : OnServer::OtherBill);
+        }
+        return held;
     } catch (const DbError&) {
         return std::nullopt;
     }
 }
 
-enum class ServerCopy { Present, Absent, Unknown };
-
-ServerCopy lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession, const Bill& bill)
+OnServer lookUpAfterLoss(SaleStatements& server, Person& person, int brokenSession, const Bill& bill)
 {
-    const std::optional<std::vector<bool>> present = lookUpAfterLoss(server, person, brokenSession, {&bill});
-    return !present ? ServerCopy::Unknown : present->front() ? ServerCopy::Present : ServerCopy::Absent;
+    const std::optional<std::vector<OnServer>> held = lookUpAfterLoss(server, person, brokenSession, {&bill});
+    return held ? held->front() : OnServer::Unknown;
+}
+
+// What became of a transaction whose answer was lost, by what the server holds under the
+// bill's number.
+TransactionOutcome outcomeOf(OnServer held)
+{
+    switch (held) {
+    case OnServer::ThisBill:
+        return TransactionOutcome::Committed;  // only the answer was lost
+    case OnServer::OtherBill:
+        return TransactionOutcome::Failed;  // sending it again could only clash with that sale
+    case OnServer::NoBill:
+    case OnServer::Unknown:
+        break;
+    }
+    return TransactionOutcome::Unanswered;
 }
 
 // Whether the server holds the bill cannot be found out: the bill waits in the local file
@@ -193,6 +223,21 @@ std::vector<UploadedBillResult> SaveUploadedBills(SaleStatements& server, BillNu
         else
             results[i] = UploadedBillResult::NotSaved;
     }
+    // Booked, refused, or (unanswered) to be sent again.
+    const auto settle = [&](std::size_t i, TransactionOutcome outcome, std::vector<std::size_t>& resend) {
+        switch (outcome) {
+        case TransactionOutcome::Committed:
+            results[i] = UploadedBillResult::Saved;
+            break;
+        case TransactionOutcome::Failed:
+            reportFailure(person, numbering);
+            results[i] = UploadedBillResult::NotSaved;
+            break;
+        case TransactionOutcome::Unanswered:
+            resend.push_back(i);
+            break;
+        }
+    };
     // A bill lost with the connection is sent once more on the new one; the second loss
     // ends the upload.
     for (int attempt = 0; attempt < 2 && !toSend.empty(); ++attempt) {
@@ -206,20 +251,8 @@ std::vector<UploadedBillResult> SaveUploadedBills(SaleStatements& server, BillNu
         const int session = connection.backendPid();
         const PipelinedTransactions sent = runTransactionsPipelined(connection, transactions);
         std::vector<std::size_t> unanswered;
-        for (std::size_t k = 0; k < toSend.size(); ++k) {
-            switch (sent.answers[k].outcome) {
-            case TransactionOutcome::Committed:
-                results[toSend[k]] = UploadedBillResult::Saved;
-                break;
-            case TransactionOutcome::Failed:
-                reportFailure(person, numbering);
-                results[toSend[k]] = UploadedBillResult::NotSaved;
-                break;
-            case TransactionOutcome::Unanswered:
-                unanswered.push_back(toSend[k]);
-                break;
-            }
-        }
+        for (std::size_t k = 0; k < toSend.size(); ++k)
+            settle(toSend[k], sent.answers[k].outcome, unanswered);
         toSend.clear();
         if (unanswered.empty())
             break;
@@ -227,15 +260,11 @@ std::vector<UploadedBillResult> SaveUploadedBills(SaleStatements& server, BillNu
         std::vector<const Bill*> asked;
         for (std::size_t i : unanswered)
             asked.push_back(&bills[i]);
-        const std::optional<std::vector<bool>> present = lookUpAfterLoss(server, person, session, asked);
-        if (!present)
+        const std::optional<std::vector<OnServer>> held = lookUpAfterLoss(server, person, session, asked);
+        if (!held)
             break;
-        for (std::size_t k = 0; k < unanswered.size(); ++k) {
-            if ((*present)[k])
-                results[unanswered[k]] = UploadedBillResult::Saved;  // only the answer was lost
-            else
-                toSend.push_back(unanswered[k]);
-        }
+        for (std::size_t k = 0; k < unanswered.size(); ++k)
+            settle(unanswered[k], outcomeOf((*held)[k]), toSend);
         if (toSend.empty())
             lostConnection.clear();
     }
@@ -293,11 +322,16 @@ SaveOutcome SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& 
             return BillSavedLocally;
         }
         const double points = BillPoints(bill.realAmount().toDouble(), card.noPointAmount, state.PointRate);
-        const ServerCopy earlier =
-            doubt ? lookUpAfterLoss(sql, person, doubt->serverSession, bill) : ServerCopy::Absent;
-        if (earlier == ServerCopy::Unknown)
+        const OnServer earlier =
+            doubt ? lookUpAfterLoss(sql, person, doubt->serverSession, bill) : OnServer::NoBill;
+        if (earlier == OnServer::Unknown)
             return keepForUpload(local, person, bill, doubt->serverSession);
-        if (earlier == ServerCopy::Absent) {
+        if (earlier == OnServer::OtherBill) {
+            // the number belongs to another sale: this one was never stored
+            reportFailure(person, numbering);
+            return BillNotSaved;
+        }
+        if (earlier == OnServer::NoBill) {
             const int session = serverConnection(sql).backendPid();
             try {
                 saveOnServer(sql, bill, card.cardKind, points, !keepNumber);
@@ -305,15 +339,16 @@ SaveOutcome SaveBill(SaleStatements& sql, SaleStatements& local, BillNumbering& 
                 if (!error.isNetworkFailure())
                     throw;
                 switch (lookUpAfterLoss(sql, person, session, bill)) {
-                case ServerCopy::Absent:
+                case OnServer::NoBill:
+                case OnServer::OtherBill:  // another sale holds the number: this one is not saved
                     throw;
-                case ServerCopy::Unknown:
+                case OnServer::Unknown:
                     // An uploaded bill already waits in the local file: it stays there for
                     // the next upload's check, with no day roll and no talk of duplicates.
                     if (keepNumber)
                         return BillNotSaved;
                     return keepForUpload(local, person, bill, session);
-                case ServerCopy::Present:
+                case OnServer::ThisBill:
                     break;  // only the answer was lost: the sale is complete
                 }
             }

@@ -7,7 +7,6 @@
 #include "storage/upload_statements.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,19 +17,6 @@ namespace {
 // Bills sent per round trip: enough that the network's latency no longer counts, few
 // enough that a round holds little memory and its server check stays one short statement.
 constexpr std::size_t kBillsPerRound = 500;
-
-// The server's bill under the number is the local one: sold on the same terminal at the
-// same moment, for the same amount, with as many lines. Anything else is another sale
-// that got the number after the local counter went back (a replaced or restored file).
-bool sameBill(const ServerCopy& copy, const Bill& local)
-{
-    const bool sameMachine = copy.machineId.isNull() ? local.machineId().isNull()
-                                                     : !local.machineId().isNull()
-                                                           && copy.machineId.toInt() == local.machineId().toInt();
-    return sameMachine && copy.billDate == local.billDate().toString().substr(0, 19)
-        && std::fabs(copy.realAmount - local.realAmount().toDouble()) < 0.005
-        && copy.lineCount == static_cast<std::int64_t>(local.detail.size());
-}
 
 // The member card side of each uploaded bill from the bill itself; the member on the
 // screen is not touched (no points to raise). The kinds of all cards in one statement.

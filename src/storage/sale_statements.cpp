@@ -17,7 +17,6 @@ SaleStatements::SaleStatements(Database& db)
                                         "UsedCount=coalesce(UsedCount,0)+$3 "
                                         "where CardNo=$4 and ($1::numeric<=0 or coalesce(Amount,0)>=$1)")),
       cardExists(*this, serverOnly("select CardNo from B_VIPCards where CardNo=$1")),
-      findBill(*this, serverOnly("select BillNo from PosBill where BillNo=$1")),
       endSession(*this, serverOnly("select pg_terminate_backend(pid, 5000) from pg_stat_activity "
                                    "where pid=$1 and usename=current_user"))
 {

@@ -7,8 +7,8 @@
 namespace pos {
 
 // What saving a bill runs on one connection: the copies of the bill into PosBill and
-// PosDetail, on the server the stock and member card bookings, and what finds out
-// whether a save whose connection broke reached the server.
+// PosDetail, on the server the stock and member card bookings, and what ends the
+// session of a save whose connection broke.
 class SaleStatements : public StatementSet {
 public:
     explicit SaleStatements(Database& db);
@@ -20,7 +20,6 @@ public:
     // amount of 0 books on a card below zero too.
     Statement storedValueCardPayment;
     Statement cardExists;
-    Statement findBill;
     // Ends a broken session of this login and waits for it to be gone.
     Statement endSession;
 

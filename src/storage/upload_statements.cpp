@@ -2,6 +2,8 @@
 
 #include "db/pg_params.h"
 
+#include <cmath>
+
 namespace pos {
 
 UploadStatements::UploadStatements(Database& db)
@@ -43,6 +45,16 @@ std::map<std::string, ServerCopy> readServerCopies(UploadStatements& server, con
                          ServerCopy{copies.at(r, "MachineId"), copies.at(r, "BillDate").toString(),
                                     copies.at(r, "RealAmount").toDouble(), copies.at(r, "LineCount").toInt()});
     return byNumber;
+}
+
+bool sameBill(const ServerCopy& copy, const Bill& local)
+{
+    const bool sameMachine = copy.machineId.isNull() ? local.machineId().isNull()
+                                                     : !local.machineId().isNull()
+                                                           && copy.machineId.toInt() == local.machineId().toInt();
+    return sameMachine && copy.billDate == local.billDate().toString().substr(0, 19)
+        && std::fabs(copy.realAmount - local.realAmount().toDouble()) < 0.005
+        && copy.lineCount == static_cast<std::int64_t>(local.detail.size());
 }
 
 std::map<std::string, std::string> readCardTypes(UploadStatements& server, const std::vector<std::string>& cardNos)

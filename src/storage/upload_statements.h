@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/bill.h"
 #include "base/statement_set.h"
 
 #include <cstdint>
@@ -45,6 +46,10 @@ struct ServerCopy {
 };
 // The server's copies of the bills of these numbers, by number.
 std::map<std::string, ServerCopy> readServerCopies(UploadStatements& server, const std::vector<std::string>& billNos);
+// Whether the server's bill under the number is this local one: sold on the same
+// terminal at the same moment, for the same amount, with as many lines. Anything else is
+// another sale that got the number.
+bool sameBill(const ServerCopy& copy, const Bill& local);
 
 // The kinds of those of these cards the server holds, by card number.
 std::map<std::string, std::string> readCardTypes(UploadStatements& server, const std::vector<std::string>& cardNos);

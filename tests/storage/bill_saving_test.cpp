@@ -485,6 +485,66 @@ TEST_P(BrokenCommit, SaveAsksTheServerWhetherTheBillArrived)
 INSTANTIATE_TEST_SUITE_P(Moments, BrokenCommit, ::testing::ValuesIn(kBrokenCommits),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// --- another sale already holds the number on the server ---------------------------
+
+struct OtherBillCase {
+    const char* name;
+    // Leaves the save about to ask the server about the bill's number after a loss.
+    std::function<void(SaleThroughProxy&, Bill&)> loseTheSave;
+};
+
+const OtherBillCase kOtherBills[] = {
+    {"CutBeforeTheInsert",
+     [](SaleThroughProxy& f, Bill&) {
+         f.network.proxy.failOn("insert into PosBill", TcpProxy::Fault::Cut, TcpProxy::Moment::BeforeForwarding);
+     }},
+    {"RetryOfABillInDoubt",
+     [](SaleThroughProxy& f, Bill& b) {
+         f.network.proxy.failOn("commit", TcpProxy::Fault::Cut, TcpProxy::Moment::BeforeForwarding);
+         f.network.proxy.refuseNewConnections();
+         f.local().execute(
+             "create trigger FullDisk before insert on PosBill begin select raise(abort,'disk full'); end");
+         const int session = f.dm.conServer().backendPid();
+         ASSERT_EQ(f.save(b), BillOutcomeUnknown);
+         f.local().execute("drop trigger FullDisk");
+         f.network.proxy.acceptNewConnections();
+         f.network.awaitSessionEnd(session);
+         f.person.messages.clear();
+     }},
+};
+
+void PrintTo(const OtherBillCase& c, std::ostream* os) { *os << c.name; }
+
+class OtherBillUnderTheNumber : public ::testing::TestWithParam<OtherBillCase> {};
+
+// The look-up after a loss finds a bill under the number, but not this one: the sale is
+// stored nowhere, so it fails as any failed save, and nothing of it is booked.
+TEST_P(OtherBillUnderTheNumber, SaveIsNotTakenForSaved)
+{
+    SaleThroughProxy f;
+    Bill b = f.bookedBill();
+    GetParam().loseTheSave(f, b);
+    f.server().execute("insert into PosBill(BillNo,MachineId,BillDate,RealAmount) values($1,$2,$3,1)",
+                       {kFirstNumber, b.machineId(), b.billDate()});
+
+    EXPECT_EQ(f.save(b), BillNotSaved);
+
+    EXPECT_EQ(f.person.messageTexts(), std::vector<std::string>{kSaveFailed});
+    const RowSet onServer = f.server().query("select RealAmount from PosBill");
+    ASSERT_EQ(onServer.size(), 1u);
+    EXPECT_DOUBLE_EQ(onServer.first("RealAmount").toDouble(), 1) << "the other sale is untouched";
+    EXPECT_TRUE(f.server().query("select BillNo from PosDetail").empty());
+    EXPECT_DOUBLE_EQ(f.stock(101), 10);
+    expectCard(f.card("S1"), kCards.at("S1"));
+    EXPECT_TRUE(f.usedCoupons().empty());
+    EXPECT_DOUBLE_EQ(f.sale.member.VIPUsedCount, 10);
+    EXPECT_TRUE(f.local().query("select BillNo from PosBill").empty());
+    EXPECT_EQ(f.counter(), std::make_pair(std::string("2024-03-16"), std::int64_t{1}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Losses, OtherBillUnderTheNumber, ::testing::ValuesIn(kOtherBills),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // --- the double fault: the server cannot be asked and the local file fails too ------
 
 struct DoubleFaultCase {
