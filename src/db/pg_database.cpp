@@ -204,10 +204,12 @@ pg_conn* PgDatabase::connectTo(const std::string& database)
             host.erase(colon);
         }
     }
-    // The server ends a statement at the command time-out itself; the kernel gives up on
-    // data the server does not acknowledge within it, and probes an idle connection.
+    // The server ends a statement at the command time-out itself, and a session left
+    // idle in a transaction at its own limit; the kernel gives up on data the server
+    // does not acknowledge within the command time-out, and probes an idle connection.
     const std::string commandMs = std::to_string(timeouts_.command.count());
-    const std::string options = "-c statement_timeout=" + commandMs;
+    const std::string options = "-c statement_timeout=" + commandMs + " -c idle_in_transaction_session_timeout="
+        + std::to_string(timeouts_.idleInTransaction.count());
     const char* keys[] = {"host", "port", "user", "password", "dbname", "options", "client_encoding",
                           "application_name", "tcp_user_timeout", "keepalives", "keepalives_idle",
                           "keepalives_interval", "keepalives_count", nullptr};

@@ -17,10 +17,17 @@ struct ServerLogin {
     std::string password;
 };
 
-// How long the server connection waits: to connect, and for the answer to a statement.
+// How long the server keeps a terminal's session that sits in an open transaction: a
+// terminal that died or lost its COMMIT in transit would otherwise hold its stock rows
+// locked, blocking every other terminal, for as long as the server keeps the dead peer.
+inline constexpr std::chrono::milliseconds kIdleInTransactionTimeout = std::chrono::minutes(1);
+
+// How long the server connection waits: to connect, and for the answer to a statement;
+// and how long the server waits on the session inside a transaction.
 struct PgTimeouts {
     std::chrono::milliseconds connect{20000};
     std::chrono::milliseconds command{40000};
+    std::chrono::milliseconds idleInTransaction = kIdleInTransactionTimeout;
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
@@ -37,7 +44,7 @@ public:
     PgDatabase& operator=(const PgDatabase&) = delete;
 
     // For the connections opened from now on; the server's statement_timeout follows
-    // the command time-out.
+    // the command time-out, its idle_in_transaction_session_timeout the idle one.
     void setTimeouts(const PgTimeouts& timeouts) { timeouts_ = timeouts; }
 
     // Opens a connection to the named database; on failure the previous one is kept
