@@ -43,7 +43,7 @@ CheckoutAmounts Checkout::amounts() const { return {numberIn(due_), numberIn(pai
 
 TicketTender Checkout::couponTender() const
 {
-    return TicketTender(c_.person, c_.dm.current(c_.state.NetMode).statements<PaymentStatements>(), amounts().due);
+    return TicketTender(c_.person, c_.db().statements<PaymentStatements>(), amounts().due);
 }
 
 std::string Checkout::printCaption() const { return printing_ ? "状态：打印小票" : "状态：不打印小票"; }

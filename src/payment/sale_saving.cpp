@@ -11,7 +11,7 @@ namespace pos {
 SaveOutcome SaveSale(const PaymentContext& c, Sale& sale)
 {
     BillNumbering numbering(c.dm.conClient().statements<NumberingStatements>(), c.clock);
-    const SaveOutcome outcome = SaveBill(c.dm.current(c.state.NetMode).statements<SaleStatements>(),
+    const SaveOutcome outcome = SaveBill(c.db().statements<SaleStatements>(),
                                          c.dm.conClient().statements<SaleStatements>(), numbering, c.person, c.state,
                                          sale.bill, false, cardOf(sale));
     sale.member.VIPUsedCount += outcome.pointsBooked;

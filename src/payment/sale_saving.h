@@ -23,6 +23,8 @@ struct PaymentContext {
     Rights& rights;
     const Clock& clock;
 
+    // The working mode's connection at the moment of the call.
+    Database& db() const { return dm.current(state.NetMode); }
     // The time a bill is paid at: the server's online, the terminal's offline.
     DateTime paidAt() const { return dm.serverTime(state.NetMode); }
 };

@@ -19,7 +19,7 @@ VIPCardPayment::VIPCardPayment(const PaymentContext& c, Sale& sale, AfterSale& d
       cardNo_(trimmed(bill_.insiderCode().toString()))
 {
     const std::optional<CardFigures> card =
-        cardNo_.empty() ? std::nullopt : findCard(c.dm.current(c.state.NetMode).statements<PaymentStatements>(), cardNo_);
+        cardNo_.empty() ? std::nullopt : findCard(c.db().statements<PaymentStatements>(), cardNo_);
     if (card) {
         discount_ = generalNumber(card->discount);
         balanceRead_ = cents(card->balance);
